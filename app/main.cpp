@@ -1,0 +1,13 @@
+// Program entry. Until the main window is built this opens a bare window
+// captioned with the model name.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QMainWindow w;
+    w.setWindowTitle("LMR-7300AP");
+    w.resize(480, 360);
+    w.show();
+    return app.exec();
+}
