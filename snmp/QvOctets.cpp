@@ -1,0 +1,369 @@
+#include "snmp/QvOctets.h"
+
+#include "snmp/QvDateTime.h"
+#include "snmp/QvErrors.h"
+#include "ui/SysUtils.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+namespace {
+
+enum : int {
+    kBoolean = 1,
+    kInteger = 2,
+    kBitStr = 3,
+    kOctetStr = 4,
+    kNull = 5,
+    kObjectId = 6,
+    kIpAddress = 64,
+    kCounter = 65,
+    kGuage = 66,
+    kTimeTicks = 67,
+    kOpaque = 68,
+    kNsapAddr = 69,
+    kCounter64 = 70,
+    kUInteger = 71,
+    kDouble = 72,
+    kMacAddress = 73,
+    kDateTime = 74,
+    kBcDateTime = 75,
+    kDisplayStr = 76,
+    kBool8 = 193,
+    kInt8 = 194,
+    kUInt8 = 195,
+    kBool16 = 196,
+    kInt16 = 197,
+    kUInt16 = 198,
+};
+
+[[noreturn]] void Fail(int index) {
+    RaiseQvSNMPError(index);
+}
+
+void PutLE(QvOctetImage& out, uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+void PutBE(QvOctetImage& out, uint64_t v, int bytes) {
+    for (int i = bytes - 1; i >= 0; --i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+uint64_t GetLE(const QvOctetImage& in, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
+    return v;
+}
+uint64_t GetBE(const QvOctetImage& in, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
+    return v;
+}
+
+uint32_t Low32(const std::string& text) {
+    return static_cast<uint32_t>(static_cast<unsigned long long>(LeadingInt(text)));
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return 0; // foreign characters count as 0
+}
+
+// Blanks dropped; an odd digit count makes the first digit a byte of its own.
+QvOctetImage FromHex(const std::string& text) {
+    std::string digits;
+    for (char c : text)
+        if (c != ' ' && c != '\t') digits.push_back(c);
+    QvOctetImage out;
+    size_t i = 0;
+    if (digits.size() % 2 == 1) out.push_back(static_cast<char>(HexDigit(digits[i++])));
+    for (; i < digits.size(); i += 2)
+        out.push_back(static_cast<char>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+    return out;
+}
+
+std::string ToHex(const QvOctetImage& bytes) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out.push_back(kDigits[b >> 4]);
+        out.push_back(kDigits[b & 15]);
+    }
+    return out;
+}
+
+// Dotted arcs; empty parts (a leading dot) are skipped.
+std::vector<uint32_t> ParseArcs(const std::string& text) {
+    std::vector<uint32_t> arcs;
+    for (const std::string& part : SplitString(text, '.'))
+        if (!Trim(part).empty()) arcs.push_back(Low32(part));
+    return arcs;
+}
+
+std::string TicksToText(uint32_t t) {
+    unsigned long days = t / 8640000UL, rest = t % 8640000UL;
+    unsigned long h = rest / 360000UL, m = rest % 360000UL / 6000UL, s = rest % 6000UL / 100UL,
+                  c = rest % 100UL;
+    char buf[80];
+    if (days == 0)
+        std::snprintf(buf, sizeof buf, "%lu:%02lu:%02lu.%02lu", h, m, s, c);
+    else if (days == 1)
+        std::snprintf(buf, sizeof buf, "1 day %lu:%02lu:%02lu.%02lu", h, m, s, c);
+    else
+        std::snprintf(buf, sizeof buf, "%lu days, %lu:%02lu:%02lu.%02lu", days, h, m, s, c);
+    return buf;
+}
+
+// The printable time-ticks form read back; a bare number is taken as a count.
+uint32_t TextToTicks(const std::string& text) {
+    std::string t = Trim(text);
+    if (!t.empty() && t.find_first_not_of("0123456789") == std::string::npos) return Low32(t);
+    uint64_t count = 0;
+    size_t at = 0;
+    size_t d = t.find("days");
+    size_t dlen = 4;
+    if (d == std::string::npos) {
+        d = t.find("day");
+        dlen = 3;
+    }
+    if (d != std::string::npos) {
+        count += static_cast<uint64_t>(Low32(t.substr(0, d))) * 8640000ULL;
+        at = d + dlen;
+        while (at < t.size() && t[at] == ' ')
+            ++at;
+        if (at < t.size() && t[at] == ',') ++at;
+    }
+    size_t c1 = t.find(':', at);
+    if (c1 != std::string::npos) {
+        count += static_cast<uint64_t>(Low32(t.substr(at, c1 - at))) * 360000ULL;
+        at = c1 + 1;
+        size_t c2 = t.find(':', at);
+        if (c2 != std::string::npos) {
+            count += static_cast<uint64_t>(Low32(t.substr(at, c2 - at))) * 6000ULL;
+            at = c2 + 1;
+            size_t dot = t.find('.', at);
+            if (dot != std::string::npos) {
+                count += static_cast<uint64_t>(Low32(t.substr(at, dot - at))) * 100ULL;
+                count += Low32(t.substr(dot + 1));
+            }
+        }
+    }
+    return static_cast<uint32_t>(count);
+}
+
+uint64_t DoubleBits(double d) {
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return bits;
+}
+double BitsDouble(uint64_t bits) {
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+uint64_t ToCounter64(double v) {
+    if (!(v > 0)) return 0; // negatives and NaN
+    if (v >= 18446744073709551615.0) return std::numeric_limits<uint64_t>::max();
+    return static_cast<uint64_t>(v);
+}
+
+const char kBcFormat[] = "yyyy/mm/dd hh:nn:ss am/pm";
+
+} // namespace
+
+int QvOctetFieldWidth(int syntax) {
+    switch (syntax) {
+    case kBoolean:
+    case kInteger:
+    case kIpAddress:
+    case kNsapAddr:
+    case kCounter:
+    case kGuage:
+    case kUInteger:
+    case kTimeTicks:
+        return 4;
+    case kCounter64:
+    case kDouble:
+    case kBcDateTime:
+        return 8;
+    case kMacAddress:
+        return 6;
+    case kDateTime:
+        return 11;
+    case kBool8:
+    case kInt8:
+    case kUInt8:
+        return 1;
+    case kBool16:
+    case kInt16:
+    case kUInt16:
+        return 2;
+    case kNull:
+        return 0;
+    case kBitStr:
+    case kOctetStr:
+    case kOpaque:
+    case kObjectId:
+    case kDisplayStr:
+        return -1;
+    default:
+        return -2;
+    }
+}
+
+QvOctetImage QvTextToOctets(const std::string& text, int syntax) {
+    if (QvOctetFieldWidth(syntax) == -2) Fail(QVERR_BAD_SYNTAX);
+    QvOctetImage out;
+    if (text == "(NULL)") return out;
+    switch (syntax) {
+    case kBoolean:
+        PutLE(out, text == "true" ? 1 : 0, 4);
+        break;
+    case kInteger:
+    case kCounter:
+    case kGuage:
+    case kUInteger:
+        PutLE(out, Low32(text), 4);
+        break;
+    case kBitStr:
+    case kOctetStr:
+    case kOpaque:
+    case kMacAddress:
+        out = FromHex(text);
+        break;
+    case kNull:
+        break;
+    case kObjectId:
+        for (uint32_t arc : ParseArcs(text))
+            PutLE(out, arc, 4);
+        break;
+    case kIpAddress:
+    case kNsapAddr:
+        for (uint32_t arc : ParseArcs(text))
+            out.push_back(static_cast<char>(arc & 0xFF));
+        break;
+    case kTimeTicks:
+        PutLE(out, TextToTicks(text), 4);
+        break;
+    case kCounter64:
+        PutLE(out, ToCounter64(LeadingFloat(text)), 8);
+        break;
+    case kDouble:
+        PutLE(out, DoubleBits(LeadingFloat(text)), 8);
+        break;
+    case kDateTime:
+        out = QvDateTimeToOctets(QvDateTime::Parse(text));
+        break;
+    case kBcDateTime: {
+        TDateTime dt = 0;
+        if (!TryStrToDateTime(text, dt)) dt = 0; // unreadable date: the day zero
+        PutLE(out, DoubleBits(dt), 8);
+        break;
+    }
+    case kDisplayStr:
+        out = text;
+        break;
+    case kBool8:
+        out.push_back(text == "true" ? 1 : 0);
+        break;
+    case kInt8:
+    case kUInt8:
+        out.push_back(static_cast<char>(Low32(text) & 0xFF));
+        break;
+    case kBool16:
+        PutBE(out, text == "true" ? 1 : 0, 2);
+        break;
+    case kInt16:
+    case kUInt16:
+        PutBE(out, Low32(text) & 0xFFFF, 2);
+        break;
+    }
+    return out;
+}
+
+std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
+    int width = QvOctetFieldWidth(syntax);
+    if (width == -2) Fail(QVERR_BAD_SYNTAX);
+    if (o.empty()) return syntax == kDisplayStr ? std::string() : std::string("(NULL)");
+    if (width > 0 && o.size() < static_cast<size_t>(width)) Fail(QVERR_BAD_PARTIAL_VALUE);
+    switch (syntax) {
+    case kBoolean:
+        return GetLE(o, 0, 4) ? "true" : "false";
+    case kInteger:
+        return IntToStr(static_cast<int32_t>(static_cast<uint32_t>(GetLE(o, 0, 4))));
+    case kCounter:
+    case kGuage:
+    case kUInteger:
+        return UIntToStr(GetLE(o, 0, 4));
+    case kBitStr:
+    case kOctetStr:
+    case kOpaque:
+        return ToHex(o);
+    case kMacAddress:
+        return ToHex(o);
+    case kNull:
+        return "(NULL)";
+    case kObjectId: {
+        std::string text;
+        for (size_t at = 0; at + 4 <= o.size(); at += 4) {
+            if (!text.empty()) text += ".";
+            text += UIntToStr(GetLE(o, at, 4));
+        }
+        return text;
+    }
+    case kIpAddress:
+    case kNsapAddr:
+        return UIntToStr(static_cast<unsigned char>(o[0])) + "." +
+               UIntToStr(static_cast<unsigned char>(o[1])) + "." +
+               UIntToStr(static_cast<unsigned char>(o[2])) + "." +
+               UIntToStr(static_cast<unsigned char>(o[3]));
+    case kTimeTicks:
+        return TicksToText(static_cast<uint32_t>(GetLE(o, 0, 4)));
+    case kCounter64:
+        return UIntToStr(GetLE(o, 0, 8));
+    case kDouble:
+        return FloatToStr(BitsDouble(GetLE(o, 0, 8)));
+    case kDateTime:
+        return QvDateTimeFromOctets(o).GetPrintable();
+    case kBcDateTime:
+        return FormatDateTime(kBcFormat, BitsDouble(GetLE(o, 0, 8)));
+    case kDisplayStr: {
+        size_t zero = o.find('\0');
+        return zero == std::string::npos ? o : o.substr(0, zero);
+    }
+    case kBool8:
+        return o[0] ? "true" : "false";
+    case kInt8:
+        return IntToStr(static_cast<signed char>(o[0]));
+    case kUInt8:
+        return UIntToStr(static_cast<unsigned char>(o[0]));
+    case kBool16:
+        return GetBE(o, 0, 2) ? "true" : "false";
+    case kInt16:
+        return IntToStr(static_cast<int16_t>(static_cast<uint16_t>(GetBE(o, 0, 2))));
+    case kUInt16:
+        return UIntToStr(GetBE(o, 0, 2));
+    }
+    return "(NULL)";
+}
+
+QvOctetImage QvExtractPartOctets(const QvOctetImage& o, int offset, int syntax) {
+    int width = QvOctetFieldWidth(syntax);
+    if (width == -2) Fail(QVERR_BAD_SYNTAX);
+    if (o.empty() || width == 0) return QvOctetImage();
+    if (width < 0) { // the rest from the offset on
+        if (offset < 0 || static_cast<size_t>(offset) >= o.size()) return QvOctetImage();
+        return o.substr(static_cast<size_t>(offset));
+    }
+    if (offset < 0 || o.size() < static_cast<size_t>(offset) + static_cast<size_t>(width))
+        Fail(QVERR_PARTIAL_INDEX_RANGE);
+    return o.substr(static_cast<size_t>(offset), static_cast<size_t>(width));
+}
