@@ -1,5 +1,7 @@
 #include "os/Path.h"
 
+#include "os/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -15,16 +17,6 @@
 namespace os {
 
 namespace {
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 bool Exists(const std::string& posixPath) {
     struct stat st;
@@ -48,7 +40,7 @@ std::vector<std::string> ListFolder(const std::string& posixFolder) {
 
 std::optional<std::string> FindNoCase(const std::string& posixFolder, const std::string& name) {
     for (const std::string& n : ListFolder(posixFolder))
-        if (SameNoCase(n, name)) return n;
+        if (EqualNoCase(n, name)) return n;
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 // executable. Nothing is ever written: opening with create succeeds for a
 // missing key, which then reads as empty.
 #include <string>
+#include <vector>
 
 #include "os/Ini.h"
 
@@ -40,14 +41,17 @@ public:
     bool valueExists(const std::string& name) const;
 
     // Full key path for a root and a relative key: separators unified to "\",
-    // empty components dropped.
+    // empty components and blanks around them dropped. Section names of the
+    // file are read the same way.
     static std::string KeyPath(RegistryRoot root, const std::string& key);
 
 private:
+    const std::string* findValue(const std::string& name) const;
+
     RegistryRoot root_ = RegistryRoot::CurrentUser;
     bool open_ = false;
     std::string path_;
-    IniDocument doc_;
+    std::vector<IniDocument::Section> sections_; // every section of the open key, in file order
 };
 
 } // namespace os

@@ -20,7 +20,12 @@ protected:
                                   "[hkey_local_machine\\software\\quorvane\\velkar5.1\\exepath]\n"
                                   "Path=C:\\Velkar\\bin\\\n"
                                   "[HKEY_CURRENT_USER\\SOFTWARE\\Other]\n"
-                                  "Path=user\n");
+                                  "Path=user\n"
+                                  "[HKEY_LOCAL_MACHINE/SOFTWARE//Quorvane/Velkar5.1/MibFile\\]\n"
+                                  "Path = \"/srv/mbf/\" \n"
+                                  "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Velkar5.1\\MibFile]\n"
+                                  "Path=second copy\n"
+                                  "Extra=from the second copy\n");
     }
     TempDir dir;
     ScopedEnv env{"LMR_REGISTRY_FILE", (dir / "registry.ini").c_str()};
@@ -47,9 +52,24 @@ TEST_F(RegistryTest, KeyPathsCompareWithoutCaseAndWithEitherSeparator) {
     EXPECT_EQ(reg.readString("Path"), "C:\\Velkar\\bin\\");
 }
 
+TEST_F(RegistryTest, SectionNamesOfTheFileAreNormalisedAndTheFirstValueWins) {
+    os::Registry reg(os::RegistryRoot::LocalMachine);
+    ASSERT_TRUE(reg.openKey("\\SOFTWARE\\Quorvane\\Velkar5.1\\MibFile", false));
+    EXPECT_EQ(reg.readString("Path"), "/srv/mbf/");
+    EXPECT_EQ(reg.readString("Extra"), "from the second copy");
+}
+
+TEST_F(RegistryTest, KeyWithSubkeysOnlyOpensWithoutValues) {
+    os::Registry reg(os::RegistryRoot::LocalMachine);
+    ASSERT_TRUE(reg.openKey("\\software\\QUORVANE", false));
+    EXPECT_EQ(reg.readString("Path"), "");
+    EXPECT_TRUE(reg.openKey("", false)); // the root itself
+}
+
 TEST_F(RegistryTest, MissingKeyDoesNotOpenWithoutCreate) {
     os::Registry reg(os::RegistryRoot::LocalMachine);
-    EXPECT_FALSE(reg.openKey("\\SOFTWARE\\Quorvane\\Velkar5.1\\MibFile", false));
+    EXPECT_FALSE(reg.openKey("\\SOFTWARE\\Quorvane\\Velkar5.1\\Nothing", false));
+    EXPECT_FALSE(reg.openKey("\\SOFTWARE\\Quorv", false));
     EXPECT_FALSE(reg.isOpen());
     EXPECT_EQ(reg.readString("Path"), "");
 }
