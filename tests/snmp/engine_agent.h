@@ -1,0 +1,144 @@
+// A private snmpd for the engine and request tests: its own folder, a free
+// high port on 127.0.0.1, known communities and SNMPv3 users. Stopped by pid.
+#pragma once
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <netinet/in.h>
+#include <spawn.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace testagent {
+
+inline uint16_t FreeUdpPort() {
+    int s = socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t len = sizeof a;
+    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
+    close(s);
+    return ntohs(a.sin_port);
+}
+
+// Users: "plain" noAuthNoPriv, "md5user" MD5 authNoPriv, "shauser" SHA
+// authNoPriv, "desuser" MD5+DES, "aesuser" SHA+AES. Passwords "authpass1" and
+// "privpass1".
+class Agent {
+public:
+    explicit Agent(std::string extraConfig = "") : extra_(std::move(extraConfig)) {
+        char tmpl[] = "/tmp/lmr-agent-XXXXXX";
+        dir_ = mkdtemp(tmpl);
+        port_ = FreeUdpPort();
+        Start(true);
+    }
+    ~Agent() {
+        Stop();
+        std::string cmd = "rm -rf '" + dir_ + "'";
+        if (std::system(cmd.c_str()) != 0) std::perror("rm");
+    }
+    uint16_t Port() const { return port_; }
+    bool Running() const { return pid_ > 0; }
+
+    // keepState false: the agent forgets its engine boots (a device reset).
+    void Restart(bool keepState) {
+        Stop();
+        Start(keepState);
+    }
+    void Stop() {
+        if (pid_ <= 0) return;
+        kill(pid_, SIGTERM);
+        int st = 0;
+        for (int i = 0; i < 300; ++i) {
+            if (waitpid(pid_, &st, WNOHANG) == pid_) {
+                pid_ = -1;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        kill(pid_, SIGKILL);
+        waitpid(pid_, &st, 0);
+        pid_ = -1;
+    }
+
+private:
+    void Start(bool keepState) {
+        std::string state = dir_ + "/state";
+        if (!keepState) {
+            std::string cmd = "rm -rf '" + state + "'";
+            if (std::system(cmd.c_str()) != 0) std::perror("rm");
+        }
+        std::string mk = "mkdir -p '" + state + "'";
+        if (std::system(mk.c_str()) != 0) std::perror("mkdir");
+        std::string conf = dir_ + "/snmpd.conf";
+        std::ofstream c(conf);
+        c << "engineID lmrtestagent\n"
+             "rocommunity tarnok 127.0.0.1\n"
+             "rwcommunity quembel 127.0.0.1\n"
+             "createUser plain\n"
+             "createUser md5user MD5 authpass1\n"
+             "createUser shauser SHA authpass1\n"
+             "createUser desuser MD5 authpass1 DES privpass1\n"
+             "createUser aesuser SHA authpass1 AES privpass1\n"
+             "rouser plain noauth\n"
+             "rwuser md5user auth\n"
+             "rwuser shauser auth\n"
+             "rwuser desuser priv\n"
+             "rwuser aesuser priv\n"
+             "sysContact lmr-test\n"
+          << extra_;
+        c.close();
+        std::string addr = "udp:127.0.0.1:" + std::to_string(port_);
+        std::string log = dir_ + "/snmpd.log";
+        std::vector<std::string> args = {
+            "/usr/sbin/snmpd", "-f", "-C", "-c", conf, "-Lf", log, "-M", dir_, "-m", "", addr};
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envs = {"SNMP_PERSISTENT_DIR=" + state, "MIBS=", "MIBDIRS=" + dir_,
+                                         "PATH=/usr/sbin:/usr/bin:/bin"};
+        std::vector<char*> envp;
+        for (auto& e : envs)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
+        WaitReady();
+    }
+    void WaitReady() {
+        // Ready when the port is taken.
+        for (int i = 0; i < 500 && pid_ > 0; ++i) {
+            int s = socket(AF_INET, SOCK_DGRAM, 0);
+            sockaddr_in a{};
+            a.sin_family = AF_INET;
+            a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            a.sin_port = htons(port_);
+            bool taken = bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0;
+            close(s);
+            if (taken) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    std::string extra_;
+    std::string dir_;
+    uint16_t port_ = 0;
+    pid_t pid_ = -1;
+};
+
+} // namespace testagent
