@@ -167,10 +167,21 @@ std::optional<std::string> FindFirstFile(const std::string& pattern) {
     return std::nullopt;
 }
 
+int OpenFile(const std::string& path, int flags, unsigned mode) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return -1;
+    }
+    return open(ResolvePath(path).c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
+}
+
+bool DeleteFile(const std::string& path) {
+    return !path.empty() && unlink(ResolvePath(path).c_str()) == 0;
+}
+
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
-    if (path.empty()) return false;
-    int fd = open(ResolvePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = OpenFile(path, O_RDONLY);
     if (fd < 0) return false;
     struct stat st;
     if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {

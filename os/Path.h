@@ -36,6 +36,10 @@ bool DirectoryExists(const std::string& path); // an existing folder
 // the last component of pattern, with "*" and "?" as wild cards and letters
 // compared without case; its name alone, or nothing.
 std::optional<std::string> FindFirstFile(const std::string& pattern);
+// open(2) of the resolved path (O_CLOEXEC added); -1 with errno on failure.
+int OpenFile(const std::string& path, int flags, unsigned mode = 0644);
+// Removes a file (not a folder); false when there was none or it stays.
+bool DeleteFile(const std::string& path);
 // The file's lines, split at CR LF, LF or CR; a last line without an end is
 // kept, a final line end adds no empty line. False when it cannot be read.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);

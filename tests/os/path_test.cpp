@@ -1,6 +1,8 @@
 #include "os/Path.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "TempDir.h"
 
@@ -121,6 +123,20 @@ TEST_F(ResolveTest, FindFirstFileMatchesWildcardsWithoutCase) {
     EXPECT_FALSE(os::FindFirstFile(dir.path() + "/bin/*.dcf").has_value());
     EXPECT_FALSE(os::FindFirstFile(dir.path() + "/none/*").has_value());
     EXPECT_FALSE(os::FindFirstFile(dir.path() + "/bin/").has_value());
+}
+
+TEST_F(ResolveTest, OpenAndDeleteGoThroughTheResolvedPath) {
+    int fd = os::OpenFile(dir.path() + "\\ERRMSG\\LogFile.RD", O_WRONLY | O_CREAT | O_TRUNC);
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(write(fd, "x\n", 2), 2);
+    close(fd);
+    EXPECT_TRUE(os::FileExists(dir / "errmsg/LogFile.RD"));
+    EXPECT_TRUE(os::DeleteFile(dir.path() + "\\errMSg\\logfile.rd"));
+    EXPECT_FALSE(os::FileExists(dir / "errmsg/LogFile.RD"));
+    EXPECT_FALSE(os::DeleteFile(dir / "errmsg/LogFile.RD"));
+    EXPECT_FALSE(os::DeleteFile(dir / "errmsg")); // a folder stays
+    EXPECT_EQ(os::OpenFile(dir / "none/x", O_RDONLY), -1);
+    EXPECT_EQ(os::OpenFile("", O_RDONLY), -1);
 }
 
 struct LinesCase {
