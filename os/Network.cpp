@@ -106,8 +106,11 @@ std::vector<std::string> ParseRouteTable(const std::vector<std::string>& lines) 
 }
 
 std::vector<std::string> DefaultGateways() {
+    // The calling thread's view first: it may live in a namespace of its own.
     std::vector<std::string> lines;
-    if (!ReadTextLines("/proc/net/route", lines)) return {};
+    if (!ReadTextLines("/proc/thread-self/net/route", lines) &&
+        !ReadTextLines("/proc/net/route", lines))
+        return {};
     return ParseRouteTable(lines);
 }
 

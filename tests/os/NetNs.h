@@ -2,10 +2,12 @@
 // Runs a function on a thread of its own in a new, empty network namespace
 // (the rest of the test program keeps the host's network). Needs
 // CAP_SYS_ADMIN; Run returns false when the namespace cannot be made.
+#include <arpa/inet.h>
 #include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <net/if.h>
+#include <net/route.h>
 #include <sched.h>
 #include <string>
 #include <sys/ioctl.h>
@@ -24,6 +26,31 @@ inline bool LoopbackUp() {
     bool ok = ioctl(fd, SIOCGIFFLAGS, &req) == 0;
     req.ifr_flags |= IFF_UP;
     ok = ok && ioctl(fd, SIOCSIFFLAGS, &req) == 0;
+    close(fd);
+    return ok;
+}
+
+// Adds a route through gateway on the loopback (dest "0.0.0.0" with mask
+// "0.0.0.0" is a default route).
+inline bool AddLoopbackRoute(const char* dest, const char* mask, const char* gateway,
+                             short metric = 0) {
+    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    auto set = [](sockaddr& sa, const char* text) {
+        sockaddr_in sin{};
+        sin.sin_family = AF_INET;
+        inet_pton(AF_INET, text, &sin.sin_addr);
+        std::memcpy(&sa, &sin, sizeof sin);
+    };
+    rtentry rt{};
+    set(rt.rt_dst, dest);
+    set(rt.rt_genmask, mask);
+    set(rt.rt_gateway, gateway);
+    rt.rt_flags = RTF_UP | RTF_GATEWAY;
+    rt.rt_metric = static_cast<short>(metric + 1); // the ioctl stores metric - 1
+    char dev[] = "lo";
+    rt.rt_dev = dev;
+    bool ok = ioctl(fd, SIOCADDRT, &rt) == 0;
     close(fd);
     return ok;
 }

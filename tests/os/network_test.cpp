@@ -50,6 +50,26 @@ TEST(RouteTableTest, EmptyOrHeaderOnly) {
     EXPECT_TRUE(os::ParseRouteTable({kHeader}).empty());
 }
 
+TEST(RouteTableTest, DefaultRoutesOfThisNetworkInTableOrder) {
+    std::vector<std::string> before, after;
+    bool routed = false;
+    std::string why;
+    bool ran = ostest::RunInNewNetNamespace(
+        [&] {
+            if (!ostest::LoopbackUp()) return;
+            before = os::DefaultGateways();
+            routed = ostest::AddLoopbackRoute("0.0.0.0", "0.0.0.0", "127.0.0.2") &&
+                     ostest::AddLoopbackRoute("10.9.0.0", "255.255.0.0", "127.0.0.3") &&
+                     ostest::AddLoopbackRoute("0.0.0.0", "0.0.0.0", "127.0.0.4", 5);
+            after = os::DefaultGateways();
+        },
+        &why);
+    if (!ran) GTEST_SKIP() << "no network namespace here: " << why;
+    ASSERT_TRUE(routed);
+    EXPECT_TRUE(before.empty());
+    EXPECT_EQ(after, (std::vector<std::string>{"127.0.0.2", "127.0.0.4"}));
+}
+
 TEST(RouteTableTest, ThisMachinesTableReads) {
     for (const std::string& g : os::DefaultGateways()) {
         in_addr a;
