@@ -1,0 +1,137 @@
+#pragma once
+// The simulated access point's object store: what the data file lists, the
+// value rules a SET is checked against, tables with a RowStatus column, the
+// restart behaviour and the injected faults. No I/O beyond reading the file.
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+using Oid = std::vector<std::uint32_t>;
+
+// Dotted text to sub-identifiers; a leading "." is allowed, and a leading
+// "qvEnterprise" or "system" word stands for its arc.
+std::optional<Oid> parseOid(std::string_view text);
+// ".1.3.6..." as snmpd's pass_persist protocol writes it.
+std::string oidText(const Oid& oid);
+bool isPrefix(const Oid& prefix, const Oid& oid);
+
+enum class Type { Integer, OctetString, ObjectId, IpAddress, Counter, Gauge, TimeTicks };
+
+std::optional<Type> typeFromName(std::string_view name);
+const char* typeName(Type type);
+
+struct Rules {
+    std::optional<std::int64_t> min, max; // integer range
+    std::vector<std::int64_t> allowed;    // enumeration values
+    std::optional<std::size_t> minLen, maxLen;
+    std::optional<std::int64_t> restartOn;   // a SET of this value restarts the device
+    std::optional<std::string> afterRestart; // value the object comes back with
+    std::optional<Oid> copyOnRestart;        // takes this object's value at a restart
+};
+
+struct Object {
+    Oid oid;
+    Type type = Type::Integer;
+    bool writable = false;
+    bool uptime = false;    // sysUpTime: hundredths of a second since the last start
+    bool indexCell = false; // index column: written only while its row is created
+    std::string value;      // octets for strings, canonical text otherwise
+    Rules rules;
+};
+
+struct Column {
+    std::uint32_t number = 0;
+    Type type = Type::Integer;
+    bool writable = false;
+    bool index = false; // value derived from a one-number instance
+    std::string value;
+    Rules rules;
+};
+
+struct Table {
+    Oid entry; // the entry arc: cells are entry.column.instance
+    std::vector<Column> columns;
+    std::uint32_t statusColumn = 0;                              // 0 = fixed rows
+    std::map<Oid, std::map<std::uint32_t, std::string>> pending; // rows being created
+};
+
+enum class FaultMode { None, Timeout, GenErr, NoSuchName, BadValue };
+enum class FaultScope { Any, Get, Set };
+
+std::optional<FaultMode> faultModeFromName(std::string_view name);
+
+struct Fault {
+    FaultMode mode = FaultMode::None;
+    FaultScope scope = FaultScope::Any;
+    int delayMs = 3000; // how long a time-out holds the answer back
+};
+
+// One varbind as the protocol writes it: OID line, type word, value line.
+struct Varbind {
+    Oid oid;
+    std::string type;
+    std::string value;
+};
+
+class Model {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // Reads the data file for one firmware profile; false with a message on
+    // the first bad line.
+    bool loadFile(const std::string& path, const std::string& profile, std::string* error);
+    bool loadText(std::string_view text, const std::string& profile, std::string* error);
+
+    std::optional<Varbind> get(const Oid& oid) const;
+    // The first object after oid inside subtree.
+    std::optional<Varbind> getNext(const Oid& oid, const Oid& subtree) const;
+    // Returns "DONE" or one of snmpd's pass_persist error words.
+    std::string set(const Oid& oid, std::string_view typeWord, std::string_view valueText);
+
+    // Value text of an object as a test would write it ("" when absent).
+    std::optional<std::string> peek(const Oid& oid) const;
+    // Writes a value bypassing access and rules (not the type).
+    bool poke(const Oid& oid, std::string_view valueText, std::string* error);
+
+    bool takeRestartRequest();
+    // The device came back: uptime from zero, restart values applied.
+    void restarted();
+
+    void setFault(const Oid& oid, const Fault& fault);
+    void clearFaults();
+    std::optional<Fault> faultFor(const Oid& oid, bool isSet) const;
+
+    std::size_t objectCount() const { return objects_.size(); }
+    void setStartTime(Clock::time_point t) { start_ = t; }
+
+private:
+    bool addLine(std::string_view line, const std::string& profile, int lineNo, std::string* error);
+    Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance);
+    const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
+    Varbind render(const Object& object) const;
+    std::string setTableCell(Table& table, std::uint32_t column, const Oid& instance,
+                             const Oid& oid, std::string_view typeWord, std::string_view value);
+    void addRow(const Table& table, const Oid& instance,
+                const std::map<std::uint32_t, std::string>& values);
+
+    std::map<Oid, Object> objects_;
+    std::vector<Table> tables_;
+    std::map<Oid, Fault> faults_;
+    std::optional<std::size_t> openTable_; // while a table block is being read
+    bool openTableSkipped_ = false;
+    bool restartRequested_ = false;
+    Clock::time_point start_ = Clock::now();
+};
+
+// Checks a protocol value against a type and rules; on success the value in
+// stored form. Error word as for Model::set.
+std::string checkValue(Type type, const Rules& rules, std::string_view typeWord,
+                       std::string_view valueText, std::string* stored);
+
+} // namespace sim
