@@ -2,6 +2,7 @@
 
 #include "ui/Exception.h"
 #include "ui/SysUtils.h"
+#include "ui/Widgets.h"
 
 QvOptionList::QvOptionList(const QvPairDef* table, uint32_t keyKind, uint8_t caseSensitive)
     : KeyKind(keyKind), CaseSensitive(caseSensitive) {
@@ -88,4 +89,33 @@ std::string QvOptionList::TextToValue(const std::string& text) const {
     if (KeyKind == QV_KEY_INTEGER) return IntToStr(p.Value);
     if (KeyKind == QV_KEY_PREFIX) return p.ValueText + text.substr(p.Text.size());
     return p.ValueText;
+}
+
+void QvOptionList::FillComboItems(TComboBox* combo) const {
+    TStrings& items = combo->Items();
+    items.BeginUpdate();
+    items.Clear();
+    for (const QvOptionPair& p : pairs_)
+        items.Add(p.Text);
+    items.EndUpdate();
+}
+
+// By name first; a value that arrives as a number selects its name's item.
+void QvOptionList::SelectComboItem(TComboBox* combo, const std::string& text) const {
+    combo->SetItemIndex(IndexOfText(text));
+    if (combo->ItemIndex() < 0) combo->SetItemIndex(IndexOfValue(text));
+}
+
+void QvOptionList::FillRadioItems(TRadioGroup* group) const {
+    TStrings& items = group->Items();
+    items.BeginUpdate();
+    items.Clear();
+    for (const QvOptionPair& p : pairs_)
+        items.Add(p.Text);
+    items.EndUpdate();
+}
+
+void QvOptionList::SelectRadioItem(TRadioGroup* group, const std::string& text) const {
+    group->SetItemIndex(IndexOfText(text));
+    if (group->ItemIndex() < 0) group->SetItemIndex(IndexOfValue(text));
 }
