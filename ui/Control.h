@@ -221,9 +221,14 @@ protected:
     void WatchWidget(QWidget* widget);
     // The widget that takes the keyboard focus for this control.
     virtual QWidget* FocusWidget() const { return Widget(); }
-    // Called by the key handling: returns true to swallow the key.
+
+public:
+    // The key plumbing: runs the form's preview and this control's handlers;
+    // true when a handler swallowed the key (set it to 0).
     bool HandleKeyPress(char& key);
     bool HandleKeyDown(unsigned short& key, TShiftState shift, bool up);
+    // A key handler replaced the typed character: the control takes it.
+    virtual void TakeReplacedKey(char) {}
 
 private:
     friend class FocusTracker;

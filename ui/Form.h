@@ -95,6 +95,7 @@ public:
     bool Active() const;
 
     void DefaultHandler(TMessage& message) override;
+    QWidget* ClientWidget() const override { return client_; }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
@@ -113,7 +114,7 @@ protected:
     void SetTextValue(const std::string& text) override;
 
 private:
-    friend class FocusTracker;
+    friend class TControl;
     friend class FormWidget;
     friend class TApplication;
     // The close box: true when the window may go.
@@ -131,6 +132,7 @@ private:
     bool destroyed_ = false;
     bool modal_ = false;
     bool shown_ = false;
+    bool forceClose_ = false;
     TModalResult modalResult_ = mrNone;
     TPosition position_ = poDesigned;
     TFormBorderStyle borderStyle_ = bsSizeable;

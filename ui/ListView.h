@@ -101,6 +101,7 @@ public:
 
 private:
     friend class TListView;
+    friend class TListColumn;
     explicit TListColumns(TListView* owner) : owner_(owner) {}
     TListView* owner_;
     std::vector<TListColumn*> columns_;

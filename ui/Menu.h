@@ -69,6 +69,7 @@ public:
 private:
     friend class TMenuItem;
     void Rebuild();
+    static void Build(TMenuItem* item, QMenuBar* bar, QMenu* menu);
     TMenuItem* root_;
     QMenuBar* bar_ = nullptr;
 };

@@ -2,6 +2,7 @@
 // Lists: TStrings (the abstract list of texts that controls expose as Items or
 // Lines), TStringList (a stand-alone one) and TList (a list of pointers).
 #include "ui/Component.h"
+#include "ui/Exception.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -111,4 +112,22 @@ public:
 
 private:
     std::vector<void*> items_;
+};
+
+// Failures of lists and files, all of them the layer's Exception.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EStringListError : public EListError {
+public:
+    using EListError::EListError;
+};
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
 };

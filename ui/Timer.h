@@ -15,8 +15,8 @@ public:
     void SetEnabled(bool on);
     // Runs OnTimer once now, as a tick would (whether or not enabled).
     void Fire();
-    // True while the Qt timer behind it is running (false when timers are
-    // frozen for a test, disabled, without handler or with interval 0).
+    // True while the Qt timer behind it runs (false when timers are frozen
+    // for a test, when disabled or with interval 0).
     bool Running() const;
 
     TNotifyEvent OnTimer;

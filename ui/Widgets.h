@@ -125,6 +125,8 @@ protected:
     void ApplyColor() override;
     void ApplyFont() override;
 
+    void TakeReplacedKey(char key) override;
+
 private:
     friend class EditHooks;
     void UserEdited();
