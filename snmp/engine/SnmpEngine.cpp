@@ -2,11 +2,14 @@
 
 #include "snmp/engine/StatusTable.h"
 
+// The library's configuration header must come first.
+#include <net-snmp/net-snmp-config.h>
+
+#include <net-snmp/net-snmp-includes.h>
+
 #include <net-snmp/library/keytools.h>
 #include <net-snmp/library/lcd_time.h>
 #include <net-snmp/library/snmpusm.h>
-#include <net-snmp/net-snmp-config.h>
-#include <net-snmp/net-snmp-includes.h>
 
 #include <arpa/inet.h>
 #include <chrono>
