@@ -398,7 +398,7 @@ bool Model::loadText(std::string_view text, const std::string& profile, std::str
         if (!addLine(line, profile, lineNo, error)) return false;
     }
     if (openTable_ || openTableSkipped_) {
-        *error = "table without end";
+        *error = "line " + std::to_string(lineNo) + ": table without end";
         return false;
     }
     return true;

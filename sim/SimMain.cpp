@@ -156,6 +156,7 @@ private:
     void stopSnmpd();
     void cleanup();
     void announceReady();
+    void showSnmpdLog() const;
     void handleModelInput(ModelConn& conn);
     void processLine(ModelConn& conn, const std::string& line);
     void release(ModelConn& conn, bool early);
@@ -355,6 +356,16 @@ void Simulator::cleanup() {
     }
 }
 
+// The state folder goes at exit, so pass on what snmpd said.
+void Simulator::showSnmpdLog() const {
+    for (const char* name : {"/snmpd.log", "/snmpd.out"}) {
+        std::ifstream in(state_ + name);
+        std::string line;
+        while (std::getline(in, line))
+            std::fprintf(stderr, "snmpd: %s\n", line.c_str());
+    }
+}
+
 void Simulator::announceReady() {
     phase_ = Phase::Running;
     nextProbe_.reset();
@@ -511,6 +522,7 @@ int Simulator::run() {
         fds.push_back({modelListen_, POLLIN, 0});
         fds.push_back({controlListen_, POLLIN, 0});
         fds.push_back({probe_, POLLIN, 0});
+        const std::size_t polledConns = conns_.size(); // accept() below adds more
         for (auto& c : conns_)
             fds.push_back({c->fd, POLLIN, 0});
         std::vector<int> controlFds;
@@ -541,29 +553,31 @@ int Simulator::run() {
 
         if (fds[0].revents & POLLIN) {
             unsigned char sig = 0;
+            bool child = false;
             while (read(g_signalPipe[0], &sig, 1) == 1) {
-                if (sig == SIGCHLD) {
-                    int status = 0;
-                    if (snmpd_ > 0 && waitpid(snmpd_, &status, WNOHANG) == snmpd_) {
-                        snmpd_ = -1;
-                        killAt_.reset();
-                        closeModelConns();
-                        if (phase_ == Phase::Stopping) {
-                            phase_ = Phase::Silent;
-                            silenceEnd_ = Clock::now() + std::chrono::seconds(opt_.silenceSeconds);
-                        } else {
-                            std::fprintf(stderr,
-                                         "lmr-sim: snmpd ended unexpectedly (status %d); see "
-                                         "%s/snmpd.log\n",
-                                         status, state_.c_str());
-                            exitCode_ = 1;
-                            quit_ = true;
-                        }
+                if (sig == SIGCHLD)
+                    child = true;
+                else
+                    quit_ = true; // SIGINT also reaches snmpd: no complaint then
+            }
+            if (child) {
+                int status = 0;
+                if (snmpd_ > 0 && waitpid(snmpd_, &status, WNOHANG) == snmpd_) {
+                    snmpd_ = -1;
+                    killAt_.reset();
+                    closeModelConns();
+                    if (phase_ == Phase::Stopping) {
+                        phase_ = Phase::Silent;
+                        silenceEnd_ = Clock::now() + std::chrono::seconds(opt_.silenceSeconds);
+                    } else if (!quit_) {
+                        std::fprintf(stderr, "lmr-sim: snmpd ended unexpectedly (status %d)\n",
+                                     status);
+                        showSnmpdLog();
+                        exitCode_ = 1;
+                        quit_ = true;
                     }
-                    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-                    }
-                } else {
-                    quit_ = true;
+                }
+                while (waitpid(-1, nullptr, WNOHANG) > 0) {
                 }
             }
         }
@@ -593,7 +607,7 @@ int Simulator::run() {
         }
         std::size_t base = 4;
         std::vector<ModelConn*> closed;
-        for (std::size_t i = 0; i < conns_.size(); ++i) {
+        for (std::size_t i = 0; i < polledConns; ++i) {
             if (!(fds[base + i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
             ModelConn& conn = *conns_[i];
             char buf[4096];
@@ -609,7 +623,7 @@ int Simulator::run() {
             close(c->fd);
             std::erase_if(conns_, [&](const auto& p) { return p.get() == c; });
         }
-        base += conns_.size() + closed.size();
+        base += polledConns;
         for (std::size_t i = 0; i < controlFds.size(); ++i) {
             int fd = controlFds[i];
             if (!(fds[base + i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
@@ -658,9 +672,8 @@ int Simulator::run() {
             nextProbe_ = now + std::chrono::milliseconds(100);
         }
         if (giveUpAt_ && *giveUpAt_ <= now && phase_ == Phase::Starting) {
-            std::fprintf(stderr,
-                         "lmr-sim: snmpd does not answer on 127.0.0.1:%d; see %s/snmpd.log\n",
-                         opt_.port, state_.c_str());
+            std::fprintf(stderr, "lmr-sim: snmpd does not answer on 127.0.0.1:%d\n", opt_.port);
+            showSnmpdLog();
             exitCode_ = 1;
             break;
         }

@@ -4,12 +4,16 @@
 #include "support/SimFixture.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace simtest {
 
 inline std::string run(const lmrtest::SimDevice& dev, const std::string& command) {
-    // The tools keep their own state; keep it inside the simulator's folder.
+    // The tools keep their own state; keep it inside the simulator's folder
+    // (made beforehand, or they announce that they made it).
+    std::error_code ec;
+    std::filesystem::create_directories(dev.stateDir() + "/client/cert_indexes", ec);
     std::string line = "env MIBS= MIBDIRS=" + dev.stateDir() +
                        "/mibs SNMP_PERSISTENT_DIR=" + dev.stateDir() + "/client timeout 30 " +
                        command + " 2>&1";

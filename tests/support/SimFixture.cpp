@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -163,6 +164,10 @@ void SimDevice::stop() {
             waitpid(pid_, nullptr, 0);
         }
         pid_ = -1;
+        // Normally the simulator removes its folder; not when it crashed.
+        std::error_code ec;
+        if (stateDir_.find("/lmr-sim.") != std::string::npos)
+            std::filesystem::remove_all(stateDir_, ec);
     }
     if (out_ >= 0) close(out_);
     out_ = -1;
