@@ -1,0 +1,37 @@
+#include "snmp/New_req2Edit.h"
+
+#include "ui/Application.h"
+#include "ui/ListView.h"
+#include "ui/SysUtils.h"
+
+New_req2Edit::New_req2Edit(TWinControl* owner) : QvSNMPRequest2Edits(owner) {}
+
+New_req2Edit::~New_req2Edit() {
+    Shutdown();
+}
+
+void New_req2Edit::RowReceived() {
+    if (!listView_) {
+        RequestToControls(-1);
+        return;
+    }
+    // A row whose watched variable is missing cannot be judged free: shown.
+    const bool watched = watchedIndex >= 0 && watchedIndex < request.vars.Count();
+    if (watched && *request.vars.Item(watchedIndex)->Value == stopValue) return;
+    AppendRow();
+    ++rowNumber;
+    Application->ProcessMessages();
+}
+
+void New_req2Edit::AppendRow() {
+    if (!listView_) return;
+    TListItem* item = listView_->Items().Add();
+    bool first = true;
+    for (int i : ColumnOrder()) {
+        if (first)
+            item->SetCaption(IntToStr(rowNumber));
+        else
+            item->SubItems().Add(*request.vars.Item(i)->Value);
+        first = false;
+    }
+}

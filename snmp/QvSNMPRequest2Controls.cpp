@@ -1,0 +1,310 @@
+#include "snmp/QvSNMPRequest2Controls.h"
+
+#include "snmp/QvEditConstraint.h"
+#include "ui/Exception.h"
+#include "ui/StatusBar.h"
+#include "ui/Strings.h"
+#include "ui/SysUtils.h"
+#include "ui/Widgets.h"
+
+namespace {
+
+bool IsSingleKind(uint8_t kind) {
+    return kind == SVT_SV || kind == MVT_SV;
+}
+bool IsTableKind(uint8_t kind) {
+    return kind == MVT_FMV || kind == MVT_UMV;
+}
+
+// Deletes from just after the first "[ERROR]" through the end of the first
+// "[VARLIST]" when the error stands first.
+std::string DropVarList(std::string line) {
+    const std::string error = "[ERROR]", list = "[VARLIST]";
+    size_t e = line.find(error), v = line.find(list);
+    if (e != std::string::npos && v != std::string::npos && e < v)
+        line.erase(e + error.size(), v + list.size() - (e + error.size()));
+    return line;
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty()) return text;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+} // namespace
+
+QvSNMPRequest2Controls::QvSNMPRequest2Controls(TWinControl* ownerForm)
+    : owner(ownerForm), alive_(std::make_shared<bool>(true)) {}
+
+QvSNMPRequest2Controls::~QvSNMPRequest2Controls() {
+    Shutdown();
+}
+
+void QvSNMPRequest2Controls::Shutdown() {
+    *alive_ = false;
+    busy = 0;
+    // From here on the request starts nothing and runs no closure of ours;
+    // its destructor still waits for the replies that are due.
+    request.Alive = 0;
+}
+
+QvSNMPError QvSNMPRequest2Controls::SuccessRecord() {
+    QvSNMPError ok;
+    ok.Code = 0;
+    ok.Message = g_QvSnmpMessages[QVERR_OK];
+    ok.FailureCount = -1;
+    return ok;
+}
+
+void QvSNMPRequest2Controls::CallResultCallback() {
+    if (!request.ResultCallback) return;
+    QvSNMPError ok = SuccessRecord();
+    request.ResultCallback(&ok);
+}
+
+std::string QvSNMPRequest2Controls::BuildFilterText() {
+    if (!filterSource || filterText.empty()) return std::string();
+    return filterSource->ExpandVariables(filterText, true, '#');
+}
+
+bool QvSNMPRequest2Controls::RowPasses(const std::string& filter) {
+    return request.AcceptsCondition(filter) && request.IsRowAccepted();
+}
+
+bool QvSNMPRequest2Controls::Read() {
+    bool ok = true;
+    lastOperation = 0;
+    BeforeRead();
+    std::shared_ptr<bool> alive = alive_;
+    if (!*alive) return false;
+    try {
+        std::string filter = BuildFilterText();
+        rowsRead = 0;
+        if (mode == 0) {
+            busy = 1;
+            const uint8_t kind = request.vars.ItemType;
+            if (IsSingleKind(kind)) {
+                request.Get(&ok, true);
+                if (RowPasses(filter)) {
+                    RowReceived();
+                    if (!*alive) return false;
+                    ++rowsRead;
+                }
+            } else if (IsTableKind(kind)) {
+                bool more = request.Get(&ok, true);
+                while (more) {
+                    if (RowPasses(filter)) {
+                        RowReceived();
+                        if (!*alive) return false;
+                        ++rowsRead;
+                    }
+                    more = request.Get(&ok, false);
+                }
+            }
+            AfterRead();
+            if (!*alive) return false;
+            busy = 0;
+            if (ok) CallResultCallback();
+        } else if (mode == 1) {
+            busy = 1;
+            if (request.Alive)
+                StartAsyncRead(true);
+            else
+                busy = 0;
+        }
+    } catch (const Exception& e) {
+        if (*alive) busy = 0;
+        throw Exception(e.Message(), e.HelpContext());
+    }
+    return ok;
+}
+
+void QvSNMPRequest2Controls::StartAsyncRead(bool first) {
+    std::shared_ptr<bool> alive = alive_;
+    const int64_t failuresBefore = request.Failures;
+    request.GetAsync(
+        [this, alive](QvSNMPError* error, QvSNMPVarList*) {
+            if (*alive) OnAsyncReadDone(error);
+        },
+        first);
+    // A send that failed at once never completes: the read ends here.
+    if (*alive && request.Failures != failuresBefore && busy && request.Outstanding == 0) busy = 0;
+}
+
+void QvSNMPRequest2Controls::ReportFailure(const std::string& message) {
+    if (statusBar)
+        ReportToStatusBar(message);
+    else
+        QvShowOwnedMessage(owner, message);
+}
+
+void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
+    std::shared_ptr<bool> alive = alive_;
+    if (!*alive) return;
+    if (!request.Alive) { // being destroyed: no more calls out
+        busy = 0;
+        return;
+    }
+    if (error->Code != 0) {
+        busy = 0;
+        lastOperation = 0;
+        if (OnReadDone) OnReadDone(this, error);
+        return;
+    }
+    try {
+        std::string filter = BuildFilterText();
+        const uint8_t kind = request.vars.ItemType;
+        if (IsTableKind(kind)) {
+            if (!error->Finished) {
+                if (RowPasses(filter)) {
+                    RowReceived();
+                    if (!*alive) return;
+                    ++rowsRead;
+                }
+                if (request.Alive) {
+                    StartAsyncRead(false);
+                    return;
+                }
+                AfterRead();
+                if (!*alive) return;
+                busy = 0;
+                lastOperation = 0;
+                CallResultCallback();
+                if (!*alive) return;
+                if (OnReadDone) OnReadDone(this, error);
+                return;
+            }
+        } else if (RowPasses(filter)) {
+            RowReceived();
+            if (!*alive) return;
+            ++rowsRead;
+        }
+    } catch (const Exception& e) {
+        if (!*alive) return;
+        busy = 0;
+        lastOperation = 0;
+        ReportFailure(e.Message());
+        return;
+    }
+    AfterRead();
+    if (!*alive) return;
+    busy = 0;
+    lastOperation = 0;
+    CallResultCallback();
+    if (!*alive) return;
+    if (OnReadDone) OnReadDone(this, error);
+}
+
+bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string& numbers,
+                                   TStrings* values) {
+    bool ok = true;
+    lastOperation = 1;
+    rereadAfterWrite = reread;
+    std::shared_ptr<bool> alive = alive_;
+    std::vector<std::string> copied;
+    const std::vector<std::string>* vals = nullptr;
+    BeforeWrite();
+    if (!*alive) return false;
+    try {
+        if (collect) {
+            CollectValues();
+            if (!*alive) return false;
+        }
+        if (values) {
+            copied = values->ToVector();
+            vals = &copied;
+        }
+        if (mode == 0) {
+            busy = 1;
+            request.Set(&ok, numbers, vals);
+            AfterWrite();
+            if (!*alive) return false;
+            busy = 0;
+            if (ok) {
+                CallResultCallback();
+                if (!*alive) return false;
+            }
+            if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
+        } else if (mode == 1) {
+            busy = 1;
+            if (request.Alive) {
+                const int64_t failuresBefore = request.Failures;
+                request.SetAsync(
+                    [this, alive](QvSNMPError* error, QvSNMPVarList*) {
+                        if (*alive) OnAsyncWriteDone(error);
+                    },
+                    numbers, vals);
+                if (*alive && request.Failures != failuresBefore && busy &&
+                    request.Outstanding == 0)
+                    busy = 0;
+            } else {
+                busy = 0;
+            }
+        }
+    } catch (const Exception& e) {
+        if (*alive) busy = 0;
+        throw Exception(e.Message(), e.HelpContext());
+    }
+    return ok;
+}
+
+void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
+    std::shared_ptr<bool> alive = alive_;
+    if (!*alive) return;
+    if (!request.Alive) {
+        busy = 0;
+        return;
+    }
+    if (error->Code != 0) {
+        busy = 0;
+        lastOperation = 1;
+        if (OnWriteDone) OnWriteDone(this, error);
+        return;
+    }
+    try {
+        AfterWrite();
+        if (!*alive) return;
+        busy = 0;
+        lastOperation = 1;
+        CallResultCallback();
+        if (!*alive) return;
+        if (OnWriteDone) OnWriteDone(this, error);
+        if (!*alive) return;
+        if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
+    } catch (const Exception& e) {
+        // Nobody up the stack of a completion could handle it: report it.
+        if (!*alive) return;
+        busy = 0;
+        ReportFailure(e.Message());
+    }
+}
+
+void QvSNMPRequest2Controls::ReportToStatusBar(const std::string& errorText) {
+    if (!statusBar) return;
+    std::string line = g_ReportTemplates[lastOperation == 1 ? 1 : 0];
+    const std::string& name = request.vars.Name;
+    if (name.empty())
+        line = DropVarList(line);
+    else
+        line = ReplaceAll(line, "[VARLIST]", name);
+    line = ReplaceAll(line, "[ERROR]", errorText);
+    line = ReplaceAll(line, "[TIME]", FormatDateTime("hh:nn:ss ampm", Now()));
+    if (auto* memo = dynamic_cast<TMemo*>(statusBar))
+        memo->Lines().Add(line);
+    else if (auto* bar = dynamic_cast<TStatusBar*>(statusBar))
+        bar->SetSimpleText(line);
+    else if (auto* panel = dynamic_cast<TStatusPanel*>(statusBar))
+        panel->SetText(line);
+}
+
+void QvSNMPRequest2Controls::ReportReadResult(QvSNMPError* error) {
+    lastOperation = 0;
+    ReportFailure(error->Message);
+}
+
+void QvSNMPRequest2Controls::ReportWriteResult(QvSNMPError* error) {
+    lastOperation = 1;
+    ReportFailure(error->Message);
+}

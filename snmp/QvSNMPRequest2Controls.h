@@ -1,0 +1,95 @@
+#pragma once
+// The read and write driver between one request and a form: a whole read (a
+// get, or a get-next walk of a table) or a whole write (one set, then an
+// optional re-read of a table), synchronous or asynchronous, bracketed by
+// virtual hooks; every received row goes to RowReceived. Results of
+// asynchronous work are reported to a status bar, a status panel or a memo,
+// else in a message box.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "snmp/QvErrors.h"
+#include "snmp/QvOctets.h"
+#include "snmp/QvSNMPRequest.h"
+
+class TObject;
+class TStrings;
+class TWinControl;
+class QvSNMPRequest2Controls;
+
+// Fired when an asynchronous read or write ends.
+using QvSNMPDoneEvent = std::function<void(QvSNMPRequest2Controls* sender, QvSNMPError* error)>;
+
+class QvSNMPRequest2Controls {
+public:
+    explicit QvSNMPRequest2Controls(TWinControl* owner);
+    virtual ~QvSNMPRequest2Controls();
+    QvSNMPRequest2Controls(const QvSNMPRequest2Controls&) = delete;
+    QvSNMPRequest2Controls& operator=(const QvSNMPRequest2Controls&) = delete;
+
+    QvSNMPRequest request;
+    QvSNMPDoneEvent OnReadDone;
+    QvSNMPDoneEvent OnWriteDone;
+    uint8_t mode = 1; // 0 synchronous, 1 asynchronous; anything else does nothing
+    uint8_t busy = 0;
+    TWinControl* owner;
+    int rowsRead = 0;
+    TObject* statusBar = nullptr; // TStatusBar, TStatusPanel or TMemo
+    int lastOperation = 0;        // 0 read, 1 write
+    uint8_t rereadAfterWrite = 1;
+    QvSNMPRequest* filterSource = nullptr;
+    std::string filterText;
+
+    void SetStatusBar(TObject* target) { statusBar = target; }
+    void SetMemo(TObject* target) { statusBar = target; }
+
+    bool Read();
+    // numbers: comma-separated variable indices to send (empty: the whole
+    // list); values: their value texts in the same order, or null.
+    bool Write(bool reread, bool collect, const std::string& numbers, TStrings* values);
+    void ReportToStatusBar(const std::string& errorText);
+    std::string BuildFilterText();
+
+    void OnAsyncReadDone(QvSNMPError* error);
+    void OnAsyncWriteDone(QvSNMPError* error);
+
+    // Octet images of display texts (they use no member of the driver).
+    static QvOctetImage TextToOctets(const std::string& text, int syntax) {
+        return QvTextToOctets(text, syntax);
+    }
+    static std::string OctetsToText(const QvOctetImage& octets, int syntax) {
+        return QvOctetsToText(octets, syntax);
+    }
+    static QvOctetImage ExtractPartOctets(const QvOctetImage& octets, int offset, int syntax) {
+        return QvExtractPartOctets(octets, offset, syntax);
+    }
+
+    // The record handed to the result callback after a successful operation.
+    static QvSNMPError SuccessRecord();
+
+    // Virtual operations, in slot order.
+    virtual void BeforeRead() {}
+    virtual void BeforeWrite() {}
+    virtual void RowReceived() = 0;
+    virtual void CollectValues() {}
+    virtual void ReportReadResult(QvSNMPError* error);
+    virtual void ReportWriteResult(QvSNMPError* error);
+    virtual void AfterRead() {}
+    virtual void AfterWrite() {}
+
+protected:
+    // Stops every completion from reaching this object. Derived destructors
+    // call it first, before their own members go.
+    void Shutdown();
+    // Cleared by Shutdown; held by code that calls out (hooks, closures, rows)
+    // to find out whether the object survived the call.
+    std::shared_ptr<bool> alive_;
+
+private:
+    bool RowPasses(const std::string& filter);
+    void StartAsyncRead(bool first);
+    void ReportFailure(const std::string& message);
+    void CallResultCallback();
+};

@@ -1,0 +1,215 @@
+// Associations of variables with controls, taking over change events, format
+// scanning of AssociateEdits, unbinding, and the bound list view: hidden
+// columns first, rows, selection back into the variables and the controls.
+#include "snmp/QvSNMPRequest2Edits.h"
+
+#include "snmp/QvSNMPVar.h"
+#include "ui/Application.h"
+#include "ui/Exception.h"
+#include "ui/Form.h"
+#include "ui/ListView.h"
+#include "ui/Testing.h"
+#include "ui/Widgets.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using namespace QvSyntax;
+
+const QvPairDef kStates[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
+const QvPairDef kPrefixes[] = {{"ab", "Alpha"}, {"cd", "Gamma"}, {0, nullptr}};
+
+int CodeOf(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const Exception& e) {
+        return e.HelpContext();
+    }
+    return 0;
+}
+
+class Binding : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = new TForm(nullptr);
+        group = std::make_unique<QvSNMPRequest2Edits>(form);
+    }
+    void TearDown() override {
+        group.reset();
+        delete form;
+    }
+    UiTestSession session;
+    TForm* form = nullptr;
+    std::unique_ptr<QvSNMPRequest2Edits> group;
+};
+
+QvOptionList g_states(kStates);
+QvOptionList g_prefixes(kPrefixes, QV_KEY_PREFIX);
+
+// An index row (not accessible), a write-only key, two shown columns and a
+// hidden one.
+const QvSNMPVar kTable[] = {
+    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.9.1.2", "Key", OctetStr, 4, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {"1.3.6.1.4.1.32473.9.1.3", "Name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {"1.3.6.1.4.1.32473.9.1.4", "State", Integer, 6, &g_states, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {"1.3.6.1.4.1.32473.9.1.5", "Secret", Integer, 6 | 16, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+};
+
+TEST_F(Binding, EditFormatsTakeOneControlPerItem) {
+    group->request.vars = QvSNMPVarList(kTable, MVT_UMV, 1);
+    struct {
+        const char* format;
+        int taken;
+    } cases[] = {{"%u.%u.%u.%u", 4}, {"%%s", 1},   {"%s%", 1},
+                 {"%x%s", 1},        {"plain", 0}, {"%n,{l4}%h", 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format);
+        std::vector<TControl*> edits;
+        for (int k = 0; k < 4; ++k)
+            edits.push_back(new TEdit(form));
+        const int before = group->AssociationCount();
+        group->AssociateEdits(2, c.format, edits);
+        ASSERT_EQ(group->AssociationCount(), before + 1);
+        EXPECT_EQ(group->Association(before)->controlCount, c.taken);
+        group->UnbindVariable(2);
+    }
+}
+
+TEST_F(Binding, ComboAndRadioNeedOptionLists) {
+    const QvSNMPVar table[] = {
+        {"1.3.6.1.4.1.32473.1", "Plain", Integer, 6, nullptr, nullptr, nullptr, nullptr, nullptr,
+         nullptr},
+        {"1.3.6.1.4.1.32473.2", "Prefixed", DisplayStr, 6, &g_prefixes, nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    group->request.vars = QvSNMPVarList(table, SVT_SV, 0);
+    EXPECT_EQ(CodeOf([&] { group->AssociateComboBox(0, new TComboBox(form)); }), -520);
+    EXPECT_EQ(CodeOf([&] { group->AssociateControl(0, new TRadioGroup(form)); }), -520);
+    EXPECT_EQ(CodeOf([&] { group->AssociateComboBox(1, new TComboBox(form)); }), -522);
+    auto* radio = new TRadioGroup(form);
+    group->AssociateControl(1, radio);
+    EXPECT_EQ(radio->Items().Count(), 2);
+    EXPECT_EQ(group->AssociationCount(), 1); // nothing stored for the failures
+}
+
+TEST_F(Binding, ChangeEventsAreTakenOverAndGivenBack) {
+    group->request.vars = QvSNMPVarList(kTable, MVT_UMV, 1);
+    auto* combo = new TComboBox(form);
+    auto* box = new TCheckBox(form);
+    auto* radio = new TRadioGroup(form);
+    int comboChanges = 0, boxClicks = 0, radioClicks = 0;
+    combo->OnChange = [&](TObject*) { ++comboChanges; };
+    box->OnClick = [&](TObject*) { ++boxClicks; };
+    radio->OnClick = [&](TObject*) { ++radioClicks; };
+    group->AssociateComboBox(3, combo);
+    group->AssociateControl(3, radio);
+    group->AssociateControl(3, box);
+    group->AssociateChecks(1, "0", {box}); // a second association of the same box
+    combo->ChooseItem(1);
+    box->Click();
+    radio->ClickItem(0);
+    EXPECT_EQ(comboChanges, 1);
+    EXPECT_EQ(boxClicks, 1); // once, though two associations hold it
+    EXPECT_EQ(radioClicks, 1);
+
+    group->UnbindVariable(3);
+    EXPECT_EQ(group->AssociationCount(), 1);
+    box->Click();
+    EXPECT_EQ(boxClicks, 2); // still routed through the remaining association
+    group->UnbindVariable(1);
+    EXPECT_EQ(group->AssociationCount(), 0);
+    combo->ChooseItem(0);
+    box->Click();
+    EXPECT_EQ(comboChanges, 2);
+    EXPECT_EQ(boxClicks, 3);
+
+    // Once the group is gone, handlers it installed pass on to the form's.
+    group->AssociateControl(3, radio);
+    group.reset();
+    radio->ClickItem(1);
+    EXPECT_EQ(radioClicks, 2);
+}
+
+TEST_F(Binding, ListViewColumnsRowsAndSelection) {
+    group->request.vars = QvSNMPVarList(kTable, MVT_FMV, 1);
+    auto* lv = new TListView(form);
+    int formSelections = 0;
+    lv->OnSelectItem = [&](TObject*, TListItem*, bool) { ++formSelections; };
+    auto* name = new TEdit(form);
+    auto* state = new TComboBox(form);
+    group->AssociateEdits(2, "%s", name);
+    group->AssociateComboBox(3, state);
+    group->BindListView(lv, true);
+
+    EXPECT_EQ(lv->ViewStyle(), vsReport);
+    EXPECT_TRUE(lv->ReadOnly());
+    EXPECT_TRUE(lv->RowSelect());
+    ASSERT_EQ(lv->Columns().Count(), 5);
+    const char* captions[] = {"Key", "Secret", "Index", "Name", "State"};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(lv->Columns()[k]->Caption(), captions[k]);
+        if (k < 2)
+            EXPECT_EQ(lv->Columns()[k]->Width(), 0);
+        else
+            EXPECT_GT(lv->Columns()[k]->Width(), 0); // fits its header
+        EXPECT_FALSE(lv->Columns()[k]->AutoSize());
+    }
+
+    // Two rows as a read delivers them.
+    const char* rows[2][5] = {{"1", "0A", "first", "Enable", "7"},
+                              {"2", "0B", "second", "Disable", "8"}};
+    group->BeforeRead();
+    for (auto& row : rows) {
+        for (int i = 0; i < 5; ++i)
+            *group->request.vars.Item(i)->Value = row[i];
+        group->RowReceived();
+    }
+    group->AfterRead();
+    ASSERT_EQ(lv->Items().Count(), 2);
+    EXPECT_EQ(lv->Items()[1]->Caption(), "0B");
+    EXPECT_EQ(lv->Items()[1]->SubItems().Text(), "8\n2\nsecond\nDisable\n");
+    EXPECT_FALSE(name->Enabled()); // a fixed table waits for a selection
+
+    lv->ClickItem(lv->Items()[1]);
+    EXPECT_EQ(formSelections, 1);
+    EXPECT_TRUE(name->Enabled());
+    EXPECT_EQ(name->Text(), "second");
+    EXPECT_EQ(state->ItemIndex(), 0);
+    EXPECT_EQ(*group->request.vars.Item(1)->Value, "0B");
+
+    // A new read keeps the columns and clears the rows; controls are disabled again.
+    lv->Columns()[3]->SetCaption("kept");
+    group->BeforeRead();
+    group->AfterRead();
+    EXPECT_EQ(lv->Columns()[3]->Caption(), "kept");
+    EXPECT_EQ(lv->Items().Count(), 0);
+    EXPECT_FALSE(state->Enabled());
+}
+
+TEST_F(Binding, CollectValuesTakesTheSelectedRowThenTheControls) {
+    group->request.vars = QvSNMPVarList(kTable, MVT_UMV, 1);
+    auto* lv = new TListView(form);
+    auto* name = new TEdit(form);
+    group->AssociateEdits(2, "%s", name);
+    group->BindListView(lv, false);
+    TListItem* item = lv->Items().Add();
+    item->SetCaption("0C");
+    for (const char* s : {"9", "3", "third", "Enable"})
+        item->SubItems().Add(s);
+    lv->SetSelected(item);
+    name->SetText("renamed");
+    group->CollectValues();
+    EXPECT_EQ(*group->request.vars.Item(0)->Value, "3");
+    EXPECT_EQ(*group->request.vars.Item(2)->Value, "renamed");
+    EXPECT_EQ(*group->request.vars.Item(3)->Value, "Enable");
+}
+
+} // namespace
