@@ -1,0 +1,417 @@
+// The read and write driver against the simulated device: hooks in order,
+// success and failure records, table walks in both modes, re-read after a
+// write, reports into status bars, panels and memos, exceptions passed on,
+// and the busy flag coming back to 0 on every path, also when the driver is
+// deleted while a reply is due.
+#include "snmp/QvSNMPRequest2Controls.h"
+
+#include "snmp/QvSNMPVar.h"
+#include "snmp/QvSession.h"
+#include "support/SimFixture.h"
+#include "ui/Application.h"
+#include "ui/Exception.h"
+#include "ui/Form.h"
+#include "ui/StatusBar.h"
+#include "ui/SysUtils.h"
+#include "ui/Testing.h"
+#include "ui/Widgets.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <regex>
+
+namespace {
+
+using namespace QvSyntax;
+
+const QvSNMPVar kSystem[] = {
+    {"1.3.6.1.2.1.1.1", "sysDescr", DisplayStr, 2, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {"1.3.6.1.2.1.1.5", "sysName", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+const QvSNMPVar kMissing[] = {
+    {"1.3.6.1.4.1.32473.11.37.4.77.1", "missing", Integer, 2, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+#define DEMO "1.3.6.1.4.1.32473.11.37.4.98.1.1"
+const QvSNMPVar kDemo[] = {
+    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {DEMO ".2", "Name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {DEMO ".3", "Address", IpAddress, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+// A column that holds no rows.
+const QvSNMPVar kEmptyTable[] = {
+    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {"1.3.6.1.4.1.32473.11.37.4.98.1.1.9", "None", Integer, 2, nullptr, nullptr, nullptr, nullptr,
+     nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+std::vector<std::string> g_log;
+std::vector<QvSNMPError> g_results;
+void RecordResult(QvSNMPError* e) {
+    g_results.push_back(*e);
+    g_log.push_back("result " + std::to_string(e->Code));
+}
+
+// Logs every hook; a row may be made to throw or to delete its own driver.
+class Recorder : public QvSNMPRequest2Controls {
+public:
+    explicit Recorder(TWinControl* owner) : QvSNMPRequest2Controls(owner) {
+        request.ResultCallback = RecordResult;
+    }
+    ~Recorder() override { Shutdown(); }
+    void BeforeRead() override { g_log.push_back("BeforeRead"); }
+    void BeforeWrite() override { g_log.push_back("BeforeWrite"); }
+    void CollectValues() override { g_log.push_back("CollectValues"); }
+    void AfterRead() override { g_log.push_back("AfterRead"); }
+    void AfterWrite() override { g_log.push_back("AfterWrite"); }
+    void RowReceived() override {
+        std::string row = "row";
+        for (int i = 0; i < request.vars.Count(); ++i)
+            row += " " + *request.vars.Item(i)->Value;
+        g_log.push_back(row);
+        if (throwOnRow) throw Exception("row refused", -517);
+        if (deleteOnRow) delete this;
+    }
+    bool throwOnRow = false;
+    bool deleteOnRow = false;
+};
+
+class Driver : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder =
+            std::filesystem::temp_directory_path() / ("lmr-driver-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        CreateGlobalSession(folder.string() + "/");
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+    }
+    void SetUp() override {
+        // A device of its own: writes of one test do not reach the next.
+        device = std::make_unique<lmrtest::SimDevice>();
+        ASSERT_TRUE(device->start()) << device->error();
+        dev = device.get();
+        g_log.clear();
+        g_results.clear();
+        form = new TForm(nullptr);
+        driver = new Recorder(form);
+        Aim(driver->request);
+    }
+    void TearDown() override {
+        delete driver;
+        delete form;
+        device.reset();
+    }
+    void Aim(QvSNMPRequest& r) {
+        r.Device.Address = dev->host();
+        r.Device.Port = static_cast<uint16_t>(dev->port());
+        r.Security.Version = 1;
+        r.Timeout = 100;
+        r.Retries = 0;
+    }
+    // Pumps until the driver is idle; false after 10 s.
+    bool WaitIdle(Recorder* d) {
+        for (int k = 0; k < 1000 && d->busy; ++k) {
+            Application->ProcessMessages();
+            g_SnmpEventProcessor.OnTimer();
+            Sleep(10);
+        }
+        return !d->busy;
+    }
+
+    static std::filesystem::path folder;
+    UiTestSession session;
+    std::unique_ptr<lmrtest::SimDevice> device;
+    lmrtest::SimDevice* dev = nullptr;
+    TForm* form = nullptr;
+    Recorder* driver = nullptr;
+};
+std::filesystem::path Driver::folder;
+
+using Log = std::vector<std::string>;
+
+TEST_F(Driver, SynchronousReadOfSingleValues) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    EXPECT_TRUE(driver->Read());
+    EXPECT_EQ(g_log, (Log{"BeforeRead", "row LMR-7300AP Wireless Access Point LMR-7300AP",
+                          "AfterRead", "result 0"}));
+    ASSERT_EQ(g_results.size(), 1u);
+    EXPECT_EQ(g_results[0].Message, "(QvSNMP++) Ok!");
+    EXPECT_EQ(g_results[0].FailureCount, -1);
+    EXPECT_EQ(driver->rowsRead, 1);
+    EXPECT_EQ(driver->busy, 0);
+}
+
+TEST_F(Driver, FailedSingleGetStillDeliversTheRowButNoSuccessRecord) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kMissing, SVT_SV, 0);
+    EXPECT_FALSE(driver->Read());
+    ASSERT_EQ(g_log.size(), 4u);
+    EXPECT_EQ(g_log[0], "BeforeRead");
+    EXPECT_EQ(g_log[1], "result -102"); // the request's own failure record
+    EXPECT_EQ(g_log[3], "AfterRead");
+    ASSERT_EQ(g_results.size(), 1u);
+    EXPECT_EQ(g_results[0].FailureCount, 1);
+    EXPECT_EQ(driver->rowsRead, 1);
+    EXPECT_EQ(driver->busy, 0);
+}
+
+TEST_F(Driver, SynchronousTableWalksAndEmptyTables) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    EXPECT_TRUE(driver->Read());
+    EXPECT_EQ(g_log, (Log{"BeforeRead", "row 1 first 192.0.2.10", "row 2 second 192.0.2.11",
+                          "AfterRead", "result 0"}));
+    g_log.clear();
+    driver->request.vars = QvSNMPVarList(kEmptyTable, MVT_UMV, 1);
+    EXPECT_TRUE(driver->Read());
+    EXPECT_EQ(g_log, (Log{"BeforeRead", "AfterRead", "result 0"}));
+    EXPECT_EQ(driver->rowsRead, 0);
+}
+
+TEST_F(Driver, SynchronousWriteOfATableRereadsEvenAfterAFailedSet) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    *driver->request.vars.Item(0)->Value = "1";
+    *driver->request.vars.Item(1)->Value = "renamed";
+    *driver->request.vars.Item(2)->Value = "192.0.2.10";
+    EXPECT_TRUE(driver->Write(true, true, "", nullptr));
+    EXPECT_EQ(g_log, (Log{"BeforeWrite", "CollectValues", "AfterWrite", "result 0", "BeforeRead",
+                          "row 1 renamed 192.0.2.10", "row 2 second 192.0.2.11", "AfterRead",
+                          "result 0"}));
+
+    ASSERT_TRUE(dev->fault(DEMO ".2.1", "genErr", "set"));
+    g_log.clear();
+    *driver->request.vars.Item(0)->Value = "1";
+    EXPECT_FALSE(driver->Write(true, false, "", nullptr));
+    ASSERT_GE(g_log.size(), 3u);
+    EXPECT_EQ(g_log[0], "BeforeWrite");
+    EXPECT_EQ(g_log[1], "result -105");
+    EXPECT_EQ(g_log[2], "AfterWrite");
+    EXPECT_EQ(g_log[3], "BeforeRead");
+    EXPECT_EQ(g_log.back(), "result 0");
+
+    g_log.clear();
+    *driver->request.vars.Item(0)->Value = "1"; // the re-read left row 2 there
+    EXPECT_FALSE(driver->Write(false, false, "", nullptr));
+    EXPECT_EQ(g_log, (Log{"BeforeWrite", "result -105", "AfterWrite"}));
+    dev->clearFaults();
+}
+
+TEST_F(Driver, WriteSendsOnlyTheListedNumbersWithTheirValues) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    TStringList values{"ignored", "renamed-ap"};
+    *driver->request.vars.Item(1)->Value = "before";
+    values.Delete(0);
+    EXPECT_TRUE(driver->Write(true, false, "1", &values));
+    EXPECT_EQ(dev->peek("system.5.0").value_or(""), "renamed-ap");
+    EXPECT_EQ(*driver->request.vars.Item(1)->Value, "before"); // restored after the set
+}
+
+TEST_F(Driver, AsynchronousWalkEndsWithOneAfterReadAndTheClosure) {
+    std::vector<int> done;
+    driver->OnReadDone = [&](QvSNMPRequest2Controls* sender, QvSNMPError* e) {
+        EXPECT_EQ(sender, driver);
+        done.push_back(e->Code);
+        g_log.push_back("done");
+    };
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    EXPECT_TRUE(driver->Read());
+    EXPECT_EQ(driver->busy, 1);
+    ASSERT_TRUE(WaitIdle(driver));
+    EXPECT_EQ(g_log, (Log{"BeforeRead", "row 1 first 192.0.2.10", "row 2 second 192.0.2.11",
+                          "AfterRead", "result 0", "done"}));
+    EXPECT_EQ(done, std::vector<int>{0});
+}
+
+TEST_F(Driver, AsynchronousReadWhoseFirstReplyFails) {
+    ASSERT_TRUE(dev->fault("system.1.0", "timeout", "get", 2000));
+    driver->request.Timeout = 20;
+    std::vector<int> done;
+    driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError* e) { done.push_back(e->Code); };
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    EXPECT_TRUE(driver->Read());
+    ASSERT_TRUE(WaitIdle(driver));
+    EXPECT_EQ(done, std::vector<int>{-405});
+    EXPECT_EQ(g_log, Log{"BeforeRead"}); // no row, no AfterRead, no result callback
+    dev->clearFaults();
+}
+
+TEST_F(Driver, AsynchronousWriteRereadsATable) {
+    std::vector<int> writes, reads;
+    driver->OnWriteDone = [&](QvSNMPRequest2Controls*, QvSNMPError* e) {
+        writes.push_back(e->Code);
+    };
+    driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError* e) { reads.push_back(e->Code); };
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    *driver->request.vars.Item(0)->Value = "2";
+    *driver->request.vars.Item(1)->Value = "two";
+    *driver->request.vars.Item(2)->Value = "192.0.2.11";
+    EXPECT_TRUE(driver->Write(true, false, "", nullptr));
+    ASSERT_TRUE(WaitIdle(driver));
+    EXPECT_EQ(writes, std::vector<int>{0});
+    ASSERT_TRUE(WaitIdle(driver)); // the re-read
+    EXPECT_EQ(reads, std::vector<int>{0});
+    EXPECT_EQ(g_log.back(), "result 0");
+    EXPECT_NE(std::find(g_log.begin(), g_log.end(), "row 2 two 192.0.2.11"), g_log.end());
+}
+
+TEST_F(Driver, RowFailureIsReportedNotLostInAsynchronousMode) {
+    auto* bar = new TStatusBar(form);
+    driver->SetStatusBar(bar);
+    driver->throwOnRow = true;
+    bool fired = false;
+    driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError*) { fired = true; };
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    driver->Read();
+    ASSERT_TRUE(WaitIdle(driver));
+    EXPECT_FALSE(fired);
+    EXPECT_EQ(g_log.back(), "row 1 first 192.0.2.10");
+    EXPECT_TRUE(std::regex_match(
+        bar->SimpleText(), std::regex(R"(Get: row refused\. Receive at \d\d:\d\d:\d\d (AM|PM)\.)")))
+        << bar->SimpleText();
+}
+
+TEST_F(Driver, SynchronousFailuresAreRaisedAgainWithTheirCode) {
+    driver->mode = 0;
+    driver->throwOnRow = true;
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    try {
+        driver->Read();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "row refused");
+        EXPECT_EQ(e.HelpContext(), -517);
+    }
+    EXPECT_EQ(driver->busy, 0);
+    driver->request.Device.Address = "no such host name.invalid";
+    for (uint8_t mode : {0, 1}) {
+        driver->mode = mode;
+        try {
+            driver->Read();
+            ADD_FAILURE() << "no exception in mode " << int(mode);
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.HelpContext(), -509);
+        }
+        EXPECT_EQ(driver->busy, 0);
+    }
+}
+
+TEST_F(Driver, AFailedAsynchronousSendEndsTheOperation) {
+    driver->request.Security.Version = 7; // refused by the engine, never sent
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    driver->Read();
+    EXPECT_TRUE(WaitIdle(driver));
+    driver->Write(false, false, "", nullptr);
+    EXPECT_TRUE(WaitIdle(driver));
+    EXPECT_EQ(driver->request.Outstanding, 0);
+}
+
+TEST_F(Driver, OtherModesOnlyRunTheOpeningHooks) {
+    driver->mode = 2;
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    EXPECT_TRUE(driver->Read());
+    EXPECT_TRUE(driver->Write(true, true, "", nullptr));
+    EXPECT_EQ(g_log, (Log{"BeforeRead", "BeforeWrite", "CollectValues"}));
+    EXPECT_EQ(driver->request.Outstanding, 0);
+    EXPECT_EQ(driver->busy, 0);
+}
+
+TEST_F(Driver, DeletingTheDriverWithAReplyDueRunsNothingOfIt) {
+    bool fired = false;
+    driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError*) { fired = true; };
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    driver->Read();
+    delete driver; // waits for the reply, delivers nothing
+    driver = nullptr;
+    for (int k = 0; k < 20; ++k) {
+        Application->ProcessMessages();
+        g_SnmpEventProcessor.OnTimer();
+    }
+    EXPECT_FALSE(fired);
+    EXPECT_EQ(g_log, Log{"BeforeRead"});
+}
+
+TEST_F(Driver, DeletingTheDriverFromItsOwnRow) {
+    driver->mode = 0;
+    driver->deleteOnRow = true;
+    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+    Recorder* d = driver;
+    driver = nullptr;
+    EXPECT_FALSE(d->Read());
+    EXPECT_EQ(g_log.size(), 2u); // the walk stopped with its driver
+}
+
+struct ReportCase {
+    int lastOperation;
+    std::string listName;
+    std::string pattern;
+};
+
+class Report : public Driver, public ::testing::WithParamInterface<ReportCase> {};
+
+TEST_P(Report, LineInEveryTarget) {
+    const ReportCase& c = GetParam();
+    driver->request.vars.Name = c.listName;
+    driver->lastOperation = c.lastOperation;
+    const std::regex line(c.pattern + R"( Receive at \d\d:\d\d:\d\d (AM|PM)\.)");
+
+    auto* bar = new TStatusBar(form);
+    driver->SetStatusBar(bar);
+    driver->ReportToStatusBar("(SNMP) Variable does not exist!");
+    EXPECT_TRUE(std::regex_match(bar->SimpleText(), line)) << bar->SimpleText();
+    EXPECT_TRUE(bar->SimplePanel());
+
+    bar->Panels().Add();
+    TStatusPanel* panel = bar->Panels().Add();
+    driver->SetStatusBar(panel);
+    driver->ReportToStatusBar("(SNMP) Variable does not exist!");
+    EXPECT_TRUE(std::regex_match(panel->Text(), line)) << panel->Text();
+
+    auto* memo = new TMemo(form);
+    memo->Lines().Add("earlier");
+    driver->SetMemo(memo);
+    driver->ReportToStatusBar("(SNMP) Variable does not exist!");
+    ASSERT_EQ(memo->Lines().Count(), 2);
+    EXPECT_TRUE(std::regex_match(memo->Lines()[1], line)) << memo->Lines()[1];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, Report,
+    ::testing::Values(ReportCase{0, "", R"(Get: \(SNMP\) Variable does not exist!\.)"},
+                      ReportCase{1, "", R"(Set: \(SNMP\) Variable does not exist!\.)"},
+                      ReportCase{0, "LAN",
+                                 R"(Get: \(SNMP\) Variable does not exist! Request:LAN\.)"}));
+
+TEST_F(Driver, ResultReportsWithoutATargetUseMessageBoxes) {
+    QvSNMPError e;
+    e.Code = -405;
+    e.Message = "(SNMPClass) SNMP request timed out!";
+    driver->ReportWriteResult(&e);
+    EXPECT_EQ(driver->lastOperation, 1);
+    ASSERT_EQ(session.Boxes().Count(), 1);
+    EXPECT_EQ(session.Boxes().Last().text, e.Message);
+    EXPECT_EQ(session.Boxes().Last().caption, ExtractFileName(Application->ExeName()));
+
+    // An object that is no report target shows nothing.
+    auto* label = new TLabel(form);
+    label->SetCaption("unchanged");
+    driver->SetStatusBar(label);
+    driver->ReportReadResult(&e);
+    EXPECT_EQ(driver->lastOperation, 0);
+    EXPECT_EQ(label->Caption(), "unchanged");
+    EXPECT_EQ(session.Boxes().Count(), 1);
+}
+
+} // namespace
