@@ -223,6 +223,7 @@ void TForm::SetVisible(bool visible) {
         PlaceOnShow();
         shown_ = true;
         w->show();
+        w->activateWindow();
         SafeDispatch([this] {
             if (OnShow) OnShow(this);
         });

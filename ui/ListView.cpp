@@ -263,6 +263,11 @@ public:
         }
         case QEvent::MouseButtonRelease: {
             auto* me = static_cast<QMouseEvent*>(e);
+            // The release that ends a double click is no second click.
+            if (afterDouble_) {
+                afterDouble_ = false;
+                break;
+            }
             if (me->button() == Qt::LeftButton)
                 SafeDispatch([this] {
                     if (lv_->OnClick) lv_->OnClick(lv_);
@@ -270,6 +275,7 @@ public:
             break;
         }
         case QEvent::MouseButtonDblClick:
+            afterDouble_ = true;
             SafeDispatch([this] {
                 if (lv_->OnDblClick) lv_->OnDblClick(lv_);
             });
@@ -295,6 +301,7 @@ public:
 
 private:
     TListView* lv_;
+    bool afterDouble_ = false;
 };
 
 TListView::TListView(TComponent* owner)

@@ -149,7 +149,7 @@ void TPageControl::SetActivePageIndex(int index) {
 }
 
 void TPageControl::UserChanged(int qtIndex) {
-    if (quiet_) return;
+    if (quiet_ || Destroying()) return;
     TTabSheet* page =
         qtIndex >= 0 && qtIndex < PageCount() ? pages_[static_cast<size_t>(qtIndex)] : nullptr;
     if (page == active_) return;

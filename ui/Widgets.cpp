@@ -299,8 +299,7 @@ void TEdit::UserEdited() {
 
 void TEdit::TakeReplacedKey(char key) {
     if (readOnly_) return;
-    edit_->insert(QString(QChar(static_cast<unsigned char>(key))));
-    if (S(edit_->text()) != lastText_) UserEdited();
+    edit_->insert(QString(QChar(static_cast<unsigned char>(key)))); // reports textEdited
 }
 
 void TEdit::SetReadOnly(bool on) {
@@ -340,9 +339,7 @@ void TEdit::TypeText(const std::string& text) {
 
 void TEdit::PasteText(const std::string& text) {
     if (readOnly_) return;
-    const std::string before = GetText();
-    edit_->insert(Q(text));
-    if (GetText() != before) UserEdited();
+    edit_->insert(Q(text)); // reports textEdited, subject to MaxLength
 }
 
 void TEdit::ApplyColor() {
