@@ -619,6 +619,12 @@ std::optional<Varbind> Model::getNext(const Oid& oid, const Oid& subtree) const 
 }
 
 std::string Model::set(const Oid& oid, std::string_view typeWord, std::string_view valueText) {
+    std::string result = applySet(oid, typeWord, valueText);
+    if (result == "DONE") setLog_.push_back(oid);
+    return result;
+}
+
+std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText) {
     std::uint32_t column = 0;
     Oid instance;
     Table* table = tableFor(oid, &column, &instance);
@@ -710,6 +716,64 @@ bool Model::poke(const Oid& oid, std::string_view valueText, std::string* error)
         return false;
     }
     it->second.value = stored;
+    return true;
+}
+
+std::vector<Oid> Model::takeSetLog() {
+    std::vector<Oid> log;
+    log.swap(setLog_);
+    return log;
+}
+
+std::string Model::dump() const {
+    std::string out;
+    for (const auto& [oid, object] : objects_) {
+        if (object.uptime) continue;
+        out += oidText(oid) + " " + textFromStored(object.type, object.value) + "\n";
+    }
+    return out;
+}
+
+bool Model::restore(std::string_view text, std::string* error) {
+    for (const Table& table : tables_) {
+        if (table.statusColumn == 0) continue;
+        std::erase_if(objects_, [&](const auto& entry) {
+            return entry.first.size() > table.entry.size() && isPrefix(table.entry, entry.first);
+        });
+    }
+    int lineNo = 0;
+    for (auto line : split(text, '\n')) {
+        ++lineNo;
+        if (line.empty()) continue;
+        auto blank = line.find(' ');
+        auto oid = parseOid(line.substr(0, blank));
+        std::string_view value = blank == std::string_view::npos ? "" : line.substr(blank + 1);
+        std::string why;
+        if (!oid) {
+            *error = "line " + std::to_string(lineNo) + ": bad OID";
+            return false;
+        }
+        if (!objects_.count(*oid)) {
+            std::uint32_t column = 0;
+            Oid instance;
+            const Table* table = tableFor(*oid, &column, &instance);
+            if (!table || table->statusColumn == 0) continue; // not in this profile
+            for (const Column& col : table->columns) {
+                if (col.number != column) continue;
+                Object cell;
+                cell.oid = *oid;
+                cell.type = col.type;
+                cell.writable = col.writable;
+                cell.indexCell = col.index;
+                cell.rules = col.rules;
+                objects_[*oid] = cell;
+            }
+        }
+        if (objects_.count(*oid) && !poke(*oid, value, &why)) {
+            *error = "line " + std::to_string(lineNo) + ": " + why;
+            return false;
+        }
+    }
     return true;
 }
 

@@ -99,6 +99,14 @@ public:
     // Writes a value bypassing access and rules (not the type).
     bool poke(const Oid& oid, std::string_view valueText, std::string* error);
 
+    // Every value as "OID value" lines, and back: a saved state. Restoring
+    // replaces the rows of RowStatus tables with the saved ones.
+    std::string dump() const;
+    bool restore(std::string_view text, std::string* error);
+
+    // OIDs that SETs wrote, in order, since the last call.
+    std::vector<Oid> takeSetLog();
+
     bool takeRestartRequest();
     // The device came back: uptime from zero, restart values applied.
     void restarted();
@@ -112,6 +120,7 @@ public:
 
 private:
     bool addLine(std::string_view line, const std::string& profile, int lineNo, std::string* error);
+    std::string applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText);
     Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance);
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
     Varbind render(const Object& object) const;
@@ -126,6 +135,7 @@ private:
     std::optional<std::size_t> openTable_; // while a table block is being read
     bool openTableSkipped_ = false;
     bool restartRequested_ = false;
+    std::vector<Oid> setLog_;
     Clock::time_point start_ = Clock::now();
 };
 

@@ -4,7 +4,11 @@
 //
 //   lmr_sim --port N [--profile new|old] [--boots persist|reset]
 //           [--silence SECONDS] [--state DIR] [--data FILE] [--timeout-ms MS]
-//           [--read-community C] [--write-community C] [--verbose]
+//           [--read-community C] [--write-community C] [--load FILE]
+//           [--save FILE] [--verbose]
+//
+// Values live as long as the simulator (restarts included); --load starts
+// from a state saved with --save (written at exit) or the "save" command.
 //
 // Prints "lmr-sim ready ..." each time the agent answers (at start and after
 // every restart). Control channel: a line protocol on the unix socket
@@ -47,7 +51,7 @@ namespace {
 
 const char* const ControlHelp =
     "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
-    " | clear | restart";
+    " | clear | restart | setlog | save FILE";
 
 struct Options {
     int port = 0;
@@ -61,6 +65,8 @@ struct Options {
     std::string readCommunity{sim::kReadCommunity};
     std::string writeCommunity{sim::kWriteCommunity};
     int timeoutMs = 5000;
+    std::string loadFile;
+    std::string saveFile;
     bool verbose = false;
 };
 
@@ -157,6 +163,7 @@ private:
     void cleanup();
     void announceReady();
     void showSnmpdLog() const;
+    bool saveState(const std::string& path) const;
     void handleModelInput(ModelConn& conn);
     void processLine(ModelConn& conn, const std::string& line);
     void release(ModelConn& conn, bool early);
@@ -187,6 +194,16 @@ bool Simulator::prepare() {
     if (!model_.loadFile(opt_.dataFile, opt_.profile, &error)) {
         std::fprintf(stderr, "lmr-sim: %s: %s\n", opt_.dataFile.c_str(), error.c_str());
         return false;
+    }
+    if (!opt_.loadFile.empty()) {
+        std::ifstream in(opt_.loadFile);
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!in || !model_.restore(text.str(), &error)) {
+            std::fprintf(stderr, "lmr-sim: %s: %s\n", opt_.loadFile.c_str(),
+                         in ? error.c_str() : "cannot read");
+            return false;
+        }
     }
     if (opt_.stateDir.empty()) {
         const char* tmp = std::getenv("TMPDIR");
@@ -327,7 +344,16 @@ void Simulator::closeModelConns() {
     conns_.clear();
 }
 
+bool Simulator::saveState(const std::string& path) const {
+    if (path.empty()) return false;
+    std::ofstream out(path);
+    out << model_.dump();
+    return static_cast<bool>(out);
+}
+
 void Simulator::cleanup() {
+    if (everReady_ && !opt_.saveFile.empty() && !saveState(opt_.saveFile))
+        std::fprintf(stderr, "lmr-sim: cannot write %s\n", opt_.saveFile.c_str());
     if (snmpd_ > 0) {
         kill(snmpd_, SIGTERM);
         for (int i = 0; i < 60; ++i) {
@@ -458,6 +484,18 @@ std::string Simulator::control(const std::string& rawLine) {
         if (phase_ != Phase::Running) return "err not running";
         scheduleRestart(0);
         return "ok";
+    }
+    if (cmd == "setlog") {
+        std::string out = "ok";
+        for (const auto& oid : model_.takeSetLog())
+            out += " " + sim::oidText(oid);
+        return out;
+    }
+    if (cmd == "save") {
+        std::string path;
+        std::getline(in, path);
+        if (!path.empty() && path.front() == ' ') path.erase(0, 1);
+        return saveState(path) ? "ok" : "err cannot write " + path;
     }
     if (cmd == "clear") {
         model_.clearFaults();
@@ -722,6 +760,10 @@ bool parseArgs(int argc, char** argv, Options* opt) {
             opt->readCommunity = v;
         } else if (a == "--write-community") {
             opt->writeCommunity = v;
+        } else if (a == "--load") {
+            opt->loadFile = v;
+        } else if (a == "--save") {
+            opt->saveFile = v;
         } else if (a == "--build") {
             // accepted for the wrapper script's sake
         } else {
@@ -740,7 +782,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: %s --port N [--profile new|old] [--boots persist|reset] "
                      "[--silence S] [--state DIR] [--data FILE] [--timeout-ms MS] "
-                     "[--read-community C] [--write-community C] [--verbose]\n",
+                     "[--read-community C] [--write-community C] [--load FILE] [--save FILE] "
+                     "[--verbose]\n",
                      argv[0]);
         return 2;
     }

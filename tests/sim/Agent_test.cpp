@@ -311,3 +311,25 @@ TEST(SimAgent, PokedValuesAreServed) {
     EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.4.1.1.2.0"), "hex:0050C2A1B2C3");
     EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.77.0"), std::nullopt);
 }
+
+TEST(SimAgent, SetLogShowsWhatOnePduWrote) {
+    SimDevice& dev = device();
+    dev.takeSetLog();
+    run(dev, "snmpset" + v2c(dev, "quembel") + hGetIPFrom + " i 2 " + hIPAddress + " a 192.0.2.8 " +
+                 sysName + " s renamed");
+    EXPECT_EQ(dev.takeSetLog(), (std::vector<std::string>{hGetIPFrom, hIPAddress, sysName}));
+    EXPECT_TRUE(dev.takeSetLog().empty());
+}
+
+TEST(SimAgent, SavedStateStartsAnotherDevice) {
+    SimDevice& dev = device();
+    run(dev, "snmpset" + v2c(dev, "quembel") + sysName + " s remembered");
+    std::string file = dev.stateDir() + "/saved.state";
+    ASSERT_TRUE(dev.saveState(file));
+    SimOptions options;
+    options.extraArgs = {"--load", file};
+    SimDevice second(options);
+    ASSERT_TRUE(second.start()) << second.error();
+    std::string out = run(second, "snmpget" + v2c(second, "tarnok") + sysName);
+    EXPECT_NE(out.find(sysName + " = \"remembered\""), std::string::npos) << out;
+}

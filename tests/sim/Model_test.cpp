@@ -285,3 +285,37 @@ TEST(SimProtocol, AnswersWithFaultsApplied) {
     m.clearFaults();
     EXPECT_EQ(respond(m, set, system, 500).text, "DONE\n");
 }
+
+TEST(SimModel, SavedStateComesBack) {
+    Model m = load();
+    m.set(oid("system.5.0"), "string", "\"saved\"");
+    std::string ignored;
+    m.poke(oid("qvEnterprise.1.8.0"), "hex:0102", &ignored);
+    m.set(oid("qvEnterprise.2.1.3.1"), "integer", "6");
+    m.set(oid("qvEnterprise.2.1.2.4"), "string", "\"four\"");
+    m.set(oid("qvEnterprise.2.1.3.4"), "integer", "4");
+    std::string saved = m.dump();
+    EXPECT_EQ(saved.find(".1.3.6.1.2.1.1.3.0"), std::string::npos); // uptime is not state
+
+    Model fresh = load();
+    std::string error;
+    ASSERT_TRUE(fresh.restore(saved, &error)) << error;
+    EXPECT_EQ(fresh.peek(oid("system.5.0")), "saved");
+    EXPECT_EQ(fresh.peek(oid("qvEnterprise.1.8.0")), "hex:0102");
+    EXPECT_FALSE(fresh.peek(oid("qvEnterprise.2.1.2.1")));
+    EXPECT_EQ(fresh.peek(oid("qvEnterprise.2.1.2.4")), "four");
+    EXPECT_EQ(fresh.set(oid("qvEnterprise.2.1.2.4"), "string", "\"4\""), "DONE");
+    EXPECT_EQ(fresh.dump().size(), saved.size() - 3);
+
+    EXPECT_FALSE(fresh.restore(".1.3.6.1.2.1.1.5.0 x\nqvEnterprise.1.2.0 five\n", &error));
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+TEST(SimModel, SetLogKeepsTheOrderOfWrites) {
+    Model m = load();
+    m.set(oid("qvEnterprise.1.2.0"), "integer", "3");
+    m.set(oid("qvEnterprise.1.2.0"), "integer", "99"); // refused: not logged
+    m.set(oid("system.5.0"), "string", "\"x\"");
+    EXPECT_EQ(m.takeSetLog(), (std::vector<Oid>{oid("qvEnterprise.1.2.0"), oid("system.5.0")}));
+    EXPECT_TRUE(m.takeSetLog().empty());
+}

@@ -231,6 +231,25 @@ bool SimDevice::restart() {
     return control("restart") == "ok";
 }
 
+std::vector<std::string> SimDevice::takeSetLog() {
+    std::string reply = control("setlog");
+    std::vector<std::string> oids;
+    if (reply.rfind("ok", 0) != 0) return oids;
+    std::size_t pos = 2;
+    while (pos < reply.size()) {
+        auto start = reply.find_first_not_of(' ', pos);
+        if (start == std::string::npos) break;
+        auto end = reply.find(' ', start);
+        oids.push_back(reply.substr(start, end - start));
+        pos = end == std::string::npos ? reply.size() : end;
+    }
+    return oids;
+}
+
+bool SimDevice::saveState(const std::string& path) {
+    return control("save " + path) == "ok";
+}
+
 bool SimDevice::waitUntilAnswering(int timeoutMs) {
     auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (Clock::now() < deadline) {

@@ -71,6 +71,11 @@ public:
     std::optional<std::string> peek(const std::string& oid);
     bool poke(const std::string& oid, const std::string& value);
     bool restart();
+    // OIDs (digits, leading ".") that SETs wrote since the last call, in order.
+    std::vector<std::string> takeSetLog();
+    // Writes every value to a file; SimOptions::extraArgs {"--load", file}
+    // starts another device from it.
+    bool saveState(const std::string& path);
     bool waitUntilAnswering(int timeoutMs = 15000);
     // The simulator's state folder (its snmpd.log helps when a test fails).
     const std::string& stateDir() const { return stateDir_; }
