@@ -619,9 +619,43 @@ std::optional<Varbind> Model::getNext(const Oid& oid, const Oid& subtree) const 
 }
 
 std::string Model::set(const Oid& oid, std::string_view typeWord, std::string_view valueText) {
+    beginTransaction();
     std::string result = applySet(oid, typeWord, valueText);
-    if (result == "DONE") setLog_.push_back(oid);
+    if (result == "DONE")
+        setLog_.push_back(oid);
+    else
+        failed_ = true;
     return result;
+}
+
+void Model::beginTransaction() {
+    if (snapshot_) return;
+    Snapshot snap;
+    snap.objects = objects_;
+    for (const Table& table : tables_)
+        snap.pending.push_back(table.pending);
+    snap.restartRequested = restartRequested_;
+    snap.setLogSize = setLog_.size();
+    snapshot_ = std::move(snap);
+    failed_ = false;
+}
+
+void Model::failSet() {
+    beginTransaction();
+    failed_ = true;
+}
+
+void Model::commit() {
+    if (!snapshot_) return;
+    if (failed_) {
+        objects_ = std::move(snapshot_->objects);
+        for (std::size_t i = 0; i < tables_.size(); ++i)
+            tables_[i].pending = snapshot_->pending[i];
+        restartRequested_ = snapshot_->restartRequested;
+        setLog_.resize(snapshot_->setLogSize);
+    }
+    snapshot_.reset();
+    failed_ = false;
 }
 
 std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText) {
@@ -778,6 +812,7 @@ bool Model::restore(std::string_view text, std::string* error) {
 }
 
 bool Model::takeRestartRequest() {
+    if (inTransaction()) return false; // only a committed SET restarts
     bool requested = restartRequested_;
     restartRequested_ = false;
     return requested;

@@ -92,7 +92,15 @@ public:
     // The first object after oid inside subtree.
     std::optional<Varbind> getNext(const Oid& oid, const Oid& subtree) const;
     // Returns "DONE" or one of snmpd's pass_persist error words.
+    //
+    // snmpd hands over the varbinds of one SET PDU as a run of sets (after
+    // the gets it looks them up with) and has no undo, so the model keeps
+    // the run as a transaction: commit() ends it, and when any of its sets
+    // failed the whole run is taken back, as SNMP wants.
     std::string set(const Oid& oid, std::string_view typeWord, std::string_view valueText);
+    void failSet(); // a set answered with an error without reaching set()
+    void commit();
+    bool inTransaction() const { return snapshot_.has_value(); }
 
     // Value text of an object as a test would write it ("" when absent).
     std::optional<std::string> peek(const Oid& oid) const;
@@ -136,6 +144,15 @@ private:
     bool openTableSkipped_ = false;
     bool restartRequested_ = false;
     std::vector<Oid> setLog_;
+    struct Snapshot {
+        std::map<Oid, Object> objects;
+        std::vector<std::map<Oid, std::map<std::uint32_t, std::string>>> pending;
+        bool restartRequested = false;
+        std::size_t setLogSize = 0;
+    };
+    void beginTransaction();
+    std::optional<Snapshot> snapshot_;
+    bool failed_ = false;
     Clock::time_point start_ = Clock::now();
 };
 

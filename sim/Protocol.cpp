@@ -73,6 +73,7 @@ Reply respond(Model& model, const Request& request, const Oid& subtree, int time
         reply.text = "PONG\n";
         return reply;
     case Request::Get: {
+        model.commit(); // a get starts the next PDU
         auto fault = request.badOid ? std::nullopt : model.faultFor(request.oid, false);
         if (fault && fault->mode == FaultMode::Timeout) {
             holdBack(*fault);
@@ -86,6 +87,7 @@ Reply respond(Model& model, const Request& request, const Oid& subtree, int time
         return reply;
     }
     case Request::GetNext: {
+        model.commit();
         if (request.badOid) {
             reply.text = "NONE\n";
             return reply;
@@ -103,11 +105,13 @@ Reply respond(Model& model, const Request& request, const Oid& subtree, int time
     }
     case Request::Set: {
         if (request.badOid) {
+            model.failSet();
             reply.text = "not-writable\n";
             return reply;
         }
         auto fault = model.faultFor(request.oid, true);
-        if (fault) {
+        if (fault && fault->mode != FaultMode::None) {
+            model.failSet();
             switch (fault->mode) {
             case FaultMode::Timeout:
                 holdBack(*fault);

@@ -169,6 +169,8 @@ private:
     void release(ModelConn& conn, bool early);
     std::string control(const std::string& line);
     void scheduleRestart(int delayMs);
+    void afterModelChange();
+    void commitNow();
     void closeModelConns();
 
     Options opt_;
@@ -182,7 +184,8 @@ private:
     Phase phase_ = Phase::Starting;
     std::vector<std::unique_ptr<ModelConn>> conns_;
     std::map<int, std::string> controls_; // fd -> unread input
-    std::optional<Clock::time_point> restartAt_, silenceEnd_, killAt_, nextProbe_, giveUpAt_;
+    std::optional<Clock::time_point> commitAt_, restartAt_, silenceEnd_, killAt_, nextProbe_,
+        giveUpAt_;
     std::uint32_t probeId_ = 1;
     bool everReady_ = false;
     bool quit_ = false;
@@ -438,7 +441,22 @@ void Simulator::processLine(ModelConn& conn, const std::string& line) {
         return;
     }
     writeAll(conn.fd, reply.text);
+    afterModelChange();
+}
+
+// A run of sets ends with the next get, a control command or a short pause.
+void Simulator::afterModelChange() {
+    if (model_.inTransaction()) {
+        commitAt_ = Clock::now() + std::chrono::milliseconds(30);
+        return;
+    }
+    commitAt_.reset();
     if (model_.takeRestartRequest()) scheduleRestart(300);
+}
+
+void Simulator::commitNow() {
+    model_.commit();
+    afterModelChange();
 }
 
 void Simulator::release(ModelConn& conn, bool early) {
@@ -447,6 +465,7 @@ void Simulator::release(ModelConn& conn, bool early) {
     sim::Request request = *conn.held;
     conn.held.reset();
     writeAll(conn.fd, sim::releaseText(model_, request, conn.subtree));
+    afterModelChange();
     auto queued = std::move(conn.queued);
     conn.queued.clear();
     for (auto& line : queued)
@@ -465,6 +484,7 @@ void Simulator::handleModelInput(ModelConn& conn) {
 std::string Simulator::control(const std::string& rawLine) {
     std::string line = rawLine;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    commitNow();
     std::istringstream in(line);
     std::string cmd;
     in >> cmd;
@@ -574,6 +594,7 @@ int Simulator::run() {
         auto consider = [&](const std::optional<Clock::time_point>& t) {
             if (t && *t < wake) wake = *t;
         };
+        consider(commitAt_);
         consider(restartAt_);
         consider(silenceEnd_);
         consider(killAt_);
@@ -685,6 +706,7 @@ int Simulator::run() {
         now = Clock::now();
         for (auto& c : conns_)
             if (c->held && c->heldUntil <= now) release(*c, false);
+        if (commitAt_ && *commitAt_ <= now) commitNow();
         if (restartAt_ && *restartAt_ <= now) {
             restartAt_.reset();
             std::printf("lmr-sim restarting silence=%d\n", opt_.silenceSeconds);

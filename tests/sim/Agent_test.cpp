@@ -333,3 +333,13 @@ TEST(SimAgent, SavedStateStartsAnotherDevice) {
     std::string out = run(second, "snmpget" + v2c(second, "tarnok") + sysName);
     EXPECT_NE(out.find(sysName + " = \"remembered\""), std::string::npos) << out;
 }
+
+TEST(SimAgent, ABadVarbindKeepsTheWholeSetFromHappening) {
+    SimDevice& dev = device();
+    std::string out = run(dev, "snmpset" + v2c(dev, "quembel") + sysName + " s changed " +
+                                   hGetIPFrom + " i 9 " + sysRestart + " i 1");
+    EXPECT_NE(out.find("wrongValue"), std::string::npos) << out;
+    EXPECT_EQ(dev.peek("system.5.0"), "LMR-7300AP");
+    EXPECT_EQ(dev.control("state"), "ok running");
+    EXPECT_TRUE(dev.takeSetLog().empty());
+}

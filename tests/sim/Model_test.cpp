@@ -196,10 +196,12 @@ TEST(SimModel, FixedTablesHaveNoPhantomRows) {
 TEST(SimModel, RestartRequestAndRestartValues) {
     Model m = load();
     EXPECT_EQ(m.set(oid("qvEnterprise.1.5.0"), "integer", "3"), "DONE");
+    m.commit();
     EXPECT_FALSE(m.takeRestartRequest());
     m.set(oid("qvEnterprise.1.3.0"), "ipaddress", "192.0.2.5");
     EXPECT_EQ(m.peek(oid("qvEnterprise.1.4.0")), "10.0.0.1");
     EXPECT_EQ(m.set(oid("qvEnterprise.1.5.0"), "integer", "4"), "DONE");
+    m.commit();
     EXPECT_TRUE(m.takeRestartRequest());
     EXPECT_FALSE(m.takeRestartRequest());
     m.restarted();
@@ -318,4 +320,37 @@ TEST(SimModel, SetLogKeepsTheOrderOfWrites) {
     m.set(oid("system.5.0"), "string", "\"x\"");
     EXPECT_EQ(m.takeSetLog(), (std::vector<Oid>{oid("qvEnterprise.1.2.0"), oid("system.5.0")}));
     EXPECT_TRUE(m.takeSetLog().empty());
+}
+
+TEST(SimModel, OneFailedSetTakesBackItsWholeRun) {
+    Model m = load();
+    EXPECT_EQ(m.set(oid("system.5.0"), "string", "\"first\""), "DONE");
+    EXPECT_EQ(m.set(oid("qvEnterprise.1.5.0"), "integer", "4"), "DONE"); // would restart
+    EXPECT_EQ(m.set(oid("qvEnterprise.1.2.0"), "integer", "11"), "wrong-value");
+    EXPECT_FALSE(m.takeRestartRequest()); // not before the run ends
+    m.commit();
+    EXPECT_EQ(m.peek(oid("system.5.0")), "name");
+    EXPECT_EQ(m.peek(oid("qvEnterprise.1.5.0")), "6");
+    EXPECT_FALSE(m.takeRestartRequest());
+    EXPECT_TRUE(m.takeSetLog().empty());
+
+    EXPECT_EQ(m.set(oid("system.5.0"), "string", "\"second\""), "DONE");
+    EXPECT_EQ(m.set(oid("qvEnterprise.1.5.0"), "integer", "4"), "DONE");
+    m.commit();
+    EXPECT_EQ(m.peek(oid("system.5.0")), "second");
+    EXPECT_TRUE(m.takeRestartRequest());
+}
+
+TEST(SimProtocol, AFaultedSetFailsItsRunAndAGetEndsIt) {
+    Model m = load();
+    Oid system = oid("system");
+    m.setFault(oid("system.4"), Fault{FaultMode::GenErr, FaultScope::Set, 0});
+    Request good{Request::Set, oid("system.5.0"), false, "string", "\"x\""};
+    Request faulted{Request::Set, oid("system.4.0"), false, "string", "\"y\""};
+    EXPECT_EQ(respond(m, good, system, 500).text, "DONE\n");
+    EXPECT_EQ(respond(m, faulted, system, 500).text, "gen-error\n");
+    EXPECT_TRUE(m.inTransaction());
+    Request get{Request::Get, oid("system.5.0"), false, "", ""};
+    EXPECT_EQ(respond(m, get, system, 500).text, ".1.3.6.1.2.1.1.5.0\nstring\nname\n");
+    EXPECT_FALSE(m.inTransaction());
 }
