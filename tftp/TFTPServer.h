@@ -188,6 +188,8 @@ public:
 
     // time-out in hundredths of a second; retries: sends of one DATA block in all.
     virtual void SetTimeout(int timeout, int retries);
+    // Sessions created afterwards get it. It runs on the GUI thread and must
+    // neither call Stop nor destroy the server.
     virtual void SetOnStatus(TFTPStatusHandler onStatus);
     virtual void SetClock(TFTPClock clock);
     // The address the server listens on ("0.0.0.0" unless set before Start).
