@@ -395,6 +395,8 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     }
     if (align_ != alNone) RequestRealign();
     if (auto* box = dynamic_cast<TScrollBox*>(parent_)) box->UpdateScrollRange();
+    // Hidden widgets get their resize events only when shown: align now.
+    if (auto* self = dynamic_cast<TWinControl*>(this)) self->AlignControls();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -491,7 +493,9 @@ std::intptr_t TControl::Perform(unsigned msg, std::uintptr_t wparam, std::intptr
 }
 
 void TControl::Click() {
-    if (OnClick) OnClick(this);
+    SafeDispatch([this] {
+        if (OnClick) OnClick(this);
+    });
 }
 
 TForm* TControl::ParentForm() const {
@@ -652,7 +656,10 @@ void TWinControl::AlignControls() {
                 r = QRect(left, top, std::max(0, right - left), std::max(0, bottom - top));
                 break;
             }
-            if (c->widget_->geometry() != r) c->widget_->setGeometry(r);
+            if (c->widget_->geometry() != r) {
+                c->widget_->setGeometry(r);
+                if (auto* w = dynamic_cast<TWinControl*>(c)) w->AlignControls();
+            }
         }
     }
     aligning_ = false;

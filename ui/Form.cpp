@@ -55,12 +55,13 @@ public:
     }
     void Layout() {
         int top = 0;
-        if (bar && bar->isVisible()) {
+        if (bar && !bar->isHidden()) {
             const int h = bar->sizeHint().height();
             bar->setGeometry(0, 0, width(), h);
             top = h;
         }
         client->setGeometry(0, top, width(), std::max(0, height() - top));
+        form_->AlignControls();
     }
     int BarHeight() const { return bar && !bar->isHidden() ? bar->sizeHint().height() : 0; }
 
@@ -137,6 +138,11 @@ void TForm::SetTextValue(const std::string& text) {
     if (Widget()) Widget()->setWindowTitle(Q(text));
 }
 
+void TForm::SetBounds(int left, int top, int width, int height) {
+    TWinControl::SetBounds(left, top, width, height);
+    static_cast<FormWidget*>(Widget())->Layout();
+}
+
 int TForm::ClientWidth() const {
     return client_ ? client_->width() : 0;
 }
@@ -145,12 +151,15 @@ int TForm::ClientHeight() const {
 }
 
 void TForm::SetClientWidth(int v) {
-    if (Widget()) Widget()->resize(std::max(0, v), Widget()->height());
+    auto* w = static_cast<FormWidget*>(Widget());
+    w->resize(std::max(0, v), w->height());
+    w->Layout();
 }
 
 void TForm::SetClientHeight(int v) {
     auto* w = static_cast<FormWidget*>(Widget());
-    if (w) w->resize(w->width(), std::max(0, v) + w->BarHeight());
+    w->resize(w->width(), std::max(0, v) + w->BarHeight());
+    w->Layout();
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle s) {

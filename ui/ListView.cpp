@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -327,6 +328,7 @@ TListView::TListView(TComponent* owner)
     QObject::connect(tree_, &QTreeWidget::itemSelectionChanged, tree_,
                      [this] { QtSelectionChanged(); });
     SetViewStyle(vsIcon);
+    SetHideSelection(true);
 }
 
 TListView::~TListView() {
@@ -341,6 +343,7 @@ TListView::~TListView() {
 
 void TListView::ItemsChanged() {
     if (items_->updating_ > 0 || Destroying()) return;
+    FitColumnsLater();
     SafeDispatch([this] {
         if (OnChange) OnChange(this);
     });
@@ -378,6 +381,20 @@ void TListView::ApplyColumnWidths() {
                 tree_->resizeColumnToContents(i);
         }
     }
+}
+
+void TListView::FitColumnsLater() {
+    // Columns that fit their contents are fitted once the changes are over.
+    if (fitPending_) return;
+    bool any = false;
+    for (TListColumn* c : columns_->columns_)
+        any = any || (c->width_ < 0 && !c->autoSize_);
+    if (!any) return;
+    fitPending_ = true;
+    QTimer::singleShot(0, tree_, [this] {
+        fitPending_ = false;
+        ApplyColumnWidths();
+    });
 }
 
 void TListView::ItemRemoved(TListItem* item) {
@@ -454,7 +471,13 @@ void TListView::SetGridLines(bool on) {
 void TListView::SetHideSelection(bool on) {
     hideSelection_ = on;
     QPalette pal = tree_->palette();
-    if (!on) {
+    if (on) {
+        // Without the focus the selection is not shown, the text still is.
+        pal.setColor(QPalette::Inactive, QPalette::Highlight,
+                     pal.color(QPalette::Active, QPalette::Base));
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     pal.color(QPalette::Active, QPalette::Text));
+    } else {
         pal.setColor(QPalette::Inactive, QPalette::Highlight,
                      pal.color(QPalette::Active, QPalette::Highlight));
         pal.setColor(QPalette::Inactive, QPalette::HighlightedText,

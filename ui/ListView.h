@@ -169,6 +169,7 @@ private:
     void ItemsChanged();
     void ColumnsChanged();
     void ApplyColumnWidths();
+    void FitColumnsLater();
     void ChangeSelection(TListItem* item); // fires OnSelectItem
     void QtSelectionChanged();
     void ItemRemoved(TListItem* item);
@@ -183,4 +184,5 @@ private:
     bool hideSelection_ = true;
     bool checkboxes_ = false;
     int quiet_ = 0;
+    bool fitPending_ = false;
 };

@@ -163,6 +163,11 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
     label_->resize(65, 17);
 }
 
+void TLabel::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+    Fit(); // an auto-sized label keeps the size of its caption
+}
+
 std::string TLabel::GetText() const {
     return caption_;
 }
@@ -822,7 +827,10 @@ void TButton::Click() {
     const std::uint64_t serial = Serial();
     if (modalResult_ != mrNone)
         if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    if (OnClick && FindControl(serial)) OnClick(this);
+    if (FindControl(serial))
+        SafeDispatch([this] {
+            if (OnClick) OnClick(this);
+        });
 }
 
 void TButton::SetDefault(bool on) {
@@ -1057,9 +1065,9 @@ void TRadioGroup::ArrangeButtons() {
     if (n == 0) return;
     const int cols = std::max(1, columns_);
     const int rows = (n + cols - 1) / cols;
-    const int top = 16, side = 8;
+    const int top = 20, side = 8;
     const int w = std::max(10, (Width() - 2 * side) / cols);
-    const int h = std::max(17, (Height() - top - 4) / std::max(1, rows));
+    const int h = std::max(18, (Height() - top - 4) / std::max(1, rows));
     for (int i = 0; i < n; ++i) {
         const int col = i / rows, row = i % rows;
         buttons_[static_cast<size_t>(i)]->SetBounds(side + col * w, top + row * h, w, 17);

@@ -28,6 +28,7 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 class TLabel : public TControl {
 public:
     explicit TLabel(TComponent* owner);
+    void SetBounds(int left, int top, int width, int height) override;
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool on);
     bool WordWrap() const { return wordWrap_; }
