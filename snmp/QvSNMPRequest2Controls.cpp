@@ -7,6 +7,8 @@
 #include "ui/SysUtils.h"
 #include "ui/Widgets.h"
 
+#include <exception>
+
 namespace {
 
 bool IsSingleKind(uint8_t kind) {
@@ -117,6 +119,9 @@ bool QvSNMPRequest2Controls::Read() {
     } catch (const Exception& e) {
         if (*alive) busy = 0;
         throw Exception(e.Message(), e.HelpContext());
+    } catch (...) {
+        if (*alive) busy = 0;
+        throw;
     }
     return ok;
 }
@@ -187,6 +192,12 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
         lastOperation = 0;
         ReportFailure(e.Message());
         return;
+    } catch (const std::exception& e) {
+        if (!*alive) return;
+        busy = 0;
+        lastOperation = 0;
+        ReportFailure(e.what());
+        return;
     }
     AfterRead();
     if (!*alive) return;
@@ -246,6 +257,9 @@ bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string&
     } catch (const Exception& e) {
         if (*alive) busy = 0;
         throw Exception(e.Message(), e.HelpContext());
+    } catch (...) {
+        if (*alive) busy = 0;
+        throw;
     }
     return ok;
 }
@@ -278,6 +292,10 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
         if (!*alive) return;
         busy = 0;
         ReportFailure(e.Message());
+    } catch (const std::exception& e) {
+        if (!*alive) return;
+        busy = 0;
+        ReportFailure(e.what());
     }
 }
 

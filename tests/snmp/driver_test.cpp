@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <regex>
 
 namespace {
@@ -358,6 +359,11 @@ struct ReportCase {
     std::string listName;
     std::string pattern;
 };
+
+void PrintTo(const ReportCase& c, std::ostream* os) {
+    *os << "operation " << c.lastOperation
+        << (c.listName.empty() ? " without list name" : " list " + c.listName);
+}
 
 class Report : public Driver, public ::testing::WithParamInterface<ReportCase> {};
 

@@ -5,7 +5,9 @@
 #include "snmp/QvSNMPVar.h"
 #include "ui/Exception.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -25,12 +27,24 @@ int CodeOf(const std::function<void()>& fn) {
     return 0;
 }
 
+// Letters and digits of a text, the rest as "_" (a readable test name).
+std::string Plain(const std::string& text) {
+    std::string out;
+    for (char ch : text)
+        out.push_back(std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_');
+    return out;
+}
+
 struct ImageCase {
     int syntax;
     std::string text;
     std::string octets;
     std::string back; // the text read back from the octets
 };
+
+void PrintTo(const ImageCase& c, std::ostream* os) {
+    *os << "syntax " << c.syntax << " text " << Plain(c.text);
+}
 
 class OctetImage : public ::testing::TestWithParam<ImageCase> {};
 
@@ -101,6 +115,10 @@ struct PartCase {
     std::string text; // shown text, or "" when code is set
     int code;
 };
+
+void PrintTo(const PartCase& c, std::ostream* os) {
+    *os << "syntax " << c.syntax << " at " << c.offset;
+}
 
 class PartOctets : public ::testing::TestWithParam<PartCase> {};
 

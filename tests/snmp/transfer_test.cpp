@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -89,6 +90,10 @@ struct LayoutCase {
     std::vector<std::string> shown;
     std::string readBack; // after the edits are left as shown
 };
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << "syntax " << c.syntax << " over " << c.edits << " edits";
+}
 
 class MultiEditLayout : public Transfer, public ::testing::WithParamInterface<LayoutCase> {};
 
