@@ -15,7 +15,7 @@
 
 namespace {
 
-TEST(Edit, MaxLengthLimitsTypingButNotCode) {
+TEST(UiEdit, MaxLengthLimitsTypingButNotCode) {
     UiTestSession s;
     TForm form(nullptr);
     auto* e = new TEdit(&form);
@@ -31,7 +31,7 @@ TEST(Edit, MaxLengthLimitsTypingButNotCode) {
     EXPECT_EQ(e->Text(), "abxy");
 }
 
-TEST(Edit, KeyPressCanSwallowOrReplaceAKey) {
+TEST(UiEdit, KeyPressCanSwallowOrReplaceAKey) {
     UiTestSession s;
     TForm form(nullptr);
     auto* e = new TEdit(&form);
@@ -43,7 +43,7 @@ TEST(Edit, KeyPressCanSwallowOrReplaceAKey) {
     EXPECT_EQ(e->Text(), "Ab");
 }
 
-TEST(Control, OwnVisibleAndEnabledFlagsBeforeAndAfterShowing) {
+TEST(UiControl, OwnVisibleAndEnabledFlagsBeforeAndAfterShowing) {
     UiTestSession s;
     TForm form(nullptr);
     auto* panel = new TPanel(&form);
@@ -61,7 +61,7 @@ TEST(Control, OwnVisibleAndEnabledFlagsBeforeAndAfterShowing) {
     EXPECT_FALSE(form.Visible() && !form.IsShown());
 }
 
-TEST(Focus, HiddenOrDisabledControlsAreNotFocused) {
+TEST(UiFocus, HiddenOrDisabledControlsAreNotFocused) {
     UiTestSession s;
     TForm form(nullptr);
     auto* a = new TEdit(&form);
@@ -79,7 +79,7 @@ TEST(Focus, HiddenOrDisabledControlsAreNotFocused) {
     EXPECT_EQ(events, 0);
 }
 
-TEST(Focus, AnExitHandlerCanKeepTheFocus) {
+TEST(UiFocus, AnExitHandlerCanKeepTheFocus) {
     UiTestSession s;
     TForm form(nullptr);
     auto* a = new TEdit(&form);
@@ -98,7 +98,7 @@ TEST(Focus, AnExitHandlerCanKeepTheFocus) {
     EXPECT_EQ(s.Boxes().Count(), 1);
 }
 
-TEST(ComboBox, ItemsAndSelectionFromCode) {
+TEST(UiComboBox, ItemsAndSelectionFromCode) {
     UiTestSession s;
     TForm form(nullptr);
     auto* c = new TComboBox(&form);
@@ -116,7 +116,7 @@ TEST(ComboBox, ItemsAndSelectionFromCode) {
     EXPECT_EQ(c->Text(), "");
 }
 
-TEST(StatusBar, SimpleTextShowsAndPanelTextSwitchesBack) {
+TEST(UiStatusBar, SimpleTextShowsAndPanelTextSwitchesBack) {
     UiTestSession s;
     TForm form(nullptr);
     auto* bar = new TStatusBar(&form);
@@ -132,7 +132,7 @@ TEST(StatusBar, SimpleTextShowsAndPanelTextSwitchesBack) {
     EXPECT_EQ(bar->ShownText(), "Detecting... | Done");
 }
 
-TEST(Strings, LoadFromFileSplitsLinesAndMissingFileRaises) {
+TEST(UiStrings, LoadFromFileSplitsLinesAndMissingFileRaises) {
     char path[] = "/tmp/lmr-ui-strings-XXXXXX";
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
@@ -150,7 +150,7 @@ TEST(Strings, LoadFromFileSplitsLinesAndMissingFileRaises) {
     EXPECT_EQ(list.IndexOf("SECOND"), 1);
 }
 
-TEST(Strings, Latin1TextsKeepTheirBytes) {
+TEST(UiStrings, Latin1TextsKeepTheirBytes) {
     UiTestSession s;
     TForm form(nullptr);
     auto* e = new TEdit(&form);
@@ -160,7 +160,7 @@ TEST(Strings, Latin1TextsKeepTheirBytes) {
     EXPECT_EQ(e->Text().size(), 6u);
 }
 
-TEST(Ownership, TheOwnerFreesItsControlsAndPostedMessagesToThemDrop) {
+TEST(UiOwnership, TheOwnerFreesItsControlsAndPostedMessagesToThemDrop) {
     UiTestSession s;
     auto form = std::make_unique<TForm>(nullptr);
     auto* lv = new TListView(form.get());
@@ -171,7 +171,7 @@ TEST(Ownership, TheOwnerFreesItsControlsAndPostedMessagesToThemDrop) {
     SUCCEED();
 }
 
-TEST(Align, ClientFillsWhatTopBottomAndRightLeave) {
+TEST(UiAlign, ClientFillsWhatTopBottomAndRightLeave) {
     UiTestSession s;
     TForm form(nullptr);
     form.SetClientWidth(400);
@@ -189,7 +189,7 @@ TEST(Align, ClientFillsWhatTopBottomAndRightLeave) {
 }
 
 // Writes a picture of a small form when LMR_UI_SCREENSHOT names a file.
-TEST(Screenshot, SmallFormPicture) {
+TEST(UiScreenshot, SmallFormPicture) {
     const char* out = std::getenv("LMR_UI_SCREENSHOT");
     if (!out) GTEST_SKIP() << "set LMR_UI_SCREENSHOT to a PNG path";
     UiTestSession s;

@@ -342,9 +342,9 @@ const std::vector<Row>& Rows() {
     return rows;
 }
 
-class EventRules : public ::testing::TestWithParam<size_t> {};
+class UiEventRules : public ::testing::TestWithParam<size_t> {};
 
-TEST_P(EventRules, FireExactlyTheExpectedEvents) {
+TEST_P(UiEventRules, FireExactlyTheExpectedEvents) {
     const Row& row = Rows()[GetParam()];
     Bench bench;
     row.run(bench);
@@ -352,7 +352,7 @@ TEST_P(EventRules, FireExactlyTheExpectedEvents) {
     EXPECT_EQ(bench.session.ModalTimeouts(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, EventRules, ::testing::Range<size_t>(0, Rows().size()),
+INSTANTIATE_TEST_SUITE_P(Table, UiEventRules, ::testing::Range<size_t>(0, Rows().size()),
                          [](const ::testing::TestParamInfo<size_t>& info) {
                              return std::string(Rows()[info.param].name);
                          });

@@ -12,7 +12,7 @@
 
 namespace {
 
-TEST(MessageBoxes, EveryKindIsRecordedInOrderWithItsCaption) {
+TEST(UiMessageBoxes, EveryKindIsRecordedInOrderWithItsCaption) {
     UiTestSession s;
     Application->SetTitle("LMR-7300AP");
     EXPECT_EQ(MessageBox(nullptr, "Set OK!", "OK", MB_OK), IDOK);
@@ -31,7 +31,7 @@ TEST(MessageBoxes, EveryKindIsRecordedInOrderWithItsCaption) {
     EXPECT_EQ(s.Boxes().UnexpectedCount(), 0);
 }
 
-TEST(MessageBoxes, QuestionsTakeScriptedAnswersElseTheCarefulOne) {
+TEST(UiMessageBoxes, QuestionsTakeScriptedAnswersElseTheCarefulOne) {
     UiTestSession s;
     s.Boxes().Answer(mrYes);
     EXPECT_EQ(MessageBox(nullptr, "Are you sure to delete ?", "Delete", MB_YESNO), IDYES);
@@ -41,7 +41,7 @@ TEST(MessageBoxes, QuestionsTakeScriptedAnswersElseTheCarefulOne) {
     EXPECT_FALSE(s.Boxes().Boxes()[0].unexpected);
 }
 
-TEST(FileDialogs, AnswerFromTheScriptOrCancel) {
+TEST(UiFileDialogs, AnswerFromTheScriptOrCancel) {
     UiTestSession s;
     TOpenDialog open(nullptr);
     open.SetDefaultExt("tfp");
@@ -56,7 +56,7 @@ TEST(FileDialogs, AnswerFromTheScriptOrCancel) {
     EXPECT_TRUE(s.Files().Requests().back().save);
 }
 
-TEST(Dispatch, ExceptionsOfHandlersAreShownAndTheWorkGoesOn) {
+TEST(UiDispatch, ExceptionsOfHandlersAreShownAndTheWorkGoesOn) {
     UiTestSession s;
     TForm form(nullptr);
     auto* b = new TButton(&form);
@@ -69,7 +69,7 @@ TEST(Dispatch, ExceptionsOfHandlersAreShownAndTheWorkGoesOn) {
     EXPECT_EQ(s.Boxes().Boxes()[1].text, "plain failure.");
 }
 
-TEST(Modal, AHookDrivesTheFormAndAButtonEndsIt) {
+TEST(UiModal, AHookDrivesTheFormAndAButtonEndsIt) {
     UiTestSession s;
     TForm form(nullptr);
     auto* ok = new TButton(&form);
@@ -87,7 +87,7 @@ TEST(Modal, AHookDrivesTheFormAndAButtonEndsIt) {
     EXPECT_EQ(edit->Text(), "typed");
 }
 
-TEST(Modal, CloseQueryCanRefuseAndTheCloseBoxCancels) {
+TEST(UiModal, CloseQueryCanRefuseAndTheCloseBoxCancels) {
     UiTestSession s;
     TForm form(nullptr);
     int queries = 0;
@@ -100,7 +100,7 @@ TEST(Modal, CloseQueryCanRefuseAndTheCloseBoxCancels) {
     EXPECT_EQ(queries, 2);
 }
 
-TEST(Modal, AForgottenFormIsClosedByTheSafetyTimeOut) {
+TEST(UiModal, AForgottenFormIsClosedByTheSafetyTimeOut) {
     UiTestSession s;
     s.SetModalTimeoutMs(50);
     std::string reported;
@@ -113,7 +113,7 @@ TEST(Modal, AForgottenFormIsClosedByTheSafetyTimeOut) {
     EXPECT_EQ(reported, "Please wait");
 }
 
-TEST(Modal, NestedModalFormsEachGetTheirHook) {
+TEST(UiModal, NestedModalFormsEachGetTheirHook) {
     UiTestSession s;
     TForm outer(nullptr), inner(nullptr);
     s.NextModal([&](TForm*) {
@@ -125,7 +125,7 @@ TEST(Modal, NestedModalFormsEachGetTheirHook) {
     EXPECT_EQ(s.ModalShows(), 2);
 }
 
-TEST(Terminate, EndsEveryLoopAndLaterModalShowsReturnAtOnce) {
+TEST(UiTerminate, EndsEveryLoopAndLaterModalShowsReturnAtOnce) {
     UiTestSession s;
     TForm outer(nullptr), inner(nullptr);
     s.NextModal([&](TForm*) { inner.ShowModal(); });
@@ -151,7 +151,7 @@ public:
     }
 };
 
-TEST(PostedMessages, ArriveInOrderAfterTheHandlerAndSkipGoneTargets) {
+TEST(UiPostedMessages, ArriveInOrderAfterTheHandlerAndSkipGoneTargets) {
     UiTestSession s;
     TForm form(nullptr);
     auto* r = new Receiver(&form);
@@ -165,7 +165,7 @@ TEST(PostedMessages, ArriveInOrderAfterTheHandlerAndSkipGoneTargets) {
     EXPECT_EQ(r->got, (std::vector<unsigned>{1, 2}));
 }
 
-TEST(PostedMessages, AreDeliveredByAModalLoop) {
+TEST(UiPostedMessages, AreDeliveredByAModalLoop) {
     UiTestSession s;
     TForm form(nullptr);
     int refreshes = 0;
@@ -181,7 +181,7 @@ TEST(PostedMessages, AreDeliveredByAModalLoop) {
     EXPECT_EQ(refreshes, 1);
 }
 
-TEST(PostedMessages, NextControlGoesByTabOrderAfterTheHandler) {
+TEST(UiPostedMessages, NextControlGoesByTabOrderAfterTheHandler) {
     UiTestSession s;
     TForm form(nullptr);
     auto* a = new TEdit(&form);
@@ -202,7 +202,7 @@ TEST(PostedMessages, NextControlGoesByTabOrderAfterTheHandler) {
     EXPECT_EQ(form.ActiveControl(), c); // wraps round
 }
 
-TEST(Timers, FireSynchronouslyWhileFrozen) {
+TEST(UiTimers, FireSynchronouslyWhileFrozen) {
     UiTestSession s;
     s.FreezeTimers();
     TTimer t(nullptr);
@@ -218,7 +218,7 @@ TEST(Timers, FireSynchronouslyWhileFrozen) {
     EXPECT_EQ(s.Boxes().Count(), 1);
 }
 
-TEST(Timers, TickInAModalLoop) {
+TEST(UiTimers, TickInAModalLoop) {
     UiTestSession s;
     TForm form(nullptr);
     auto* t = new TTimer(&form);
@@ -231,7 +231,7 @@ TEST(Timers, TickInAModalLoop) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST(Clock, FakeTickCountAndSleep) {
+TEST(UiClock, FakeTickCountAndSleep) {
     UiTestSession s;
     s.UseFakeClock(4294967000u);
     EXPECT_EQ(GetTickCount(), 4294967000u);
@@ -240,7 +240,7 @@ TEST(Clock, FakeTickCountAndSleep) {
     EXPECT_EQ(s.SleptMs(), 500u);
 }
 
-TEST(Beep, IsCounted) {
+TEST(UiBeep, IsCounted) {
     UiTestSession s;
     Beep(1000, 200);
     Beep(1000, 200);
