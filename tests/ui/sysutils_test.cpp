@@ -3,7 +3,7 @@
 #include "ui/Exception.h"
 #include "ui/SysUtils.h"
 
-TEST(UiSysUtils, FloatToStrGeneralForm) {
+TEST(SysUtils, FloatToStrGeneralForm) {
     struct Case {
         double v;
         const char* text;
@@ -25,7 +25,7 @@ TEST(UiSysUtils, FloatToStrGeneralForm) {
         EXPECT_EQ(FloatToStr(c.v), c.text) << c.v;
 }
 
-TEST(UiSysUtils, IntegerConversions) {
+TEST(SysUtils, IntegerConversions) {
     EXPECT_EQ(StrToInt(" 42 "), 42);
     EXPECT_EQ(StrToInt("-7"), -7);
     EXPECT_EQ(StrToInt("$1F"), 31);
@@ -42,7 +42,7 @@ TEST(UiSysUtils, IntegerConversions) {
     EXPECT_EQ(LeadingFloat("inf"), 0);
 }
 
-TEST(UiSysUtils, TextsAndPositions) {
+TEST(SysUtils, TextsAndPositions) {
     EXPECT_EQ(Trim("  a b \t"), "a b");
     EXPECT_TRUE(SameText("Enable", "enable"));
     EXPECT_FALSE(SameText("Enable", "Enabled"));
@@ -58,7 +58,7 @@ TEST(UiSysUtils, TextsAndPositions) {
     EXPECT_EQ(ExtractFilePath("a/b\\c.txt"), "a/b\\");
 }
 
-TEST(UiSysUtils, DateTimeRoundTrip) {
+TEST(SysUtils, DateTimeRoundTrip) {
     EXPECT_EQ(EncodeDateTime(1899, 12, 30, 0, 0, 0), 0.0);
     EXPECT_EQ(EncodeDateTime(1900, 1, 1, 12, 0, 0), 2.5);
     TDateTime t = EncodeDateTime(2026, 12, 9, 15, 7, 9);
