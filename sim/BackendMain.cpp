@@ -38,7 +38,9 @@ int connectModel(const char* path) {
         int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0) return -1;
         if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0) return fd;
+        int error = errno;
         close(fd);
+        if (error == ENOENT) return -1; // the simulator is shutting down
         usleep(50000);
     }
     return -1;

@@ -186,6 +186,7 @@ private:
     std::map<int, std::string> controls_; // fd -> unread input
     std::optional<Clock::time_point> commitAt_, restartAt_, silenceEnd_, killAt_, nextProbe_,
         giveUpAt_;
+    Clock::time_point stopBegan_;
     std::uint32_t probeId_ = 1;
     bool everReady_ = false;
     bool quit_ = false;
@@ -337,7 +338,9 @@ bool Simulator::startSnmpd() {
 
 void Simulator::stopSnmpd() {
     if (snmpd_ <= 0) return;
+    closeModelConns(); // a held-back answer would keep snmpd from stopping
     kill(snmpd_, SIGTERM);
+    stopBegan_ = Clock::now();
     killAt_ = Clock::now() + std::chrono::seconds(3);
 }
 
@@ -357,8 +360,18 @@ bool Simulator::saveState(const std::string& path) const {
 void Simulator::cleanup() {
     if (everReady_ && !opt_.saveFile.empty() && !saveState(opt_.saveFile))
         std::fprintf(stderr, "lmr-sim: cannot write %s\n", opt_.saveFile.c_str());
+    // A held-back answer keeps snmpd waiting on its backend; closing the
+    // model side (and its socket, so no new backend gets in) lets it stop.
+    if (modelListen_ >= 0) {
+        close(modelListen_);
+        modelListen_ = -1;
+        unlink((state_ + "/model.sock").c_str());
+    }
+    closeModelConns();
     if (snmpd_ > 0) {
-        kill(snmpd_, SIGTERM);
+        // snmpd takes over a second to stop on SIGTERM; only a kept state
+        // folder needs what it saves then (the engine boots).
+        kill(snmpd_, ownState_ ? SIGKILL : SIGTERM);
         for (int i = 0; i < 60; ++i) {
             if (waitpid(snmpd_, nullptr, WNOHANG) == snmpd_) {
                 snmpd_ = -1;
@@ -627,7 +640,8 @@ int Simulator::run() {
                     closeModelConns();
                     if (phase_ == Phase::Stopping) {
                         phase_ = Phase::Silent;
-                        silenceEnd_ = Clock::now() + std::chrono::seconds(opt_.silenceSeconds);
+                        // snmpd's own stopping counts towards the silence
+                        silenceEnd_ = stopBegan_ + std::chrono::seconds(opt_.silenceSeconds);
                     } else if (!quit_) {
                         std::fprintf(stderr, "lmr-sim: snmpd ended unexpectedly (status %d)\n",
                                      status);
