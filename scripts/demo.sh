@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 lmr_install_deps
 
 cmake -S . -B build-demo -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-demo -j"$(nproc)"
+cmake --build build-demo -j"$(nproc)" --target lmr7300ap lmr_sim
 
 exe=build-demo/app/lmr7300ap
 pids=()
@@ -20,7 +20,9 @@ if [ -x sim/run-sim.sh ]; then
     port=${LMR_SIM_PORT:-16161}
     sim/run-sim.sh --port "$port" --build build-demo &
     pids+=($!)
-    args=("/I127.0.0.1:$port")
+    # The main window finds the agent port in the per-device file; until then
+    # the module is given the address only.
+    args=("/I127.0.0.1")
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
