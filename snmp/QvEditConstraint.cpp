@@ -63,7 +63,7 @@ QvEditConstraint::QvEditConstraint(TWinControl* owner, uint8_t storeFlag)
     : owner_(owner), storeFlag_(storeFlag), self_(std::make_shared<QvEditConstraint*>(this)) {}
 
 QvEditConstraint::~QvEditConstraint() {
-    // Handlers still installed on edits that outlive us become inert.
+    // Handlers still installed on edits that outlive us pass straight on.
     *self_ = nullptr;
     for (_EditConstraint_s* b : bindings_)
         delete b;
@@ -262,11 +262,19 @@ void QvEditConstraint::CheckEdit(TEdit* edit, const std::string& constraint) {
     b->previousChange = edit->OnChange;
     b->previousExit = edit->OnExit;
     std::shared_ptr<QvEditConstraint*> self = self_;
-    edit->OnChange = [self](TObject* sender) {
-        if (*self) (*self)->NormalizeEdit(sender);
+    // Once the constraint object is gone, the edit's own handlers still run.
+    TNotifyEvent change = b->previousChange, exit = b->previousExit;
+    edit->OnChange = [self, change](TObject* sender) {
+        if (*self)
+            (*self)->NormalizeEdit(sender);
+        else if (change)
+            change(sender);
     };
-    edit->OnExit = [self](TObject* sender) {
-        if (*self) (*self)->ValidateEdit(sender);
+    edit->OnExit = [self, exit](TObject* sender) {
+        if (*self)
+            (*self)->ValidateEdit(sender);
+        else if (exit)
+            exit(sender);
     };
     bindings_.push_back(b);
 }

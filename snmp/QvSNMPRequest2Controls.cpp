@@ -78,8 +78,8 @@ bool QvSNMPRequest2Controls::RowPasses(const std::string& filter) {
 bool QvSNMPRequest2Controls::Read() {
     bool ok = true;
     lastOperation = 0;
+    std::shared_ptr<bool> alive = alive_; // hooks and rows may delete us
     BeforeRead();
-    std::shared_ptr<bool> alive = alive_;
     if (!*alive) return false;
     try {
         std::string filter = BuildFilterText();
@@ -283,20 +283,22 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
         busy = 0;
         lastOperation = 1;
         CallResultCallback();
-        if (!*alive) return;
-        if (OnWriteDone) OnWriteDone(this, error);
-        if (!*alive) return;
-        if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
     } catch (const Exception& e) {
         // Nobody up the stack of a completion could handle it: report it.
         if (!*alive) return;
         busy = 0;
         ReportFailure(e.Message());
+        return;
     } catch (const std::exception& e) {
         if (!*alive) return;
         busy = 0;
         ReportFailure(e.what());
+        return;
     }
+    if (!*alive) return;
+    if (OnWriteDone) OnWriteDone(this, error);
+    if (!*alive) return;
+    if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
 }
 
 void QvSNMPRequest2Controls::ReportToStatusBar(const std::string& errorText) {

@@ -269,13 +269,16 @@ TEST_F(ConstraintOnForm, CheckAllSplitsAtEachPercent) {
     EXPECT_EQ(edits[2]->MaxLength(), 4);
 }
 
-TEST_F(ConstraintOnForm, HandlersOutlivingTheConstraintDoNothing) {
+TEST_F(ConstraintOnForm, HandlersOutlivingTheConstraintPassOn) {
+    int exits = 0;
+    edits[0]->OnExit = [&](TObject*) { ++exits; };
     constraint->CheckEdit(edits[0], "%u");
     constraint.reset();
     edits[0]->SetFocus();
     edits[0]->TypeText("a1");
     edits[1]->SetFocus();
     EXPECT_EQ(edits[0]->Text(), "a1");
+    EXPECT_EQ(exits, 1);
 }
 
 } // namespace
