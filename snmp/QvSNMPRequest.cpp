@@ -4,6 +4,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "snmp/QvNumList.h"
 #include "snmp/engine/StatusTable.h"
 #include "ui/Application.h"
 #include "ui/Exception.h"
@@ -12,23 +13,11 @@ namespace {
 
 constexpr const char* kNotDone = "(NOTDONE)";
 
-std::vector<int> ParseNumbers(const std::string& text) {
-    std::vector<int> out;
-    if (text.empty()) return out;
-    size_t start = 0;
-    while (true) {
-        size_t comma = text.find(',', start);
-        std::string item =
-            text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        int v = 0;
-        for (char c : item) {
-            if (c < '0' || c > '9') break;
-            v = v * 10 + (c - '0');
-        }
-        out.push_back(v);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
+std::vector<std::string> SentOids(const snmpeng::Pdu& pdu) {
+    std::vector<std::string> out;
+    out.reserve(pdu.vbs.size());
+    for (const snmpeng::Vb& vb : pdu.vbs)
+        out.push_back(vb.oid);
     return out;
 }
 
@@ -165,14 +154,20 @@ void QvSNMPRequest::Report(int code, const std::string& text) {
     ResultCallback(&e);
 }
 
-// An SNMPv2 agent reports a missing object in the binding, an SNMPv1 agent
-// with noSuchName: the layer treats both alike.
-void QvSNMPRequest::MapV2Exceptions(snmpeng::Pdu& reply) const {
+// An SNMPv2 agent reports a missing object or the end of its view in the
+// binding, an SNMPv1 agent with noSuchName and the request's own bindings:
+// the layer makes the first look like the second, so both versions end a walk
+// and fail a read alike.
+void QvSNMPRequest::MapV2Exceptions(snmpeng::Pdu& reply, const std::vector<std::string>& sent) {
     if (reply.errorStatus != 0) return;
     for (size_t j = 0; j < reply.vbs.size(); ++j)
         if (reply.vbs[j].IsException()) {
             reply.errorStatus = snmpeng::kPduNoSuchName;
             reply.errorIndex = static_cast<int>(j) + 1;
+            for (size_t k = 0; k < reply.vbs.size() && k < sent.size(); ++k) {
+                reply.vbs[k].SetNull();
+                reply.vbs[k].oid = sent[k];
+            }
             return;
         }
 }
@@ -247,7 +242,7 @@ bool QvSNMPRequest::Get(bool* ok, bool first) {
     int status = g_Snmp ? g_Snmp->Send(target, pdu, &reply) : snmpeng::kClassInvalid;
     bool answered = status == 0;
     if (answered) {
-        MapV2Exceptions(reply);
+        MapV2Exceptions(reply, SentOids(pdu));
         status = reply.errorStatus;
     }
     int code = 0;
@@ -269,14 +264,10 @@ bool QvSNMPRequest::Get(bool* ok, bool first) {
 void QvSNMPRequest::MarkNumbers(const std::string& numbers,
                                 const std::vector<std::string>* values) {
     if (numbers.empty()) return;
-    std::vector<int> list = ParseNumbers(numbers);
+    QvNumList<int> list(',');
+    list.Parse(numbers);
     for (int i = 0; i < vars.Count(); ++i) {
-        int at = -1;
-        for (size_t k = 0; k < list.size(); ++k)
-            if (list[k] == i) {
-                at = static_cast<int>(k);
-                break;
-            }
+        int at = list.IndexOf(i);
         QvSNMPVar* v = vars.Item(i);
         if (at < 0) {
             v->Access |= QvAccess::Invalid;
@@ -350,9 +341,9 @@ void QvSNMPRequest::SendAsync(int kind, bool store, QvDoneClosure done) {
     snmpeng::Pdu pdu = BuildPdu(kind);
     if (kind != 2 && vars.IsTable()) pdu.type = snmpeng::kGetNext;
     std::shared_ptr<QvRequestToken> token = token_;
-    auto completion = [token, store, done](int reason, const snmpeng::Pdu& reply,
-                                           const snmpeng::Target& t) {
-        if (token->request) token->request->Complete(reason, reply, t, store, done);
+    auto completion = [token, store, done, sent = SentOids(pdu)](
+                          int reason, const snmpeng::Pdu& reply, const snmpeng::Target& t) {
+        if (token->request) token->request->Complete(reason, reply, sent, t, store, done);
     };
     Outstanding += 1;
     int status = g_Snmp ? g_Snmp->SendAsync(target, pdu, completion) : snmpeng::kClassInvalid;
@@ -369,9 +360,12 @@ void QvSNMPRequest::SendAsync(int kind, bool store, QvDoneClosure done) {
     });
 }
 
-void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn, const snmpeng::Target& target,
+void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn,
+                             const std::vector<std::string>& sent, const snmpeng::Target& target,
                              bool store, const QvDoneClosure& done) {
-    if (reason == snmpeng::kSessionClosing || !Alive) {
+    // During the destructor's wait completions still run: the closure's owner
+    // decides whether it still cares.
+    if (reason == snmpeng::kSessionClosing) {
         Outstanding -= 1;
         return;
     }
@@ -379,7 +373,7 @@ void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn, const snmp
     QvSNMPError e;
     int status = reason;
     if (reason == 0) {
-        MapV2Exceptions(reply);
+        MapV2Exceptions(reply, sent);
         status = reply.errorStatus;
     }
     MapSnmpError(status, &e.Code, &e.Message);

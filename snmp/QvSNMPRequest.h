@@ -80,9 +80,9 @@ private:
     void Report(int code, const std::string& text);
     void MarkNumbers(const std::string& numbers, const std::vector<std::string>* values);
     void SendAsync(int kind, bool store, QvDoneClosure done);
-    void Complete(int reason, const snmpeng::Pdu& reply, const snmpeng::Target& target, bool store,
-                  const QvDoneClosure& done);
-    void MapV2Exceptions(snmpeng::Pdu& reply) const;
+    void Complete(int reason, const snmpeng::Pdu& reply, const std::vector<std::string>& sent,
+                  const snmpeng::Target& target, bool store, const QvDoneClosure& done);
+    static void MapV2Exceptions(snmpeng::Pdu& reply, const std::vector<std::string>& sent);
 
     // Shared with pending completions, cleared when the request is gone.
     std::shared_ptr<struct QvRequestToken> token_;

@@ -4,7 +4,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
-#include "os/Path.h"
+#include "snmp/QvIni.h"
 
 Snmp* g_Snmp = nullptr;
 QvSNMPDevice g_DefaultDevice;
@@ -85,7 +85,7 @@ void CreateGlobalSession(const std::string& folder) {
     }
 
     long boots = 0;
-    std::string file = os::JoinPath(folder, QvBootCounterFileName);
+    std::string file = JoinPath(folder, QvBootCounterFileName);
     status = snmpeng::GetBootCounter(file, QvEngineId, &boots);
     if (status < -2) RaiseQvSNMPError(QVERR_LOAD_BOOT_COUNTER);
     if (status != 0) boots = 0;

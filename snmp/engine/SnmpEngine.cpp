@@ -268,6 +268,14 @@ void PrepareLibrary(const std::string& engineId) {
     g_libraryReady = true;
 }
 
+// Drops what the library learnt of an agent's engine boots and time, so the
+// next exchange learns them again. Resetting the entry is not enough: the
+// library keeps an entry once learnt from an authenticated message.
+void ForgetEngineTime(const std::string& engineId) {
+    std::string copy = engineId;
+    free_enginetime(reinterpret_cast<u_char*>(copy.data()), copy.size());
+}
+
 std::string Hex(const std::string& s) {
     static const char* d = "0123456789ABCDEF";
     std::string out;
@@ -731,8 +739,7 @@ void Session::Impl::Digest() {
             // The agent answered before: it may have restarted with a lower
             // engine time than ours. Forget the time so the next exchange
             // synchronises again.
-            set_enginetime(reinterpret_cast<const u_char*>(c->engineId.data()),
-                           static_cast<u_int>(c->engineId.size()), 0, 0, FALSE);
+            ForgetEngineTime(c->engineId);
         }
         if (a.reason != kTimeout) c->answered = true;
         ex->reply = std::move(a.reply);
@@ -889,9 +896,7 @@ int Session::NextTimeoutMs() const {
 
 void Session::ForgetEngineTimes() {
     for (auto& [k, c] : d->conns)
-        if (c->family == 3 && !c->engineId.empty())
-            set_enginetime(reinterpret_cast<const u_char*>(c->engineId.data()),
-                           static_cast<u_int>(c->engineId.size()), 0, 0, FALSE);
+        if (c->family == 3 && !c->engineId.empty()) ForgetEngineTime(c->engineId);
 }
 
 } // namespace snmpeng
