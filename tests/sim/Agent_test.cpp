@@ -3,9 +3,14 @@
 #include "SnmpTool.h"
 #include "support/SimFixture.h"
 
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using lmrtest::SimDevice;
@@ -342,4 +347,65 @@ TEST(SimAgent, ABadVarbindKeepsTheWholeSetFromHappening) {
     EXPECT_EQ(dev.peek("system.5.0"), "LMR-7300AP");
     EXPECT_EQ(dev.control("state"), "ok running");
     EXPECT_TRUE(dev.takeSetLog().empty());
+}
+
+TEST(SimAgent, StoppingEndsSnmpdAndRemovesTheStateFolder) {
+    SimDevice dev;
+    ASSERT_TRUE(dev.start()) << dev.error();
+    std::string state = dev.stateDir();
+    std::ifstream pidFile(state + "/snmpd.pid");
+    pid_t snmpd = 0;
+    pidFile >> snmpd;
+    ASSERT_GT(snmpd, 0);
+    EXPECT_EQ(kill(snmpd, 0), 0);
+    dev.stop();
+    EXPECT_FALSE(dev.running());
+    EXPECT_FALSE(std::filesystem::exists(state));
+    // the launcher reaped it
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(snmpd)));
+}
+
+TEST(SimAgent, AHeldAnswerGoesByItselfAfterItsDelay) {
+    SimDevice& dev = device();
+    ASSERT_TRUE(dev.fault("system.5.0", "timeout", "get", 1500));
+    std::string out = run(dev, "snmpget" + v2c(dev, "tarnok") + sysName);
+    EXPECT_NE(out.find("Timeout"), std::string::npos) << out;
+    // the fault stays, but other objects answer once the held one has gone
+    out = run(dev, "snmpget -v2c -c tarnok -OQn -t 3 -r 0 " + dev.hostPort() + " " + sysDescr);
+    EXPECT_NE(out.find(sysDescr + " = "), std::string::npos) << out;
+}
+
+TEST(SimAgent, ControlChannelRefusesWhatItDoesNotKnow) {
+    SimDevice& dev = device();
+    EXPECT_EQ(dev.control("ping"), "ok");
+    EXPECT_EQ(dev.control("frobnicate").rfind("err ", 0), 0u);
+    EXPECT_EQ(dev.control("fault system.5.0 sometimes").rfind("err ", 0), 0u);
+    EXPECT_EQ(dev.control("fault 1.x.3 timeout").rfind("err ", 0), 0u);
+    EXPECT_EQ(dev.control("get system.77.0"), "err no such object");
+}
+
+TEST(SimAgent, MissingSimulatorIsReported) {
+    const char* old = std::getenv("LMR_BINARY_DIR");
+    std::string saved = old ? old : "";
+    setenv("LMR_BINARY_DIR", "/nonexistent-build-dir", 1);
+    SimDevice dev;
+    EXPECT_FALSE(dev.start());
+    EXPECT_NE(dev.error().find("/nonexistent-build-dir/sim/lmr_sim"), std::string::npos)
+        << dev.error();
+    if (old)
+        setenv("LMR_BINARY_DIR", saved.c_str(), 1);
+    else
+        unsetenv("LMR_BINARY_DIR");
+}
+
+TEST(SimAgent, LauncherRefusesBadOptions) {
+    std::string exe = std::string(std::getenv("LMR_BINARY_DIR") ? std::getenv("LMR_BINARY_DIR")
+                                                                : LMR_BINARY_DIR) +
+                      "/sim/lmr_sim";
+    for (const char* args : {"", "--port 0", "--port 16161 --profile beta",
+                             "--port 16161 --boots sometimes", "--port 16161 --colour red"}) {
+        std::string cmd = exe + " " + args + " >/dev/null 2>&1";
+        int status = std::system(cmd.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;
+    }
 }
