@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -292,6 +293,7 @@ void QvEditConstraint::CheckAll(const std::string& format, const std::vector<TEd
     // after a constraint (the dots of "%u.%u.%u.%u") separates, it does not
     // belong to it.
     size_t next = 0;
+    std::vector<std::pair<TEdit*, std::string>> pairs;
     for (const std::string& piece : pieces) {
         if (piece.size() < 2 || piece[0] != '%' ||
             std::string("fhinsu").find(piece[1]) == std::string::npos)
@@ -303,8 +305,15 @@ void QvEditConstraint::CheckAll(const std::string& format, const std::vector<TEd
         else if (size_t close = piece.rfind('}'); close != std::string::npos && close > head)
             constraint = piece.substr(0, close + 1);
         if (next >= edits.size()) break;
-        CheckEdit(edits[next++], constraint);
+        pairs.emplace_back(edits[next++], constraint);
     }
+    // A bad constraint anywhere binds none of them.
+    for (const auto& [edit, constraint] : pairs) {
+        _EditConstraint_s probe;
+        Parse(constraint, probe);
+    }
+    for (const auto& [edit, constraint] : pairs)
+        CheckEdit(edit, constraint);
 }
 
 void QvEditConstraint::Remove(TEdit* edit) {

@@ -267,6 +267,21 @@ TEST_F(ConstraintOnForm, CheckAllSplitsAtEachPercent) {
     EXPECT_EQ(constraint->Find(edits[1])->maximum, 255);
     EXPECT_EQ(constraint->Find(edits[2])->type, 's');
     EXPECT_EQ(edits[2]->MaxLength(), 4);
+
+    // Dots between constraints separate them; a "%" without a type takes no edit.
+    for (TEdit* e : edits)
+        constraint->Remove(e);
+    constraint->CheckAll("%u{e.}.%%u.%s", {edits[0], edits[1], edits[2]});
+    EXPECT_EQ(constraint->Find(edits[0])->exitChar, '.');
+    EXPECT_EQ(constraint->Find(edits[1])->type, 'u');
+    EXPECT_EQ(constraint->Find(edits[2])->type, 's');
+
+    // A bad piece anywhere binds nothing.
+    for (TEdit* e : edits)
+        constraint->Remove(e);
+    EXPECT_EQ(ParseCode("%u{n1"), -2);
+    EXPECT_THROW(constraint->CheckAll("%u%u{n1", {edits[0], edits[1]}), Exception);
+    EXPECT_EQ(constraint->Count(), 0);
 }
 
 TEST_F(ConstraintOnForm, HandlersOutlivingTheConstraintPassOn) {
