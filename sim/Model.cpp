@@ -665,7 +665,7 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
     auto it = objects_.find(oid);
     if (it == objects_.end()) {
         if (!table || table->statusColumn == 0) return "not-writable";
-        return setTableCell(*table, column, instance, oid, typeWord, valueText);
+        return setTableCell(*table, column, instance, typeWord, valueText);
     }
     Object& object = it->second;
     if (table && table->statusColumn != 0 && column == table->statusColumn) {
@@ -696,9 +696,7 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
 }
 
 std::string Model::setTableCell(Table& table, std::uint32_t column, const Oid& instance,
-                                const Oid& oid, std::string_view typeWord,
-                                std::string_view valueText) {
-    (void)oid;
+                                std::string_view typeWord, std::string_view valueText) {
     auto col = std::find_if(table.columns.begin(), table.columns.end(),
                             [&](const Column& c) { return c.number == column; });
     if (col == table.columns.end() || instance.empty()) return "not-writable";

@@ -133,7 +133,7 @@ private:
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
     Varbind render(const Object& object) const;
     std::string setTableCell(Table& table, std::uint32_t column, const Oid& instance,
-                             const Oid& oid, std::string_view typeWord, std::string_view value);
+                             std::string_view typeWord, std::string_view value);
     void addRow(const Table& table, const Oid& instance,
                 const std::map<std::uint32_t, std::string>& values);
 

@@ -166,7 +166,7 @@ private:
     bool saveState(const std::string& path) const;
     void handleModelInput(ModelConn& conn);
     void processLine(ModelConn& conn, const std::string& line);
-    void release(ModelConn& conn, bool early);
+    void release(ModelConn& conn);
     std::string control(const std::string& line);
     void scheduleRestart(int delayMs);
     void afterModelChange();
@@ -444,9 +444,12 @@ void Simulator::processLine(ModelConn& conn, const std::string& line) {
     }
     auto request = conn.parser.feed(line);
     if (!request) return;
-    if (opt_.verbose && request->kind != sim::Request::Ping)
-        std::fprintf(stderr, "lmr-sim: %d %s %s\n", static_cast<int>(request->kind),
-                     sim::oidText(request->oid).c_str(), request->value.c_str());
+    if (opt_.verbose && request->kind != sim::Request::Ping) {
+        static const char* const kinds[] = {"ping", "get", "getnext", "set"};
+        std::fprintf(stderr, "lmr-sim: %s %s %s %s\n", kinds[request->kind],
+                     sim::oidText(request->oid).c_str(), request->typeWord.c_str(),
+                     request->value.c_str());
+    }
     sim::Reply reply = sim::respond(model_, *request, conn.subtree, opt_.timeoutMs);
     if (reply.delayed) {
         conn.held = *request;
@@ -472,8 +475,7 @@ void Simulator::commitNow() {
     afterModelChange();
 }
 
-void Simulator::release(ModelConn& conn, bool early) {
-    (void)early;
+void Simulator::release(ModelConn& conn) {
     if (!conn.held) return;
     sim::Request request = *conn.held;
     conn.held.reset();
@@ -533,7 +535,7 @@ std::string Simulator::control(const std::string& rawLine) {
     if (cmd == "clear") {
         model_.clearFaults();
         for (auto& c : conns_)
-            release(*c, true);
+            release(*c);
         return "ok";
     }
     std::string oidWord;
@@ -576,7 +578,7 @@ std::string Simulator::control(const std::string& rawLine) {
         model_.setFault(*oid, fault);
         if (fault.mode != sim::FaultMode::Timeout)
             for (auto& c : conns_)
-                release(*c, true);
+                release(*c);
         return "ok";
     }
     return std::string("err ") + ControlHelp;
@@ -719,7 +721,7 @@ int Simulator::run() {
 
         now = Clock::now();
         for (auto& c : conns_)
-            if (c->held && c->heldUntil <= now) release(*c, false);
+            if (c->held && c->heldUntil <= now) release(*c);
         if (commitAt_ && *commitAt_ <= now) commitNow();
         if (restartAt_ && *restartAt_ <= now) {
             restartAt_.reset();
