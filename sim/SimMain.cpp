@@ -5,7 +5,7 @@
 //   lmr_sim --port N [--profile new|old] [--boots persist|reset]
 //           [--silence SECONDS] [--state DIR] [--data FILE] [--timeout-ms MS]
 //           [--read-community C] [--write-community C] [--load FILE]
-//           [--save FILE] [--verbose]
+//           [--save FILE] [--engine-id HEX] [--verbose]
 //
 // Values live as long as the simulator (restarts included); --load starts
 // from a state saved with --save (written at exit) or the "save" command.
@@ -67,6 +67,7 @@ struct Options {
     int timeoutMs = 5000;
     std::string loadFile;
     std::string saveFile;
+    std::string engineId{sim::kEngineIdHex};
     bool verbose = false;
 };
 
@@ -258,7 +259,7 @@ std::string Simulator::snmpdConfig() const {
     std::ostringstream c;
     c << "# written by lmr_sim for one run\n"
       << "agentAddress udp:127.0.0.1:" << opt_.port << "\n"
-      << "exactEngineID 0x" << sim::kEngineIdHex << "\n"
+      << "exactEngineID 0x" << opt_.engineId << "\n"
       << "dontLogTCPWrappersConnects yes\n"
       << "rocommunity " << opt_.readCommunity << " 127.0.0.1\n"
       << "rocommunity " << sim::kPublicCommunity << " 127.0.0.1\n"
@@ -415,7 +416,7 @@ void Simulator::announceReady() {
     everReady_ = true;
     std::printf("lmr-sim ready port=%d engine=0x%s state=%s control=%s/control.sock snmpd=%d "
                 "profile=%s boots=%s\n",
-                opt_.port, std::string(sim::kEngineIdHex).c_str(), state_.c_str(), state_.c_str(),
+                opt_.port, opt_.engineId.c_str(), state_.c_str(), state_.c_str(),
                 static_cast<int>(snmpd_), opt_.profile.c_str(),
                 opt_.resetBoots ? "reset" : "persist");
     std::fflush(stdout);
@@ -798,6 +799,12 @@ bool parseArgs(int argc, char** argv, Options* opt) {
             opt->readCommunity = v;
         } else if (a == "--write-community") {
             opt->writeCommunity = v;
+        } else if (a == "--engine-id") {
+            if (v.rfind("0x", 0) == 0) v.erase(0, 2);
+            if (v.size() < 10 || v.size() > 64 || v.size() % 2 ||
+                !std::all_of(v.begin(), v.end(), ::isxdigit))
+                return false;
+            opt->engineId = v;
         } else if (a == "--load") {
             opt->loadFile = v;
         } else if (a == "--save") {
@@ -821,7 +828,7 @@ int main(int argc, char** argv) {
                      "usage: %s --port N [--profile new|old] [--boots persist|reset] "
                      "[--silence S] [--state DIR] [--data FILE] [--timeout-ms MS] "
                      "[--read-community C] [--write-community C] [--load FILE] [--save FILE] "
-                     "[--verbose]\n",
+                     "[--engine-id HEX] [--verbose]\n",
                      argv[0]);
         return 2;
     }

@@ -402,8 +402,9 @@ TEST(SimAgent, LauncherRefusesBadOptions) {
     std::string exe = std::string(std::getenv("LMR_BINARY_DIR") ? std::getenv("LMR_BINARY_DIR")
                                                                 : LMR_BINARY_DIR) +
                       "/sim/lmr_sim";
-    for (const char* args : {"", "--port 0", "--port 16161 --profile beta",
-                             "--port 16161 --boots sometimes", "--port 16161 --colour red"}) {
+    for (const char* args :
+         {"", "--port 0", "--port 16161 --profile beta", "--port 16161 --boots sometimes",
+          "--port 16161 --colour red", "--port 16161 --engine-id 12"}) {
         std::string cmd = exe + " " + args + " >/dev/null 2>&1";
         int status = std::system(cmd.c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;

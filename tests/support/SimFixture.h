@@ -36,11 +36,11 @@
 namespace lmrtest {
 
 struct SimOptions {
-    std::string profile = "new"; // firmware profile: "new" or "old"
-    bool resetBoots = false;     // come back from a restart with engine boots 1
-    int silenceSeconds = 2;      // silence during a restart
-    int faultDelayMs = 3000;     // how long a "timeout" fault holds an answer
-    std::vector<std::string> extraArgs;
+    std::string profile = "new";        // firmware profile: "new" or "old"
+    bool resetBoots = false;            // come back from a restart with engine boots 1
+    int silenceSeconds = 2;             // silence during a restart
+    int faultDelayMs = 3000;            // how long a "timeout" fault holds an answer
+    std::vector<std::string> extraArgs; // more lmr_sim options, e.g. {"--engine-id", hex}
 };
 
 class SimDevice {
