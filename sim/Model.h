@@ -125,6 +125,7 @@ public:
 
     std::size_t objectCount() const { return objects_.size(); }
     void setStartTime(Clock::time_point t) { start_ = t; }
+    Clock::time_point startTime() const { return start_; }
 
 private:
     bool addLine(std::string_view line, const std::string& profile, int lineNo, std::string* error);

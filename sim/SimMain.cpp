@@ -51,7 +51,7 @@ namespace {
 
 const char* const ControlHelp =
     "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
-    " | clear | restart | setlog | save FILE";
+    " | clear | reset | restart | setlog | save FILE";
 
 struct Options {
     int port = 0;
@@ -532,6 +532,17 @@ std::string Simulator::control(const std::string& rawLine) {
         std::getline(in, path);
         if (!path.empty() && path.front() == ' ') path.erase(0, 1);
         return saveState(path) ? "ok" : "err cannot write " + path;
+    }
+    if (cmd == "reset") {
+        // back to the data file, as a fresh simulator would start
+        Model fresh;
+        std::string error;
+        if (!fresh.loadFile(opt_.dataFile, opt_.profile, &error)) return "err " + error;
+        fresh.setStartTime(model_.startTime());
+        model_ = std::move(fresh);
+        for (auto& c : conns_)
+            release(*c);
+        return "ok";
     }
     if (cmd == "clear") {
         model_.clearFaults();

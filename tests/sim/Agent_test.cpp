@@ -410,3 +410,14 @@ TEST(SimAgent, LauncherRefusesBadOptions) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args;
     }
 }
+
+TEST(SimAgent, ResetPutsTheDeviceBackAsItStarted) {
+    SimDevice& dev = device();
+    run(dev, "snmpset" + v2c(dev, "quembel") + sysName + " s changed");
+    ASSERT_TRUE(dev.fault("system.1.0", "noSuchName"));
+    ASSERT_TRUE(dev.reset());
+    EXPECT_EQ(dev.peek("system.5.0"), "LMR-7300AP");
+    std::string out = run(dev, "snmpget" + v2c(dev, "tarnok") + sysDescr);
+    EXPECT_NE(out.find("Wireless Access Point"), std::string::npos) << out;
+    EXPECT_TRUE(dev.takeSetLog().empty());
+}

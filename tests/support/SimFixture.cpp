@@ -216,6 +216,10 @@ bool SimDevice::clearFaults() {
     return control("clear") == "ok";
 }
 
+bool SimDevice::reset() {
+    return control("reset") == "ok";
+}
+
 std::optional<std::string> SimDevice::peek(const std::string& oid) {
     std::string reply = control("get " + oid);
     if (reply == "ok") return std::string();

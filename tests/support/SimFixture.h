@@ -15,7 +15,8 @@
 //   }
 //
 // shared() is one instance per test program (each CTest case runs in its own
-// process, so each case gets a fresh device); it is stopped at exit. A test
+// process, so each case gets a fresh device); it is stopped at exit. Run as
+// one process, the cases share it: reset() puts it back as it started. A test
 // that needs other options makes its own: SimDevice dev(options); dev.start().
 // OIDs may be written with the "qvEnterprise" or "system" prefix or in digits.
 // Fault modes: "timeout" (the answer is held back, default 3 s, so use a
@@ -70,6 +71,7 @@ public:
     bool fault(const std::string& oid, const std::string& mode, const std::string& scope = "any",
                int delayMs = 0);
     bool clearFaults();
+    bool reset(); // values from the data file again, faults cleared
     std::optional<std::string> peek(const std::string& oid);
     bool poke(const std::string& oid, const std::string& value);
     bool restart();
