@@ -208,7 +208,10 @@ std::string SimDevice::control(const std::string& line) {
 bool SimDevice::fault(const std::string& oid, const std::string& mode, const std::string& scope,
                       int delayMs) {
     std::string line = "fault " + oid + " " + mode + " " + scope;
-    if (delayMs > 0) line += " " + std::to_string(delayMs);
+    if (delayMs > 0) {
+        line += ' ';
+        line += std::to_string(delayMs);
+    }
     return control(line) == "ok";
 }
 
