@@ -29,9 +29,12 @@ _SnmpEventProcessor::_SnmpEventProcessor() = default;
 _SnmpEventProcessor::~_SnmpEventProcessor() {
     notifiers_.clear();
     // The timer belongs to the application's thread; at program end the
-    // application object may already be gone, and with it the timer's loop.
-    if (QCoreApplication::instance()) delete timer_;
-    timer_ = nullptr;
+    // application object may already be gone, and with it the timer's loop:
+    // then the timer is left to the end of the process (still referenced).
+    if (QCoreApplication::instance()) {
+        delete timer_;
+        timer_ = nullptr;
+    }
 }
 
 void _SnmpEventProcessor::Start() {
