@@ -1,6 +1,7 @@
 #include "snmp/QvSNMPRequest2Controls.h"
 
 #include "snmp/QvEditConstraint.h"
+#include "ui/Application.h"
 #include "ui/Exception.h"
 #include "ui/StatusBar.h"
 #include "ui/Strings.h"
@@ -131,11 +132,23 @@ void QvSNMPRequest2Controls::StartAsyncRead(bool first) {
     const int64_t failuresBefore = request.Failures;
     request.GetAsync(
         [this, alive](QvSNMPError* error, QvSNMPVarList*) {
-            if (*alive) OnAsyncReadDone(error);
+            if (!*alive) return;
+            QvSNMPError result = *error;
+            PostCall([this, alive, result]() mutable {
+                if (*alive) OnAsyncReadDone(&result);
+            });
         },
         first);
     // A send that failed at once never completes: the read ends here.
     if (*alive && request.Failures != failuresBefore && busy && request.Outstanding == 0) busy = 0;
+}
+
+// Calls a copy: a closure that deletes this driver destroys the original
+// while it runs.
+void QvSNMPRequest2Controls::Fire(const QvSNMPDoneEvent& event, QvSNMPError* error) {
+    if (!event) return;
+    QvSNMPDoneEvent copy = event;
+    copy(this, error);
 }
 
 void QvSNMPRequest2Controls::ReportFailure(const std::string& message) {
@@ -155,7 +168,7 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
     if (error->Code != 0) {
         busy = 0;
         lastOperation = 0;
-        if (OnReadDone) OnReadDone(this, error);
+        Fire(OnReadDone, error);
         return;
     }
     try {
@@ -178,7 +191,7 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
                 lastOperation = 0;
                 CallResultCallback();
                 if (!*alive) return;
-                if (OnReadDone) OnReadDone(this, error);
+                Fire(OnReadDone, error);
                 return;
             }
         } else if (RowPasses(filter)) {
@@ -205,7 +218,7 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
     lastOperation = 0;
     CallResultCallback();
     if (!*alive) return;
-    if (OnReadDone) OnReadDone(this, error);
+    Fire(OnReadDone, error);
 }
 
 bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string& numbers,
@@ -244,7 +257,11 @@ bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string&
                 const int64_t failuresBefore = request.Failures;
                 request.SetAsync(
                     [this, alive](QvSNMPError* error, QvSNMPVarList*) {
-                        if (*alive) OnAsyncWriteDone(error);
+                        if (!*alive) return;
+                        QvSNMPError result = *error;
+                        PostCall([this, alive, result]() mutable {
+                            if (*alive) OnAsyncWriteDone(&result);
+                        });
                     },
                     numbers, vals);
                 if (*alive && request.Failures != failuresBefore && busy &&
@@ -274,7 +291,7 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
     if (error->Code != 0) {
         busy = 0;
         lastOperation = 1;
-        if (OnWriteDone) OnWriteDone(this, error);
+        Fire(OnWriteDone, error);
         return;
     }
     try {
@@ -296,7 +313,7 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
         return;
     }
     if (!*alive) return;
-    if (OnWriteDone) OnWriteDone(this, error);
+    Fire(OnWriteDone, error);
     if (!*alive) return;
     if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
 }

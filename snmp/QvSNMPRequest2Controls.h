@@ -5,6 +5,11 @@
 // virtual hooks; every received row goes to RowReceived. Results of
 // asynchronous work are reported to a status bar, a status panel or a memo,
 // else in a message box.
+//
+// An asynchronous completion is handled from a call posted by the request's
+// closure, once the request has finished with its reply: a form may then
+// delete the driver from any hook, row or closure, and a completion never
+// reaches a driver that is gone.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -91,5 +96,6 @@ private:
     bool RowPasses(const std::string& filter);
     void StartAsyncRead(bool first);
     void ReportFailure(const std::string& message);
+    void Fire(const QvSNMPDoneEvent& event, QvSNMPError* error);
     void CallResultCallback();
 };

@@ -358,11 +358,17 @@ void QvSNMPRequest2Edits::BeforeRead() {
         BuildColumns();
         listView_->Items().Clear();
     }
-    if (OnBeforeRead) OnBeforeRead();
+    if (OnBeforeRead) {
+        auto hook = OnBeforeRead; // may delete this group
+        hook();
+    }
 }
 
 void QvSNMPRequest2Edits::BeforeWrite() {
-    if (OnBeforeWrite) OnBeforeWrite();
+    if (OnBeforeWrite) {
+        auto hook = OnBeforeWrite; // may delete this group
+        hook();
+    }
 }
 
 void QvSNMPRequest2Edits::RowReceived() {
@@ -384,11 +390,17 @@ void QvSNMPRequest2Edits::CollectValues() {
 
 void QvSNMPRequest2Edits::AfterRead() {
     if (listView_ && selectToEdit && request.vars.ItemType == MVT_FMV) EnableControls(false);
-    if (OnAfterRead) OnAfterRead();
+    if (OnAfterRead) {
+        auto hook = OnAfterRead; // may delete this group
+        hook();
+    }
 }
 
 void QvSNMPRequest2Edits::AfterWrite() {
-    if (OnAfterWrite) OnAfterWrite();
+    if (OnAfterWrite) {
+        auto hook = OnAfterWrite; // may delete this group
+        hook();
+    }
 }
 
 // --- variables to controls -----------------------------------------------------------

@@ -344,6 +344,43 @@ TEST_F(Driver, DeletingTheDriverWithAReplyDueRunsNothingOfIt) {
     EXPECT_EQ(g_log, Log{"BeforeRead"});
 }
 
+TEST_F(Driver, DeletingTheDriverFromItsCompletions) {
+    // A form that closes when its read or write is done deletes its group
+    // from inside the closure, or from a row of a walk still going on.
+    struct Step {
+        bool write, onRow;
+    } steps[] = {{false, false}, {true, false}, {false, true}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.write ? "write" : step.onRow ? "row" : "read");
+        auto* d = new Recorder(form);
+        Aim(d->request);
+        d->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
+        bool gone = false;
+        auto finish = [&](QvSNMPRequest2Controls* sender, QvSNMPError*) {
+            delete sender;
+            gone = true;
+        };
+        d->OnReadDone = finish;
+        d->OnWriteDone = finish;
+        d->deleteOnRow = step.onRow;
+        if (step.write) {
+            *d->request.vars.Item(0)->Value = "1";
+            d->Write(false, false, "2", nullptr);
+        } else {
+            d->Read();
+        }
+        const uint32_t start = GetTickCount();
+        for (int k = 0; k < 500 && !gone && !(step.onRow && g_log.size() >= 2); ++k) {
+            Application->ProcessMessages();
+            g_SnmpEventProcessor.OnTimer();
+            Sleep(10);
+        }
+        EXPECT_TRUE(gone || step.onRow);
+        EXPECT_LT(GetTickCount() - start, 3000u); // no wait for a reply that is running
+        g_log.clear();
+    }
+}
+
 TEST_F(Driver, DeletingTheDriverFromItsOwnRow) {
     driver->mode = 0;
     driver->deleteOnRow = true;
