@@ -318,6 +318,7 @@ bool Simulator::startSnmpd() {
         dup2(devnull, STDIN_FILENO);
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
+        close_range(3, ~0U, 0); // snmpd gets nothing of ours but the three
         signal(SIGPIPE, SIG_DFL);
         sigset_t none;
         sigemptyset(&none);

@@ -3,13 +3,16 @@
 #include "SnmpTool.h"
 #include "support/SimFixture.h"
 
+#include <arpa/inet.h>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <stdexcept>
 #include <string>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -420,4 +423,30 @@ TEST(SimAgent, ResetPutsTheDeviceBackAsItStarted) {
     std::string out = run(dev, "snmpget" + v2c(dev, "tarnok") + sysDescr);
     EXPECT_NE(out.find("Wireless Access Point"), std::string::npos) << out;
     EXPECT_TRUE(dev.takeSetLog().empty());
+}
+
+TEST(SimAgent, TheSimulatorHoldsNoSocketOfTheTestProgram) {
+    auto bindUdp = [](int port) {
+        int fd = socket(AF_INET, SOCK_DGRAM, 0); // deliberately without close-on-exec
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        addr.sin_port = htons(static_cast<std::uint16_t>(port));
+        socklen_t len = sizeof(addr);
+        if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0) {
+            close(fd);
+            return std::pair{-1, 0};
+        }
+        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+        return std::pair{fd, static_cast<int>(ntohs(addr.sin_port))};
+    };
+    auto [fd, port] = bindUdp(0);
+    ASSERT_GE(fd, 0);
+    SimDevice dev;
+    ASSERT_TRUE(dev.start()) << dev.error();
+    close(fd);
+    auto [again, samePort] = bindUdp(port);
+    EXPECT_GE(again, 0) << "port " << port << " still taken";
+    if (again >= 0) close(again);
+    EXPECT_EQ(samePort, port);
 }

@@ -101,6 +101,11 @@ bool SimDevice::startOnce(int port) {
         error_ = "pipe failed";
         return false;
     }
+    // Built before fork: the child of a threaded program must not allocate.
+    std::vector<char*> argv;
+    for (auto& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
     pid_t parent = getpid();
     pid_t pid = fork();
     if (pid < 0) {
@@ -114,10 +119,9 @@ bool SimDevice::startOnce(int port) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (getppid() != parent) _exit(1);
         dup2(fds[1], STDOUT_FILENO);
-        std::vector<char*> argv;
-        for (auto& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
+        // No socket or file of the test program may live on in the simulator
+        // (a port it holds would stay taken).
+        close_range(3, ~0U, 0);
         execv(argv[0], argv.data());
         _exit(127);
     }
