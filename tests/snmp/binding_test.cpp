@@ -4,6 +4,8 @@
 #include "snmp/QvSNMPRequest2Edits.h"
 
 #include "snmp/QvSNMPVar.h"
+#include "snmp/QvSession.h"
+#include "support/SimFixture.h"
 #include "ui/Application.h"
 #include "ui/Exception.h"
 #include "ui/Form.h"
@@ -11,8 +13,10 @@
 #include "ui/Testing.h"
 #include "ui/Widgets.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -81,6 +85,18 @@ TEST_F(Binding, EditFormatsTakeOneControlPerItem) {
         EXPECT_EQ(group->Association(before)->controlCount, c.taken);
         group->UnbindVariable(2);
     }
+    // Unbinding gives an edit its own handlers back.
+    auto* edit = new TEdit(form);
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    group->AssociateEdits(2, "%u", edit);
+    edit->SetText("1x");
+    EXPECT_EQ(edit->Text(), "1");
+    group->UnbindVariable(2);
+    EXPECT_EQ(group->Constraint().Find(edit), nullptr);
+    edit->SetText("2y");
+    EXPECT_EQ(edit->Text(), "2y");
+    EXPECT_EQ(changes, 2); // "1" after the removal, then "2y"
 }
 
 TEST_F(Binding, ComboAndRadioNeedOptionLists) {
@@ -210,6 +226,57 @@ TEST_F(Binding, CollectValuesTakesTheSelectedRowThenTheControls) {
     EXPECT_EQ(*group->request.vars.Item(0)->Value, "3");
     EXPECT_EQ(*group->request.vars.Item(2)->Value, "renamed");
     EXPECT_EQ(*group->request.vars.Item(3)->Value, "Enable");
+}
+
+#define DEMO "1.3.6.1.4.1.32473.11.37.4.98.1.1"
+const QvSNMPVar kDemo[] = {
+    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {DEMO ".2", "Name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {DEMO ".3", "Address", IpAddress, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
+    lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
+    ASSERT_TRUE(dev.running()) << dev.error();
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("lmr-binding-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    CreateGlobalSession(folder.string() + "/");
+    std::filesystem::remove_all(folder);
+
+    auto* lv = new TListView(form);
+    auto* name = new TEdit(form);
+    std::vector<std::string> log;
+    for (uint8_t mode : {0, 1}) {
+        SCOPED_TRACE(int(mode));
+        auto g = std::make_unique<QvSNMPRequest2Edits>(form);
+        g->mode = mode;
+        g->request.Device.Address = dev.host();
+        g->request.Device.Port = static_cast<uint16_t>(dev.port());
+        g->request.Security.Version = 1;
+        g->request.vars = QvSNMPVarList(kDemo, MVT_FMV, 1);
+        g->AssociateEdits(1, "%s{l32}", name);
+        g->BindListView(lv, true);
+        log.clear();
+        g->OnBeforeRead = [&] { log.push_back("before"); };
+        g->OnAfterRead = [&] { log.push_back("after " + std::to_string(lv->Items().Count())); };
+        g->Read();
+        for (int k = 0; k < 500 && g->busy; ++k) {
+            Application->ProcessMessages();
+            g_SnmpEventProcessor.OnTimer();
+            Sleep(10);
+        }
+        EXPECT_EQ(g->busy, 0);
+        EXPECT_EQ(log, (std::vector<std::string>{"before", "after 2"}));
+        ASSERT_EQ(lv->Items().Count(), 2);
+        EXPECT_EQ(lv->Items()[1]->Caption(), "2");
+        EXPECT_EQ(lv->Items()[1]->SubItems().Text(), "second\n192.0.2.11\n");
+        EXPECT_FALSE(name->Enabled());
+        lv->ClickItem(lv->Items()[0]);
+        EXPECT_TRUE(name->Enabled());
+        EXPECT_EQ(name->Text(), "first");
+        lv->OnSelectItem = nullptr;
+    }
 }
 
 } // namespace

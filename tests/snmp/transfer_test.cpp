@@ -272,9 +272,13 @@ TEST_F(Transfer, LabelsEditsAndUnknownControls) {
     auto* edit = new TEdit(form);
     group->AssociateControl(0, label);
     group->AssociateEdits(0, "%s", edit);
+    auto* staticText = new TStaticText(form);
+    group->AssociateControl(0, staticText);
     group->RequestToControls(-1);
     EXPECT_EQ(label->Caption(), "Lab");
     EXPECT_EQ(edit->Text(), "Lab");
+    EXPECT_EQ(staticText->Caption(), "Lab");
+    staticText->SetCaption("");
 
     // A display string is rebuilt from its controls alone.
     label->SetCaption("");
