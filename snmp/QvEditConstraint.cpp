@@ -1,6 +1,7 @@
 #include "snmp/QvEditConstraint.h"
 
 #include "snmp/QvErrors.h"
+#include "snmp/QvNumList.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
@@ -26,17 +27,6 @@ bool IsDigit(char c) {
 }
 bool IsHexDigit(char c) {
     return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-// Unsigned value of a list item: its digits up to a "." (which, unless it is
-// the delimiter, ends the number).
-unsigned long long ItemValue(const std::string& item) {
-    unsigned long long v = 0;
-    for (char c : item) {
-        if (!IsDigit(c)) break;
-        v = std::min<unsigned long long>(v * 10 + static_cast<unsigned>(c - '0'), 0xFFFFFFFFULL);
-    }
-    return v;
 }
 
 // A bound of an "n" list: the double truncated into the 32-bit range.
@@ -218,19 +208,10 @@ std::string QvEditConstraint::ExitMessage(const _EditConstraint_s& c, const std:
         return "";
     }
     case 'n': {
-        std::vector<unsigned long long> items;
-        std::string current;
-        for (char ch : text) {
-            if (ch == c.delimiter) {
-                items.push_back(ItemValue(current));
-                current.clear();
-            } else {
-                current.push_back(ch);
-            }
-        }
-        items.push_back(ItemValue(current));
+        QvNumList<unsigned int> items(c.delimiter);
+        items.Parse(text);
         const std::string delim(1, c.delimiter);
-        const int count = static_cast<int>(items.size());
+        const int count = items.Count();
         if (c.length > 0) {
             if (exact && count != c.length)
                 return Fill(Fill(g_CommonMessages[QVCOM_NUMLIST_COUNT], "[DELIMITER]", delim),
@@ -240,7 +221,7 @@ std::string QvEditConstraint::ExitMessage(const _EditConstraint_s& c, const std:
                             "[MAXCOUNT]", IntToStr(c.length));
         }
         const unsigned long long lo = ListBound(c.minimum), hi = ListBound(c.maximum);
-        for (unsigned long long v : items)
+        for (unsigned int v : items.Items())
             if (v < lo || v > hi)
                 return Fill(Fill(Fill(g_CommonMessages[QVCOM_NUMLIST_RANGE], "[DELIMITER]", delim),
                                  "[MIN]", UIntToStr(lo)),

@@ -2,6 +2,7 @@
 
 #include "snmp/QvDateTime.h"
 #include "snmp/QvErrors.h"
+#include "snmp/QvNumList.h"
 #include "snmp/QvSNMPVar.h"
 #include "ui/Application.h"
 #include "ui/ListView.h"
@@ -204,10 +205,9 @@ void QvSNMPRequest2Edits::AssociateEdits(int i, const std::string& format,
 
 void QvSNMPRequest2Edits::AssociateChecks(int i, const std::string& bitNumbers,
                                           const std::vector<TControl*>& boxes) {
-    std::vector<int> bits;
-    if (!bitNumbers.empty())
-        for (const std::string& part : SplitString(bitNumbers, ','))
-            bits.push_back(static_cast<int>(LeadingInt(part)));
+    QvNumList<int> numbers(',');
+    numbers.Parse(bitNumbers);
+    const std::vector<int>& bits = numbers.Items();
     auto a = std::make_unique<ControlAssociation>();
     a->variable = i;
     a->syntax = request.vars.Item(i)->Syntax;

@@ -37,6 +37,8 @@ public:
     explicit QvSNMPRequest2Edits(TWinControl* owner);
     ~QvSNMPRequest2Edits() override;
 
+    // A form's own code around reads and writes: at the end of BeforeRead
+    // and AfterRead, and from BeforeWrite and AfterWrite.
     std::function<void()> OnBeforeRead;
     std::function<void()> OnBeforeWrite;
     std::function<void()> OnAfterRead;
