@@ -254,6 +254,7 @@ TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
         g->request.Device.Address = dev.host();
         g->request.Device.Port = static_cast<uint16_t>(dev.port());
         g->request.Security.Version = 1;
+        g->request.Timeout = 300;
         g->request.vars = QvSNMPVarList(kDemo, MVT_FMV, 1);
         g->AssociateEdits(1, "%s{l32}", name);
         g->BindListView(lv, true);

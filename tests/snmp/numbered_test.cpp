@@ -51,6 +51,7 @@ protected:
         group->request.Device.Address = device->host();
         group->request.Device.Port = static_cast<uint16_t>(device->port());
         group->request.Security.Version = 1;
+        group->request.Timeout = 300;
         group->request.vars = QvSNMPVarList(kMacTable, MVT_UMV, 1);
         group->stopValue = "000000000000";
     }
