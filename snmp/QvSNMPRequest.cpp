@@ -47,11 +47,12 @@ QvSNMPRequest::~QvSNMPRequest() {
     Alive = 0;
     uint32_t start = GetTickCount();
     // Bounded in real time as well, in case the tick source is a test's.
-    for (int round = 0; round < 12000 && Outstanding >= 1 && GetTickCount() - start < 6000;
+    for (int round = 0;
+         round < 12000 && Outstanding - completing_ >= 1 && GetTickCount() - start < 6000;
          ++round) {
         ProcessMessages();
         g_SnmpEventProcessor.OnTimer();
-        if (Outstanding >= 1) usleep(500);
+        if (Outstanding - completing_ >= 1) usleep(500);
     }
     token_->request = nullptr;
 }
@@ -399,6 +400,12 @@ void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn,
         finished = true;
     }
     e.Finished = finished ? 1 : 0;
+    // The token outlives the request: when the closure deleted it, nothing
+    // of it may be touched afterwards.
+    std::shared_ptr<QvRequestToken> token = token_;
+    ++completing_;
     if (done) SafeDispatch([&] { done(&e, &vars); });
+    if (!token->request) return;
+    --completing_;
     Outstanding -= 1;
 }

@@ -86,6 +86,9 @@ private:
 
     // Shared with pending completions, cleared when the request is gone.
     std::shared_ptr<struct QvRequestToken> token_;
+    // Completions whose closure is running now: a closure may delete the
+    // request, whose destructor must then not wait for them.
+    int completing_ = 0;
 };
 
 // Time ticks in the display form ("1 day 0:00:01.00") and back.

@@ -248,6 +248,8 @@ void PrepareLibrary(const std::string& engineId) {
     if (mkdtemp(tmpl)) {
         g_stateDir = tmpl;
         std::atexit(RemoveStateDir);
+        // The library makes this folder at start and says so on stderr.
+        mkdir((g_stateDir + "/cert_indexes").c_str(), 0700);
     }
     // No MIB files and no system configuration or persistent state: every
     // identifier we use is numeric.
