@@ -8,6 +8,7 @@
 //   snmp_walk_bench [runs]        (default 3; needs snmpwalk and snmpbulkwalk)
 #include "snmp/QvSNMPRequest.h"
 #include "support/SimFixture.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -16,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <spawn.h>
@@ -209,9 +209,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 
-    std::string tmpl = (std::filesystem::temp_directory_path() / "lmr-snmp-bench-XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) return 1;
-    const std::string dir = tmpl;
+    const lmrtest::TempDir folder("snmp-bench");
+    if (!folder.ok()) return 1;
+    const std::string& dir = folder.path();
     int rc = 0;
     {
         lmrtest::SimOptions options;
@@ -253,7 +253,5 @@ int main(int argc, char** argv) {
                         getSync * 1e3, getAsync * 1e3, (getAsync - getSync) * 1e3);
         }
     }
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
     return rc;
 }

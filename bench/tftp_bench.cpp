@@ -3,6 +3,7 @@
 // best of a few runs, reported as ratios, plus our server's CPU time per MiB.
 //
 //   tftp_bench [runs]        (default 3; needs curl and /usr/sbin/in.tftpd)
+#include "support/TempDir.h"
 #include "tftp/TFTPServer.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <random>
 #include <signal.h>
@@ -37,29 +37,6 @@ double CpuSeconds() {
     getrusage(RUSAGE_SELF, &ru);
     return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
            static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-}
-
-void RemoveTree(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0) return;
-    if (S_ISDIR(st.st_mode)) {
-        if (DIR* d = opendir(path.c_str())) {
-            while (dirent* e = readdir(d)) {
-                std::string n = e->d_name;
-                if (n != "." && n != "..") RemoveTree(path + "/" + n);
-            }
-            closedir(d);
-        }
-        rmdir(path.c_str());
-    } else {
-        unlink(path.c_str());
-    }
-}
-
-std::string MakeTempDir(const char* tag) {
-    const char* base = std::getenv("TMPDIR");
-    std::string t = std::string(base && *base ? base : "/tmp") + "/lmr-bench-" + tag + "-XXXXXX";
-    return mkdtemp(t.data()) ? t : std::string();
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
@@ -169,9 +146,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "needs curl and /usr/sbin/in.tftpd (tftpd-hpa)\n");
         return 2;
     }
-    const std::string local = MakeTempDir("local"), ours = MakeTempDir("ours"),
-                      theirs = MakeTempDir("hpa");
-    if (local.empty() || ours.empty() || theirs.empty()) return 2;
+    const lmrtest::TempDir localDir("bench-local"), oursDir("bench-ours"), theirsDir("bench-hpa");
+    if (!localDir.ok() || !oursDir.ok() || !theirsDir.ok()) return 2;
+    const std::string &local = localDir.path(), &ours = oursDir.path(), &theirs = theirsDir.path();
     {
         std::mt19937 rng(1);
         std::string data(kSize, '\0');
@@ -212,7 +189,5 @@ int main(int argc, char** argv) {
         std::printf("our server CPU: %.2f ms/MiB download, %.2f ms/MiB upload\n",
                     1000 * us.cpuDown / mib, 1000 * us.cpuUp / mib);
     }
-    for (const std::string& d : {local, ours, theirs})
-        RemoveTree(d);
     return rc;
 }

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
-using ostest::TempDir;
+using lmrtest::TempDir;
 
 namespace {
 
@@ -45,7 +45,7 @@ protected:
 
 TEST_P(IniReadTest, ReadsLikeTheProfileCall) {
     const ReadCase& c = GetParam();
-    EXPECT_EQ(os::ReadIniString(dir / "10.0.0.5.cfg", c.section, c.key, "<def> "), c.expected);
+    EXPECT_EQ(os::ReadIniString(dir.file("10.0.0.5.cfg"), c.section, c.key, "<def> "), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(IniTest, MissingFileGivesTheDefaultUnchanged) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    EXPECT_EQ(os::ReadIniString(dir / "none.cfg", "Program Information", "Version", "  x  "),
+    EXPECT_EQ(os::ReadIniString(dir.file("none.cfg"), "Program Information", "Version", "  x  "),
               "  x  ");
     EXPECT_EQ(os::ReadIniString("", "Program Information", "Version", "d"), "d");
 }

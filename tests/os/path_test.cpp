@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
-using ostest::TempDir;
+using lmrtest::TempDir;
 
 namespace {
 
@@ -74,13 +74,13 @@ protected:
 TEST_F(ResolveTest, MixedCaseFolderFindsTheLowerCaseOne) {
     for (const char* rel : {"errMSg\\common.err", "errmsg\\common.err", "ERRMSG/Common.ERR"}) {
         std::string win = dir.path() + "\\" + rel;
-        EXPECT_EQ(os::ResolvePath(win), dir / "errmsg/common.err") << rel;
+        EXPECT_EQ(os::ResolvePath(win), dir.file("errmsg/common.err")) << rel;
         EXPECT_TRUE(os::FileExists(win)) << rel;
     }
 }
 
 TEST_F(ResolveTest, RelativePathsResolveAgainstTheCurrentFolder) {
-    ostest::ScopedCwd cwd(dir.path());
+    lmrtest::ScopedCwd cwd(dir.path());
     ASSERT_TRUE(cwd.ok());
     EXPECT_EQ(os::ResolvePath("errMSg\\common.err"), "errmsg/common.err");
     EXPECT_TRUE(os::FileExists("errMSg\\common.err"));
@@ -89,29 +89,29 @@ TEST_F(ResolveTest, RelativePathsResolveAgainstTheCurrentFolder) {
 
 TEST_F(ResolveTest, DotDotAndTrailingSeparatorAreKept) {
     std::string p = dir.path() + "/bin\\..\\conf\\mbf\\";
-    EXPECT_EQ(os::ResolvePath(p), dir / "bin/../Conf/MBF/");
+    EXPECT_EQ(os::ResolvePath(p), dir.file("bin/../Conf/MBF/"));
     EXPECT_TRUE(os::DirectoryExists(p));
 }
 
 TEST_F(ResolveTest, MissingComponentsAreKeptAsGiven) {
-    EXPECT_EQ(os::ResolvePath(dir.path() + "\\ERRMSG\\New.Log"), dir / "errmsg/New.Log");
-    EXPECT_EQ(os::ResolvePath(dir.path() + "\\Nope\\ERRMSG"), dir / "Nope/ERRMSG");
+    EXPECT_EQ(os::ResolvePath(dir.path() + "\\ERRMSG\\New.Log"), dir.file("errmsg/New.Log"));
+    EXPECT_EQ(os::ResolvePath(dir.path() + "\\Nope\\ERRMSG"), dir.file("Nope/ERRMSG"));
     EXPECT_FALSE(os::FileExists(dir.path() + "\\errmsg\\missing.err"));
 }
 
 TEST_F(ResolveTest, DriveLetterIsDropped) {
-    EXPECT_EQ(os::ResolvePath("C:" + dir.path() + "\\errmsg"), dir / "errmsg");
+    EXPECT_EQ(os::ResolvePath("C:" + dir.path() + "\\errmsg"), dir.file("errmsg"));
 }
 
 TEST_F(ResolveTest, ExactNameWinsOverACaseVariant) {
     dir.mkdir("ErrMsg");
-    EXPECT_EQ(os::ResolvePath(dir.path() + "/ErrMsg"), dir / "ErrMsg");
-    EXPECT_EQ(os::ResolvePath(dir.path() + "/errmsg"), dir / "errmsg");
+    EXPECT_EQ(os::ResolvePath(dir.path() + "/ErrMsg"), dir.file("ErrMsg"));
+    EXPECT_EQ(os::ResolvePath(dir.path() + "/errmsg"), dir.file("errmsg"));
 }
 
 TEST_F(ResolveTest, FileExistsIsFalseForFoldersAndDirectoryExistsForFiles) {
-    EXPECT_FALSE(os::FileExists(dir / "errmsg"));
-    EXPECT_FALSE(os::DirectoryExists(dir / "errmsg/common.err"));
+    EXPECT_FALSE(os::FileExists(dir.file("errmsg")));
+    EXPECT_FALSE(os::DirectoryExists(dir.file("errmsg/common.err")));
     EXPECT_FALSE(os::FileExists(""));
 }
 
@@ -130,12 +130,12 @@ TEST_F(ResolveTest, OpenAndDeleteGoThroughTheResolvedPath) {
     ASSERT_GE(fd, 0);
     EXPECT_EQ(write(fd, "x\n", 2), 2);
     close(fd);
-    EXPECT_TRUE(os::FileExists(dir / "errmsg/LogFile.RD"));
+    EXPECT_TRUE(os::FileExists(dir.file("errmsg/LogFile.RD")));
     EXPECT_TRUE(os::DeleteFile(dir.path() + "\\errMSg\\logfile.rd"));
-    EXPECT_FALSE(os::FileExists(dir / "errmsg/LogFile.RD"));
-    EXPECT_FALSE(os::DeleteFile(dir / "errmsg/LogFile.RD"));
-    EXPECT_FALSE(os::DeleteFile(dir / "errmsg")); // a folder stays
-    EXPECT_EQ(os::OpenFile(dir / "none/x", O_RDONLY), -1);
+    EXPECT_FALSE(os::FileExists(dir.file("errmsg/LogFile.RD")));
+    EXPECT_FALSE(os::DeleteFile(dir.file("errmsg/LogFile.RD")));
+    EXPECT_FALSE(os::DeleteFile(dir.file("errmsg"))); // a folder stays
+    EXPECT_EQ(os::OpenFile(dir.file("none/x"), O_RDONLY), -1);
     EXPECT_EQ(os::OpenFile("", O_RDONLY), -1);
 }
 
@@ -151,7 +151,7 @@ TEST_P(LinesTest, LineEndsOfEveryKind) {
     ASSERT_TRUE(dir.ok());
     dir.write("f.txt", GetParam().content);
     std::vector<std::string> lines{"old"};
-    ASSERT_TRUE(os::ReadTextLines(dir / "f.txt", lines));
+    ASSERT_TRUE(os::ReadTextLines(dir.file("f.txt"), lines));
     EXPECT_EQ(lines, GetParam().lines);
 }
 
@@ -166,7 +166,7 @@ TEST(ReadLinesTest, MissingFileIsFalseAndEmpty) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     std::vector<std::string> lines{"old"};
-    EXPECT_FALSE(os::ReadTextLines(dir / "none.txt", lines));
+    EXPECT_FALSE(os::ReadTextLines(dir.file("none.txt"), lines));
     EXPECT_TRUE(lines.empty());
     EXPECT_FALSE(os::ReadTextLines(dir.path(), lines)); // a folder
 }
@@ -184,7 +184,7 @@ TEST(ExeTest, ExecutableAndFolder) {
 TEST(ExeTest, CurrentFolder) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ostest::ScopedCwd cwd(dir.path());
+    lmrtest::ScopedCwd cwd(dir.path());
     ASSERT_TRUE(cwd.ok());
     char real[4096];
     ASSERT_NE(realpath(dir.path().c_str(), real), nullptr);

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDir.h"
 #include "os/Path.h"
+#include "support/TempDir.h"
 
-using ostest::ScopedEnv;
-using ostest::TempDir;
+using lmrtest::ScopedEnv;
+using lmrtest::TempDir;
 
 namespace {
 
@@ -28,7 +28,7 @@ protected:
                                   "Extra=from the second copy\n");
     }
     TempDir dir;
-    ScopedEnv env{"LMR_REGISTRY_FILE", (dir / "registry.ini").c_str()};
+    ScopedEnv env{"LMR_REGISTRY_FILE", (dir.file("registry.ini")).c_str()};
 };
 
 TEST_F(RegistryTest, ReadsAValueOfAnExistingKey) {
@@ -84,12 +84,12 @@ TEST_F(RegistryTest, KeysAreSeparatedByRoot) {
 
 TEST_F(RegistryTest, OpenWithCreateOfAMissingKeyReadsEmptyAndWritesNothing) {
     std::vector<std::string> before, after;
-    ASSERT_TRUE(os::ReadTextLines(dir / "registry.ini", before));
+    ASSERT_TRUE(os::ReadTextLines(dir.file("registry.ini"), before));
     os::Registry reg(os::RegistryRoot::LocalMachine);
     ASSERT_TRUE(reg.openKey("\\SOFTWARE\\Quorvane\\Modules\\NewKey", true));
     EXPECT_EQ(reg.readString("anything"), "");
     reg.closeKey();
-    ASSERT_TRUE(os::ReadTextLines(dir / "registry.ini", after));
+    ASSERT_TRUE(os::ReadTextLines(dir.file("registry.ini"), after));
     EXPECT_EQ(before, after);
     EXPECT_FALSE(reg.openKey("\\SOFTWARE\\Quorvane\\Modules\\NewKey", false));
 }
@@ -97,12 +97,12 @@ TEST_F(RegistryTest, OpenWithCreateOfAMissingKeyReadsEmptyAndWritesNothing) {
 TEST(RegistryFileTest, MissingFileOpensNoKey) {
     TempDir dir;
     ASSERT_TRUE(dir.ok());
-    ScopedEnv env("LMR_REGISTRY_FILE", (dir / "none.ini").c_str());
+    ScopedEnv env("LMR_REGISTRY_FILE", (dir.file("none.ini")).c_str());
     os::Registry reg(os::RegistryRoot::LocalMachine);
     EXPECT_FALSE(reg.openKey("\\SOFTWARE\\Quorvane\\Modules\\HelpPath", false));
     EXPECT_TRUE(reg.openKey("\\SOFTWARE\\Quorvane\\Modules\\HelpPath", true));
     EXPECT_EQ(reg.readString("qvEnterprise.10.37.15"), "");
-    EXPECT_FALSE(os::FileExists(dir / "none.ini"));
+    EXPECT_FALSE(os::FileExists(dir.file("none.ini")));
 }
 
 TEST(RegistryFileTest, DefaultFileLiesBesideTheExecutable) {

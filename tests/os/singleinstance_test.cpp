@@ -10,14 +10,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "TempDir.h"
 #include "os/Path.h"
+#include "support/TempDir.h"
 
 extern char** environ;
 
+using lmrtest::ScopedEnv;
+using lmrtest::TempDir;
 using os::InstanceLock;
-using ostest::ScopedEnv;
-using ostest::TempDir;
 
 namespace {
 
@@ -163,7 +163,7 @@ TEST(InstanceLockFailureTest, UnusableRuntimeFolderIsAFailureNotAnotherInstance)
     TempDir dir;
     ASSERT_TRUE(dir.ok());
     dir.write("plainfile", "");
-    for (std::string runtime : {dir / "plainfile", dir / "missing/folder"}) {
+    for (std::string runtime : {dir.file("plainfile"), dir.file("missing/folder")}) {
         ScopedEnv env("LMR_RUNTIME_DIR", runtime.c_str());
         InstanceLock lock;
         EXPECT_EQ(lock.acquire("LMR-7300AP : 10.0.0.5"), InstanceLock::Status::Failed) << runtime;
@@ -177,7 +177,8 @@ TEST(InstanceLockFailureTest, LockFileThatIsASymlinkIsRefused) {
     ASSERT_TRUE(dir.ok());
     dir.write("target", "");
     ScopedEnv env("LMR_RUNTIME_DIR", dir.path().c_str());
-    ASSERT_EQ(symlink((dir / "target").c_str(), (dir / os::LockFileName("cap")).c_str()), 0);
+    ASSERT_EQ(symlink((dir.file("target")).c_str(), (dir.file(os::LockFileName("cap"))).c_str()),
+              0);
     InstanceLock lock;
     EXPECT_EQ(lock.acquire("cap"), InstanceLock::Status::Failed);
     EXPECT_FALSE(lock.error().empty());

@@ -2,11 +2,11 @@
 // high port on 127.0.0.1, known communities and SNMPv3 users. Stopped by pid.
 #pragma once
 
+#include "support/TempDir.h"
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <netinet/in.h>
 #include <spawn.h>
@@ -39,16 +39,10 @@ inline uint16_t FreeUdpPort() {
 class Agent {
 public:
     explicit Agent(std::string extraConfig = "") : extra_(std::move(extraConfig)) {
-        char tmpl[] = "/tmp/lmr-agent-XXXXXX";
-        dir_ = mkdtemp(tmpl);
         port_ = FreeUdpPort();
         Start(true);
     }
-    ~Agent() {
-        Stop();
-        std::string cmd = "rm -rf '" + dir_ + "'";
-        if (std::system(cmd.c_str()) != 0) std::perror("rm");
-    }
+    ~Agent() { Stop(); }
     uint16_t Port() const { return port_; }
     bool Running() const { return pid_ > 0; }
 
@@ -75,14 +69,10 @@ public:
 
 private:
     void Start(bool keepState) {
-        std::string state = dir_ + "/state";
-        if (!keepState) {
-            std::string cmd = "rm -rf '" + state + "'";
-            if (std::system(cmd.c_str()) != 0) std::perror("rm");
-        }
-        std::string mk = "mkdir -p '" + state + "'";
-        if (std::system(mk.c_str()) != 0) std::perror("mkdir");
-        std::string conf = dir_ + "/snmpd.conf";
+        std::string state = dir_.file("state");
+        if (!keepState) lmrtest::RemoveTree(state);
+        dir_.mkdir("state");
+        std::string conf = dir_.file("snmpd.conf");
         std::ofstream c(conf);
         c << "engineID lmrtestagent\n"
              "rocommunity tarnok 127.0.0.1\n"
@@ -101,14 +91,16 @@ private:
           << extra_;
         c.close();
         std::string addr = "udp:127.0.0.1:" + std::to_string(port_);
-        std::string log = dir_ + "/snmpd.log";
+        std::string log = dir_.file("snmpd.log");
         std::vector<std::string> args = {
-            "/usr/sbin/snmpd", "-f", "-C", "-c", conf, "-Lf", log, "-M", dir_, "-m", "", addr};
+            "/usr/sbin/snmpd", "-f", "-C", "-c", conf, "-Lf", log, "-M",
+            dir_.path(),       "-m", "",   addr};
         std::vector<char*> argv;
         for (auto& a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        std::vector<std::string> envs = {"SNMP_PERSISTENT_DIR=" + state, "MIBS=", "MIBDIRS=" + dir_,
+        std::vector<std::string> envs = {"SNMP_PERSISTENT_DIR=" + state,
+                                         "MIBS=", "MIBDIRS=" + dir_.path(),
                                          "PATH=/usr/sbin:/usr/bin:/bin"};
         std::vector<char*> envp;
         for (auto& e : envs)
@@ -136,7 +128,7 @@ private:
     }
 
     std::string extra_;
-    std::string dir_;
+    lmrtest::TempDir dir_{"agent"};
     uint16_t port_ = 0;
     pid_t pid_ = -1;
 };

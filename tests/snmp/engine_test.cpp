@@ -391,7 +391,7 @@ TEST_F(EngineTest, V3AesPrivacyReads) {
 }
 
 TEST(EngineBootCounter, MissingFileNoEntryFoundAndCorrupt) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     std::string file = dir.file("QvSNMP_PP_BootCounter");
     long boots = 7;
     EXPECT_EQ(GetBootCounter(file, "QvSNMP_PP_Application", &boots), -2);

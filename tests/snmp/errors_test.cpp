@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "snmp/QvErrors.h"
+#include "support/TempDir.h"
 #include "ui/Exception.h"
 
 namespace {
@@ -103,23 +103,16 @@ TEST(Raise, LayerAndCommonFailuresCarryTextAndCode) {
 // A message file in a fresh temporary folder, removed with the fixture.
 class MessageFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/lmr_errmsg_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
+    void SetUp() override { ASSERT_TRUE(dir_.ok()); }
     void TearDown() override {
-        std::filesystem::remove_all(dir_);
         g_PduMessages.Restore();
         g_ReportTemplates.Restore();
         g_CommonMessages.Restore();
     }
     std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return dir_.write(name, bytes);
     }
-    std::string dir_;
+    lmrtest::TempDir dir_{"errmsg"};
 };
 
 TEST_F(MessageFileTest, BlankLinesTakeNoEntryAndLineEndsGo) {
@@ -138,7 +131,7 @@ TEST_F(MessageFileTest, BlankLinesTakeNoEntryAndLineEndsGo) {
 }
 
 TEST_F(MessageFileTest, MissingOrBlankFileKeepsTheTable) {
-    EXPECT_FALSE(LoadMessageTable(g_ReportTemplates, dir_ + "/none.msg"));
+    EXPECT_FALSE(LoadMessageTable(g_ReportTemplates, dir_.file("none.msg")));
     EXPECT_FALSE(LoadMessageTable(g_ReportTemplates, Write("blank.msg", "\r\n \n\t\n")));
     EXPECT_FALSE(LoadMessageTable(g_ReportTemplates, Write("empty.msg", "")));
     EXPECT_TRUE(g_ReportTemplates.Replaced().empty());
@@ -159,9 +152,9 @@ TEST_F(MessageFileTest, LongLinesArriveInPiecesAndLaterFilesReplaceEarlier) {
 }
 
 TEST_F(MessageFileTest, BackslashNamesAndCaseAreResolved) {
-    std::filesystem::create_directory(dir_ + "/ErrMsg");
+    std::filesystem::create_directory(dir_.file("ErrMsg"));
     Write("ErrMsg/Snmp.msg", "Get [ERROR]\nSet [ERROR]\n");
-    ASSERT_TRUE(LoadMessageTable(g_ReportTemplates, dir_ + "/errmsg\\snmp.msg"));
+    ASSERT_TRUE(LoadMessageTable(g_ReportTemplates, dir_.file("errmsg\\snmp.msg")));
     EXPECT_EQ(g_ReportTemplates[1], "Set [ERROR]");
 }
 

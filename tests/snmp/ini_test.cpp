@@ -1,33 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 #include "snmp/QvIni.h"
+#include "support/TempDir.h"
 
 namespace {
 
 class IniTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/lmr_ini_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-        path_ = dir_ + "/10.0.0.1.cfg";
-        std::ofstream(path_) << "[Program Information]\r\n"
-                                "AgentPort =  1161  \r\n"
-                                "Version=\t3\r\n"
-                                "ContextName=\r\n"
-                                "SecurityName=   \r\n"
-                                "AuthPassword=\"  quoted  \"\r\n"
-                                "\r\n"
-                                "[Other]\r\n"
-                                "Version=1\r\n";
+        ASSERT_TRUE(dir_.ok());
+        path_ = dir_.write("10.0.0.1.cfg", "[Program Information]\r\n"
+                                           "AgentPort =  1161  \r\n"
+                                           "Version=\t3\r\n"
+                                           "ContextName=\r\n"
+                                           "SecurityName=   \r\n"
+                                           "AuthPassword=\"  quoted  \"\r\n"
+                                           "\r\n"
+                                           "[Other]\r\n"
+                                           "Version=1\r\n");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string dir_, path_;
+    lmrtest::TempDir dir_{"ini"};
+    std::string path_;
 };
 
 TEST_F(IniTest, ReadsTrimmedValuesAndFallsBackToTheDefault) {
@@ -54,7 +49,7 @@ TEST_F(IniTest, ReadsTrimmedValuesAndFallsBackToTheDefault) {
 }
 
 TEST_F(IniTest, MissingFileGivesTheDefault) {
-    QvIni ini(dir_ + "/none.cfg");
+    QvIni ini(dir_.file("none.cfg"));
     EXPECT_EQ(ini.ReadString("Program Information", "AgentPort", " 161"), " 161");
 }
 

@@ -90,7 +90,7 @@ const char* const kSysDescrText = "LMR-7300AP Wireless Access Point";
 
 // One device with the extra objects and one counter folder per test program.
 struct Shared {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     lmrtest::SimDevice device{reqtest::WithExtraObjects(dir, kExtraObjects)};
     Shared() {
         device.start();
@@ -631,7 +631,7 @@ TEST_F(RequestV3Failure, ShortPasswordIsAnAuthenticationError) {
 
 // A device of its own: it restarts in the middle of a walk.
 TEST(RequestRestart, WalkFailsDuringTheSilenceAndGoesOnAfterwards) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     lmrtest::SimOptions o;
     o.silenceSeconds = 1;
     lmrtest::SimDevice dev(reqtest::WithExtraObjects(dir, kExtraObjects, o));

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -32,9 +33,8 @@ std::string ReadAll(const std::string& path) {
 // Runs first in the program, while no session exists.
 TEST(SessionPump, TickBeforeTheSessionOnlyReenablesTheTimer) {
     if (g_Snmp) GTEST_SKIP() << "a session exists already in this process";
-    reqtest::TempDir cwd;
-    std::string previous = std::filesystem::current_path().string();
-    std::filesystem::current_path(cwd.path());
+    lmrtest::TempDir cwd;
+    lmrtest::ScopedCwd inside(cwd.path());
     EXPECT_FALSE(g_SnmpEventProcessor.Running());
     g_SnmpEventProcessor.Start();
     g_SnmpEventProcessor.OnTimer();
@@ -44,11 +44,10 @@ TEST(SessionPump, TickBeforeTheSessionOnlyReenablesTheTimer) {
     g_SnmpEventProcessor.Stop();
     g_SnmpEventProcessor.OnTimer();
     EXPECT_FALSE(g_SnmpEventProcessor.Running());
-    std::filesystem::current_path(previous);
 }
 
 TEST(Session, NoCounterFileStartsWithBootsOne) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     CreateGlobalSession(dir.path());
     ASSERT_NE(g_Snmp, nullptr);
     EXPECT_EQ(QvCurrentEngineBoots(), 1);
@@ -58,7 +57,7 @@ TEST(Session, NoCounterFileStartsWithBootsOne) {
 }
 
 TEST(Session, CounterOf41BecomesAndStartsWith42) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     std::ofstream(dir.file(QvBootCounterFileName)) << "0102AB 7\n" << EngineIdHex() << " 41\n";
     CreateGlobalSession(dir.path());
     EXPECT_EQ(QvCurrentEngineBoots(), 42);
@@ -70,7 +69,7 @@ TEST(Session, CounterOf41BecomesAndStartsWith42) {
 }
 
 TEST(Session, FileWithoutOurEngineStartsWithBootsOne) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     std::ofstream(dir.file(QvBootCounterFileName)) << "0102AB 7\n";
     CreateGlobalSession(dir.path());
     EXPECT_EQ(QvCurrentEngineBoots(), 1);
@@ -80,7 +79,7 @@ TEST(Session, FileWithoutOurEngineStartsWithBootsOne) {
 }
 
 TEST(Session, CorruptCounterFileRaisesLoadError) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     const char* corrupt[] = {"garbage\n", "QvSNMP 12 extra\n", "ZZ 5\n", "00 -3\n"};
     for (const char* content : corrupt) {
         std::ofstream(dir.file(QvBootCounterFileName)) << content;
@@ -97,7 +96,7 @@ TEST(Session, CorruptCounterFileRaisesLoadError) {
 }
 
 TEST(Session, UnwritableCounterFileRaisesSaveError) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     std::string folder = dir.file("missing-folder");
     try {
         CreateGlobalSession(folder);
@@ -108,7 +107,7 @@ TEST(Session, UnwritableCounterFileRaisesSaveError) {
 }
 
 TEST(Session, SetsTheDefaults) {
-    reqtest::TempDir dir;
+    lmrtest::TempDir dir;
     g_DefaultDevice.Port = 1234;
     g_DefaultSecurity.ReadCommunity = "changed";
     g_DefaultTimeout = 7;

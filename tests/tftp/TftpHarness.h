@@ -1,7 +1,8 @@
 #pragma once
-// Shared pieces of the TFTP server tests: a temporary folder, a scripted raw
+// Shared pieces of the TFTP server tests: a scripted raw
 // client on 127.0.0.1, packet builders, an event-loop wait and a server
 // fixture with a test-driven clock.
+#include "support/TempDir.h"
 #include "tftp/TFTPServer.h"
 
 #include <QCoreApplication>
@@ -27,42 +28,7 @@ namespace tftptest {
 
 using Bytes = std::string;
 
-inline void RemoveTree(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0) return;
-    if (S_ISDIR(st.st_mode)) {
-        chmod(path.c_str(), 0700);
-        if (DIR* d = opendir(path.c_str())) {
-            while (dirent* e = readdir(d)) {
-                std::string n = e->d_name;
-                if (n != "." && n != "..") RemoveTree(path + "/" + n);
-            }
-            closedir(d);
-        }
-        rmdir(path.c_str());
-    } else {
-        unlink(path.c_str());
-    }
-}
-
-class TempDir {
-public:
-    explicit TempDir(const char* tag = "tftp") {
-        const char* base = std::getenv("TMPDIR");
-        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/lmr-" + tag + "-XXXXXX";
-        if (char* p = mkdtemp(tmpl.data())) path_ = p;
-    }
-    ~TempDir() {
-        if (!path_.empty()) RemoveTree(path_);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using lmrtest::TempDir;
 
 inline void WriteFile(const std::string& path, const Bytes& data) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);

@@ -1,5 +1,6 @@
 #pragma once
-// A temporary folder for one test, removed with everything in it afterwards.
+// Temporary folders for tests and benchmarks, removed with everything in them
+// afterwards, and scoped changes of the environment and the current folder.
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
@@ -7,12 +8,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace ostest {
+namespace lmrtest {
 
+// Removes a file or a folder with everything in it. Folders a test made
+// unreadable are opened up first; symbolic links are removed, not followed.
 inline void RemoveTree(const std::string& path) {
-    struct stat st;
+    struct stat st {};
     if (lstat(path.c_str(), &st) != 0) return;
     if (S_ISDIR(st.st_mode)) {
+        chmod(path.c_str(), 0700);
         if (DIR* d = opendir(path.c_str())) {
             while (dirent* e = readdir(d)) {
                 std::string n = e->d_name;
@@ -26,11 +30,13 @@ inline void RemoveTree(const std::string& path) {
     }
 }
 
+// A fresh folder under $TMPDIR (or /tmp) named after the tag; path() is
+// empty when it could not be made.
 class TempDir {
 public:
-    TempDir() {
+    explicit TempDir(const std::string& tag = "test") {
         const char* base = std::getenv("TMPDIR");
-        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/lmr-os-XXXXXX";
+        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/lmr-" + tag + "-XXXXXX";
         if (char* p = mkdtemp(tmpl.data())) path_ = p;
     }
     ~TempDir() {
@@ -41,19 +47,22 @@ public:
 
     bool ok() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
-    std::string operator/(const std::string& rel) const { return path_ + "/" + rel; }
+    std::string file(const std::string& rel) const { return path_ + "/" + rel; }
 
-    void mkdir(const std::string& rel) const { ::mkdir((path_ + "/" + rel).c_str(), 0700); }
-    void write(const std::string& rel, const std::string& content) const {
-        std::ofstream out(path_ + "/" + rel, std::ios::binary);
-        out << content;
+    void mkdir(const std::string& rel) const { ::mkdir(file(rel).c_str(), 0700); }
+    // Writes the bytes to a file in the folder and gives its path.
+    std::string write(const std::string& rel, const std::string& content) const {
+        std::string path = file(rel);
+        std::ofstream(path, std::ios::binary) << content;
+        return path;
     }
 
 private:
     std::string path_;
 };
 
-// Sets an environment variable for one scope and puts the old value back.
+// Sets an environment variable for one scope and puts the old value back;
+// a null value unsets it.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
@@ -102,4 +111,4 @@ private:
     bool ok_ = false;
 };
 
-} // namespace ostest
+} // namespace lmrtest
