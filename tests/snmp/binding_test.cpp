@@ -3,51 +3,22 @@
 // columns first, rows, selection back into the variables and the controls.
 #include "snmp/QvSNMPRequest2Edits.h"
 
-#include "snmp/QvSNMPVar.h"
-#include "snmp/QvSession.h"
-#include "support/SimFixture.h"
-#include "ui/Application.h"
-#include "ui/Exception.h"
-#include "ui/Form.h"
+#include "tests/snmp/group_fixture.h"
 #include "ui/ListView.h"
-#include "ui/Testing.h"
 #include "ui/Widgets.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
 using namespace QvSyntax;
+using namespace snmptest;
 
 const QvPairDef kStates[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const QvPairDef kPrefixes[] = {{"ab", "Alpha"}, {"cd", "Gamma"}, {0, nullptr}};
 
-int CodeOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Exception& e) {
-        return e.HelpContext();
-    }
-    return 0;
-}
-
-class Binding : public ::testing::Test {
-protected:
-    void SetUp() override {
-        form = new TForm(nullptr);
-        group = std::make_unique<QvSNMPRequest2Edits>(form);
-    }
-    void TearDown() override {
-        group.reset();
-        delete form;
-    }
-    UiTestSession session;
-    TForm* form = nullptr;
-    std::unique_ptr<QvSNMPRequest2Edits> group;
-};
+class Binding : public FormGroupTest {};
 
 QvOptionList g_states(kStates);
 QvOptionList g_prefixes(kPrefixes, QV_KEY_PREFIX);
@@ -228,21 +199,10 @@ TEST_F(Binding, CollectValuesTakesTheSelectedRowThenTheControls) {
     EXPECT_EQ(*group->request.vars.Item(3)->Value, "Enable");
 }
 
-#define DEMO "1.3.6.1.4.1.32473.11.37.4.98.1.1"
-const QvSNMPVar kDemo[] = {
-    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {DEMO ".2", "Name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {DEMO ".3", "Address", IpAddress, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
-
 TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
     lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
     ASSERT_TRUE(dev.running()) << dev.error();
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("lmr-binding-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    CreateGlobalSession(folder.string() + "/");
-    std::filesystem::remove_all(folder);
+    CreateGlobalSessionInTempFolder();
 
     auto* lv = new TListView(form);
     auto* name = new TEdit(form);
@@ -251,10 +211,7 @@ TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
         SCOPED_TRACE(int(mode));
         auto g = std::make_unique<QvSNMPRequest2Edits>(form);
         g->mode = mode;
-        g->request.Device.Address = dev.host();
-        g->request.Device.Port = static_cast<uint16_t>(dev.port());
-        g->request.Security.Version = 1;
-        g->request.Timeout = 300;
+        AimAt(g->request, dev);
         g->request.vars = QvSNMPVarList(kDemo, MVT_FMV, 1);
         g->AssociateEdits(1, "%s{l32}", name);
         g->BindListView(lv, true);
@@ -262,11 +219,7 @@ TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
         g->OnBeforeRead = [&] { log.push_back("before"); };
         g->OnAfterRead = [&] { log.push_back("after " + std::to_string(lv->Items().Count())); };
         g->Read();
-        for (int k = 0; k < 500 && g->busy; ++k) {
-            Application->ProcessMessages();
-            g_SnmpEventProcessor.OnTimer();
-            Sleep(10);
-        }
+        WaitIdle(*g, 500);
         EXPECT_EQ(g->busy, 0);
         EXPECT_EQ(log, (std::vector<std::string>{"before", "after 2"}));
         ASSERT_EQ(lv->Items().Count(), 2);

@@ -5,19 +5,11 @@
 // deleted while a reply is due.
 #include "snmp/QvSNMPRequest2Controls.h"
 
-#include "snmp/QvSNMPVar.h"
-#include "snmp/QvSession.h"
-#include "support/SimFixture.h"
-#include "ui/Application.h"
-#include "ui/Exception.h"
-#include "ui/Form.h"
+#include "tests/snmp/group_fixture.h"
 #include "ui/StatusBar.h"
-#include "ui/SysUtils.h"
-#include "ui/Testing.h"
 #include "ui/Widgets.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -26,6 +18,7 @@
 namespace {
 
 using namespace QvSyntax;
+using namespace snmptest;
 
 const QvSNMPVar kSystem[] = {
     {"1.3.6.1.2.1.1.1", "sysDescr", DisplayStr, 2, nullptr, nullptr, nullptr, nullptr, nullptr,
@@ -37,13 +30,6 @@ const QvSNMPVar kSystem[] = {
 const QvSNMPVar kMissing[] = {
     {"1.3.6.1.4.1.32473.11.37.4.77.1", "missing", Integer, 2, nullptr, nullptr, nullptr, nullptr,
      nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
-
-#define DEMO "1.3.6.1.4.1.32473.11.37.4.98.1.1"
-const QvSNMPVar kDemo[] = {
-    {"", "Index", Integer, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {DEMO ".2", "Name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {DEMO ".3", "Address", IpAddress, 6, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
 
 // A column that holds no rows.
@@ -86,16 +72,7 @@ public:
 
 class Driver : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        folder =
-            std::filesystem::temp_directory_path() / ("lmr-driver-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        CreateGlobalSession(folder.string() + "/");
-    }
-    static void TearDownTestSuite() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
+    static void SetUpTestSuite() { CreateGlobalSessionInTempFolder(); }
     void SetUp() override {
         // A device of its own: writes of one test do not reach the next.
         device = std::make_unique<lmrtest::SimDevice>();
@@ -113,30 +90,15 @@ protected:
         device.reset();
     }
     void Aim(QvSNMPRequest& r) {
-        r.Device.Address = dev->host();
-        r.Device.Port = static_cast<uint16_t>(dev->port());
-        r.Security.Version = 1;
-        r.Timeout = 300; // generous: the tests may run side by side
+        AimAt(r, *dev);
         r.Retries = 0;
     }
-    // Pumps until the driver is idle; false after 10 s.
-    bool WaitIdle(Recorder* d) {
-        for (int k = 0; k < 1000 && d->busy; ++k) {
-            Application->ProcessMessages();
-            g_SnmpEventProcessor.OnTimer();
-            Sleep(10);
-        }
-        return !d->busy;
-    }
-
-    static std::filesystem::path folder;
     UiTestSession session;
     std::unique_ptr<lmrtest::SimDevice> device;
     lmrtest::SimDevice* dev = nullptr;
     TForm* form = nullptr;
     Recorder* driver = nullptr;
 };
-std::filesystem::path Driver::folder;
 
 using Log = std::vector<std::string>;
 
@@ -191,7 +153,7 @@ TEST_F(Driver, SynchronousWriteOfATableRereadsEvenAfterAFailedSet) {
                           "row 1 renamed 192.0.2.10", "row 2 second 192.0.2.11", "AfterRead",
                           "result 0"}));
 
-    ASSERT_TRUE(dev->fault(DEMO ".2.1", "genErr", "set"));
+    ASSERT_TRUE(dev->fault(SNMPTEST_DEMO ".2.1", "genErr", "set"));
     g_log.clear();
     *driver->request.vars.Item(0)->Value = "1";
     EXPECT_FALSE(driver->Write(true, false, "", nullptr));
@@ -230,7 +192,7 @@ TEST_F(Driver, AsynchronousWalkEndsWithOneAfterReadAndTheClosure) {
     driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
     EXPECT_TRUE(driver->Read());
     EXPECT_EQ(driver->busy, 1);
-    ASSERT_TRUE(WaitIdle(driver));
+    ASSERT_TRUE(WaitIdle(*driver));
     EXPECT_EQ(g_log, (Log{"BeforeRead", "row 1 first 192.0.2.10", "row 2 second 192.0.2.11",
                           "AfterRead", "result 0", "done"}));
     EXPECT_EQ(done, std::vector<int>{0});
@@ -243,7 +205,7 @@ TEST_F(Driver, AsynchronousReadWhoseFirstReplyFails) {
     driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError* e) { done.push_back(e->Code); };
     driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
     EXPECT_TRUE(driver->Read());
-    ASSERT_TRUE(WaitIdle(driver));
+    ASSERT_TRUE(WaitIdle(*driver));
     EXPECT_EQ(done, std::vector<int>{-405});
     EXPECT_EQ(g_log, Log{"BeforeRead"}); // no row, no AfterRead, no result callback
     dev->clearFaults();
@@ -260,9 +222,9 @@ TEST_F(Driver, AsynchronousWriteRereadsATable) {
     *driver->request.vars.Item(1)->Value = "two";
     *driver->request.vars.Item(2)->Value = "192.0.2.11";
     EXPECT_TRUE(driver->Write(true, false, "", nullptr));
-    ASSERT_TRUE(WaitIdle(driver));
+    ASSERT_TRUE(WaitIdle(*driver));
     EXPECT_EQ(writes, std::vector<int>{0});
-    ASSERT_TRUE(WaitIdle(driver)); // the re-read
+    ASSERT_TRUE(WaitIdle(*driver)); // the re-read
     EXPECT_EQ(reads, std::vector<int>{0});
     EXPECT_EQ(g_log.back(), "result 0");
     EXPECT_NE(std::find(g_log.begin(), g_log.end(), "row 2 two 192.0.2.11"), g_log.end());
@@ -276,7 +238,7 @@ TEST_F(Driver, RowFailureIsReportedNotLostInAsynchronousMode) {
     driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError*) { fired = true; };
     driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
     driver->Read();
-    ASSERT_TRUE(WaitIdle(driver));
+    ASSERT_TRUE(WaitIdle(*driver));
     EXPECT_FALSE(fired);
     EXPECT_EQ(g_log.back(), "row 1 first 192.0.2.10");
     EXPECT_TRUE(std::regex_match(
@@ -313,9 +275,9 @@ TEST_F(Driver, AFailedAsynchronousSendEndsTheOperation) {
     driver->request.Security.Version = 7; // refused by the engine, never sent
     driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
     driver->Read();
-    EXPECT_TRUE(WaitIdle(driver));
+    EXPECT_TRUE(WaitIdle(*driver));
     driver->Write(false, false, "", nullptr);
-    EXPECT_TRUE(WaitIdle(driver));
+    EXPECT_TRUE(WaitIdle(*driver));
     EXPECT_EQ(driver->request.Outstanding, 0);
 }
 

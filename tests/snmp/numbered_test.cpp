@@ -2,19 +2,12 @@
 // "empty" value: only used entries are listed, numbered in walk order.
 #include "snmp/New_req2Edit.h"
 
-#include "snmp/QvSNMPVar.h"
-#include "snmp/QvSession.h"
-#include "support/SimFixture.h"
-#include "ui/Application.h"
-#include "ui/Form.h"
+#include "tests/snmp/group_fixture.h"
 #include "ui/ListView.h"
-#include "ui/Testing.h"
 #include "ui/Widgets.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -29,16 +22,7 @@ const QvSNMPVar kMacTable[] = {
 
 class Numbered : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        folder =
-            std::filesystem::temp_directory_path() / ("lmr-numbered-" + std::to_string(getpid()));
-        std::filesystem::create_directories(folder);
-        CreateGlobalSession(folder.string() + "/");
-    }
-    static void TearDownTestSuite() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
+    static void SetUpTestSuite() { snmptest::CreateGlobalSessionInTempFolder(); }
     void SetUp() override {
         lmrtest::SimOptions options;
         options.extraArgs = {"--data",
@@ -48,10 +32,7 @@ protected:
         form = new TForm(nullptr);
         group = std::make_unique<New_req2Edit>(form);
         group->mode = 0;
-        group->request.Device.Address = device->host();
-        group->request.Device.Port = static_cast<uint16_t>(device->port());
-        group->request.Security.Version = 1;
-        group->request.Timeout = 300;
+        snmptest::AimAt(group->request, *device);
         group->request.vars = QvSNMPVarList(kMacTable, MVT_UMV, 1);
         group->stopValue = "000000000000";
     }
@@ -72,13 +53,11 @@ protected:
         return rows;
     }
 
-    static std::filesystem::path folder;
     UiTestSession session;
     std::unique_ptr<lmrtest::SimDevice> device;
     TForm* form = nullptr;
     std::unique_ptr<New_req2Edit> group;
 };
-std::filesystem::path Numbered::folder;
 
 using Rows_ = std::vector<std::string>;
 

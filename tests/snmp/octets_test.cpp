@@ -3,6 +3,7 @@
 #include "snmp/QvOctets.h"
 
 #include "snmp/QvSNMPVar.h"
+#include "tests/snmp/group_fixture.h"
 #include "ui/Exception.h"
 
 #include <cctype>
@@ -11,20 +12,13 @@
 
 namespace {
 
+using snmptest::CodeOf;
+
 std::string Bytes(std::initializer_list<int> bytes) {
     std::string s;
     for (int b : bytes)
         s.push_back(static_cast<char>(b));
     return s;
-}
-
-int CodeOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Exception& e) {
-        return e.HelpContext();
-    }
-    return 0;
 }
 
 // Letters and digits of a text, the rest as "_" (a readable test name).

@@ -3,11 +3,7 @@
 // of too few controls, bad syntaxes and unknown control classes.
 #include "snmp/QvSNMPRequest2Edits.h"
 
-#include "snmp/QvSNMPVar.h"
-#include "ui/Application.h"
-#include "ui/Exception.h"
-#include "ui/Form.h"
-#include "ui/Testing.h"
+#include "tests/snmp/group_fixture.h"
 #include "ui/Widgets.h"
 
 #include <gtest/gtest.h>
@@ -17,29 +13,13 @@
 namespace {
 
 using namespace QvSyntax;
+using namespace snmptest;
 
 const QvPairDef kTwoNames[] = {{1, "first"}, {2, "second"}, {0, nullptr}};
 const QvPairDef kStates[] = {{4, "Disable"}, {1, "Enable"}, {2, "Auto"}, {0, nullptr}};
 
-int CodeOf(const std::function<void()>& fn) {
-    try {
-        fn();
-    } catch (const Exception& e) {
-        return e.HelpContext();
-    }
-    return 0;
-}
-
-class Transfer : public ::testing::Test {
+class Transfer : public FormGroupTest {
 protected:
-    void SetUp() override {
-        form = new TForm(nullptr);
-        group = std::make_unique<QvSNMPRequest2Edits>(form);
-    }
-    void TearDown() override {
-        group.reset();
-        delete form;
-    }
     // A one-variable group of that syntax, writable, with that value.
     QvSNMPVar* One(int syntax, const std::string& value, QvOptionList* list = nullptr) {
         table[0] = QvSNMPVar{"1.3.6.1.4.1.32473.1",
@@ -77,9 +57,6 @@ protected:
         return f;
     }
 
-    UiTestSession session;
-    TForm* form = nullptr;
-    std::unique_ptr<QvSNMPRequest2Edits> group;
     QvSNMPVar table[2];
 };
 
