@@ -57,16 +57,9 @@ public:
                 if (owner_->OnDblClick) owner_->OnDblClick(owner_);
             });
             break;
-        case QEvent::MouseMove: {
-            auto* me = static_cast<QMouseEvent*>(e);
-            const QPoint p = me->position().toPoint();
-            const TShiftState shift =
-                ShiftOf(static_cast<int>(me->modifiers()), static_cast<int>(me->buttons()));
-            SafeDispatch([&] {
-                if (owner_->OnMouseMove) owner_->OnMouseMove(owner_, shift, p.x(), p.y());
-            });
+        case QEvent::MouseMove:
+            DispatchMouseMove(owner_, static_cast<QMouseEvent*>(e));
             break;
-        }
         default:
             break;
         }
@@ -194,6 +187,15 @@ TShiftState ShiftOf(int modifiers, int buttons) {
     if (buttons & Qt::RightButton) s |= ssRight;
     if (buttons & Qt::MiddleButton) s |= ssMiddle;
     return s;
+}
+
+void DispatchMouseMove(TControl* control, const QMouseEvent* me) {
+    const QPoint p = me->position().toPoint();
+    const TShiftState shift =
+        ShiftOf(static_cast<int>(me->modifiers()), static_cast<int>(me->buttons()));
+    SafeDispatch([&] {
+        if (control->OnMouseMove) control->OnMouseMove(control, shift, p.x(), p.y());
+    });
 }
 
 bool WinFilter::eventFilter(QObject* watched, QEvent* e) {

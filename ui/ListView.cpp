@@ -281,16 +281,9 @@ public:
                 if (lv_->OnDblClick) lv_->OnDblClick(lv_);
             });
             break;
-        case QEvent::MouseMove: {
-            auto* me = static_cast<QMouseEvent*>(e);
-            const QPoint p = me->position().toPoint();
-            const TShiftState shift =
-                ShiftOf(static_cast<int>(me->modifiers()), static_cast<int>(me->buttons()));
-            SafeDispatch([&] {
-                if (lv_->OnMouseMove) lv_->OnMouseMove(lv_, shift, p.x(), p.y());
-            });
+        case QEvent::MouseMove:
+            DispatchMouseMove(lv_, static_cast<QMouseEvent*>(e));
             break;
-        }
         case QEvent::ToolTip:
             if (!lv_->ShowHint() || lv_->Hint().empty()) return true;
             break;

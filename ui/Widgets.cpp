@@ -25,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QValidator>
 
 #include <algorithm>
@@ -72,8 +73,19 @@ void SendChar(QWidget* w, char c) {
 }
 
 // The list behind a control's items: every change goes to the widget too.
+// With a sorted flag, Add keeps the texts in case-insensitive order, an equal
+// text going after the ones already there.
 class WidgetStrings : public TStrings {
 public:
+    explicit WidgetStrings(const bool* sorted = nullptr) : sorted_(sorted) {}
+    int Add(const std::string& text) override {
+        if (!sorted_ || !*sorted_) return TStrings::Add(text);
+        int i = 0;
+        while (i < Count() && CompareText(Strings(i), text) <= 0)
+            ++i;
+        Insert(i, text);
+        return i;
+    }
     int Count() const override { return static_cast<int>(items_.size()); }
     std::string Strings(int index) const override {
         CheckIndex(index, Count());
@@ -120,12 +132,21 @@ protected:
         if (updating_ > 0) return;
         if (OnChanged) OnChanged(c, index);
     }
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Item& item : items_)
+            texts.append(Q(item.text));
+        return texts;
+    }
     struct Item {
         std::string text;
         TObject* object = nullptr;
     };
     std::vector<Item> items_;
     int updating_ = 0;
+
+private:
+    const bool* sorted_;
 };
 
 // Limits typing (not text set by code) to MaxLength: excess characters just
@@ -486,16 +507,8 @@ void TMemo::ApplyFont() {
 
 class ComboItems : public WidgetStrings {
 public:
-    explicit ComboItems(TComboBox* combo) : combo_(combo) {
+    explicit ComboItems(TComboBox* combo) : WidgetStrings(&combo->sorted_), combo_(combo) {
         OnChanged = [this](Change c, int index) { Apply(c, index); };
-    }
-    int Add(const std::string& text) override {
-        if (!combo_->sorted_) return TStrings::Add(text);
-        int i = 0;
-        while (i < Count() && CompareText(Strings(i), text) <= 0)
-            ++i;
-        Insert(i, text);
-        return i;
     }
 
 private:
@@ -515,9 +528,7 @@ private:
             break;
         case Change::Clear:
             q->clear();
-            if (index == -2)
-                for (int i = 0; i < Count(); ++i)
-                    q->addItem(Q(Strings(i)));
+            if (index == -2) q->addItems(Texts());
             break;
         }
         if (q->isEditable()) {
@@ -879,16 +890,8 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
 
 class ListBoxItems : public WidgetStrings {
 public:
-    explicit ListBoxItems(TListBox* box) : box_(box) {
+    explicit ListBoxItems(TListBox* box) : WidgetStrings(&box->sorted_), box_(box) {
         OnChanged = [this](Change c, int index) { Apply(c, index); };
-    }
-    int Add(const std::string& text) override {
-        if (!box_->sorted_) return TStrings::Add(text);
-        int i = 0;
-        while (i < Count() && CompareText(Strings(i), text) <= 0)
-            ++i;
-        Insert(i, text);
-        return i;
     }
 
 private:
@@ -907,9 +910,7 @@ private:
             break;
         case Change::Clear:
             q->clear();
-            if (index == -2)
-                for (int i = 0; i < Count(); ++i)
-                    q->addItem(Q(Strings(i)));
+            if (index == -2) q->addItems(Texts());
             break;
         }
         if (c == Change::Insert && q->count() == 1) q->setCurrentRow(-1);

@@ -2,7 +2,9 @@
 #include "ui/Testing.h"
 #include "ui/Ui.h"
 
+#include <QComboBox>
 #include <QImage>
+#include <QListWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -262,6 +265,46 @@ TEST(UiScreenshot, SmallFormPicture) {
     form.Show();
     Application->ProcessMessages();
     EXPECT_TRUE(form.Widget()->grab().toImage().save(out));
+}
+
+// Sorted lists insert case-insensitively, an equal text after the ones
+// already there, and the widget shows the same order, also after an update.
+template <class Control, class Widget>
+void ExpectSortedItems(std::vector<std::string> (*shown)(Widget*)) {
+    UiTestSession s;
+    TForm form(nullptr);
+    auto* c = new Control(&form);
+    c->SetSorted(true);
+    std::vector<int> at;
+    for (const char* text : {"beta", "Alpha", "alpha", "Gamma", "BETA"})
+        at.push_back(c->Items().Add(text));
+    EXPECT_EQ(at, (std::vector<int>{0, 0, 1, 3, 3}));
+    const std::vector<std::string> order{"Alpha", "alpha", "beta", "BETA", "Gamma"};
+    EXPECT_EQ(c->Items().ToVector(), order);
+    auto* w = static_cast<Widget*>(c->Widget());
+    EXPECT_EQ(shown(w), order);
+    c->Items().BeginUpdate();
+    c->Items().Add("delta");
+    c->Items().EndUpdate();
+    EXPECT_EQ(shown(w),
+              (std::vector<std::string>{"Alpha", "alpha", "beta", "BETA", "delta", "Gamma"}));
+    c->SetSorted(false);
+    EXPECT_EQ(c->Items().Add("aardvark"), 6);
+}
+
+TEST(UiLists, SortedComboBoxAndListBoxKeepCaseInsensitiveOrder) {
+    ExpectSortedItems<TComboBox, QComboBox>([](QComboBox* q) {
+        std::vector<std::string> v;
+        for (int i = 0; i < q->count(); ++i)
+            v.push_back(q->itemText(i).toStdString());
+        return v;
+    });
+    ExpectSortedItems<TListBox, QListWidget>([](QListWidget* q) {
+        std::vector<std::string> v;
+        for (int i = 0; i < q->count(); ++i)
+            v.push_back(q->item(i)->text().toStdString());
+        return v;
+    });
 }
 
 } // namespace
