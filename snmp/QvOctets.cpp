@@ -2,10 +2,10 @@
 
 #include "snmp/QvDateTime.h"
 #include "snmp/QvErrors.h"
+#include "snmp/QvSNMPRequest.h"
 #include "ui/SysUtils.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <vector>
@@ -89,36 +89,12 @@ QvOctetImage FromHex(const std::string& text) {
     return out;
 }
 
-std::string ToHex(const QvOctetImage& bytes) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char b : bytes) {
-        out.push_back(kDigits[b >> 4]);
-        out.push_back(kDigits[b & 15]);
-    }
-    return out;
-}
-
 // Dotted arcs; empty parts (a leading dot) are skipped.
 std::vector<uint32_t> ParseArcs(const std::string& text) {
     std::vector<uint32_t> arcs;
     for (const std::string& part : SplitString(text, '.'))
         if (!Trim(part).empty()) arcs.push_back(Low32(part));
     return arcs;
-}
-
-std::string TicksToText(uint32_t t) {
-    unsigned long days = t / 8640000UL, rest = t % 8640000UL;
-    unsigned long h = rest / 360000UL, m = rest % 360000UL / 6000UL, s = rest % 6000UL / 100UL,
-                  c = rest % 100UL;
-    char buf[80];
-    if (days == 0)
-        std::snprintf(buf, sizeof buf, "%lu:%02lu:%02lu.%02lu", h, m, s, c);
-    else if (days == 1)
-        std::snprintf(buf, sizeof buf, "1 day %lu:%02lu:%02lu.%02lu", h, m, s, c);
-    else
-        std::snprintf(buf, sizeof buf, "%lu days, %lu:%02lu:%02lu.%02lu", days, h, m, s, c);
-    return buf;
 }
 
 // The printable time-ticks form read back; a bare number is taken as a count.
@@ -306,9 +282,9 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
     case kBitStr:
     case kOctetStr:
     case kOpaque:
-        return ToHex(o);
+        return QvBytesToHex(o);
     case kMacAddress:
-        return ToHex(o);
+        return QvBytesToHex(o);
     case kNull:
         return "(NULL)";
     case kObjectId: {
@@ -326,7 +302,7 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
                UIntToStr(static_cast<unsigned char>(o[2])) + "." +
                UIntToStr(static_cast<unsigned char>(o[3]));
     case kTimeTicks:
-        return TicksToText(static_cast<uint32_t>(GetLE(o, 0, 4)));
+        return QvTimeTicksToText(static_cast<uint32_t>(GetLE(o, 0, 4)));
     case kCounter64:
         return UIntToStr(GetLE(o, 0, 8));
     case kDouble:

@@ -36,6 +36,16 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     return text;
 }
 
+// Passes the failure being handled on to the caller, an Exception of any
+// kind as a plain one.
+[[noreturn]] void RethrowPlain() {
+    try {
+        throw;
+    } catch (const Exception& e) {
+        throw Exception(e.Message(), e.HelpContext());
+    }
+}
+
 } // namespace
 
 QvSNMPRequest2Controls::QvSNMPRequest2Controls(TWinControl* ownerForm)
@@ -76,6 +86,33 @@ bool QvSNMPRequest2Controls::RowPasses(const std::string& filter) {
     return request.AcceptsCondition(filter) && request.IsRowAccepted();
 }
 
+bool QvSNMPRequest2Controls::TakeRow(const std::string& filter) {
+    std::shared_ptr<bool> alive = alive_;
+    if (RowPasses(filter)) {
+        RowReceived();
+        if (!*alive) return false;
+        ++rowsRead;
+    }
+    return true;
+}
+
+QvDoneClosure
+QvSNMPRequest2Controls::Completion(void (QvSNMPRequest2Controls::*done)(QvSNMPError*)) {
+    std::shared_ptr<bool> alive = alive_;
+    return [this, alive, done](QvSNMPError* error, QvSNMPVarList*) {
+        if (!*alive) return;
+        QvSNMPError result = *error;
+        PostCall([this, alive, done, result]() mutable {
+            if (*alive) (this->*done)(&result);
+        });
+    };
+}
+
+void QvSNMPRequest2Controls::EndIfSendFailed(int64_t failuresBefore) {
+    // A send that failed at once never completes: the operation ends here.
+    if (request.Failures != failuresBefore && busy && request.Outstanding == 0) busy = 0;
+}
+
 bool QvSNMPRequest2Controls::Read() {
     bool ok = true;
     lastOperation = 0;
@@ -90,19 +127,11 @@ bool QvSNMPRequest2Controls::Read() {
             const uint8_t kind = request.vars.ItemType;
             if (IsSingleKind(kind)) {
                 request.Get(&ok, true);
-                if (RowPasses(filter)) {
-                    RowReceived();
-                    if (!*alive) return false;
-                    ++rowsRead;
-                }
+                if (!TakeRow(filter)) return false;
             } else if (IsTableKind(kind)) {
                 bool more = request.Get(&ok, true);
                 while (more) {
-                    if (RowPasses(filter)) {
-                        RowReceived();
-                        if (!*alive) return false;
-                        ++rowsRead;
-                    }
+                    if (!TakeRow(filter)) return false;
                     more = request.Get(&ok, false);
                 }
             }
@@ -117,12 +146,9 @@ bool QvSNMPRequest2Controls::Read() {
             else
                 busy = 0;
         }
-    } catch (const Exception& e) {
-        if (*alive) busy = 0;
-        throw Exception(e.Message(), e.HelpContext());
     } catch (...) {
         if (*alive) busy = 0;
-        throw;
+        RethrowPlain();
     }
     return ok;
 }
@@ -130,17 +156,8 @@ bool QvSNMPRequest2Controls::Read() {
 void QvSNMPRequest2Controls::StartAsyncRead(bool first) {
     std::shared_ptr<bool> alive = alive_;
     const int64_t failuresBefore = request.Failures;
-    request.GetAsync(
-        [this, alive](QvSNMPError* error, QvSNMPVarList*) {
-            if (!*alive) return;
-            QvSNMPError result = *error;
-            PostCall([this, alive, result]() mutable {
-                if (*alive) OnAsyncReadDone(&result);
-            });
-        },
-        first);
-    // A send that failed at once never completes: the read ends here.
-    if (*alive && request.Failures != failuresBefore && busy && request.Outstanding == 0) busy = 0;
+    request.GetAsync(Completion(&QvSNMPRequest2Controls::OnAsyncReadDone), first);
+    if (*alive) EndIfSendFailed(failuresBefore);
 }
 
 // Calls a copy: a closure that deletes this driver destroys the original
@@ -176,28 +193,16 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
         const uint8_t kind = request.vars.ItemType;
         if (IsTableKind(kind)) {
             if (!error->Finished) {
-                if (RowPasses(filter)) {
-                    RowReceived();
-                    if (!*alive) return;
-                    ++rowsRead;
-                }
+                if (!TakeRow(filter)) return;
                 if (request.Alive) {
                     StartAsyncRead(false);
                     return;
                 }
-                AfterRead();
-                if (!*alive) return;
-                busy = 0;
-                lastOperation = 0;
-                CallResultCallback();
-                if (!*alive) return;
-                Fire(OnReadDone, error);
+                FinishAsyncRead(error);
                 return;
             }
-        } else if (RowPasses(filter)) {
-            RowReceived();
-            if (!*alive) return;
-            ++rowsRead;
+        } else if (!TakeRow(filter)) {
+            return;
         }
     } catch (const Exception& e) {
         if (!*alive) return;
@@ -212,6 +217,11 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
         ReportFailure(e.what());
         return;
     }
+    FinishAsyncRead(error);
+}
+
+void QvSNMPRequest2Controls::FinishAsyncRead(QvSNMPError* error) {
+    std::shared_ptr<bool> alive = alive_;
     AfterRead();
     if (!*alive) return;
     busy = 0;
@@ -255,28 +265,16 @@ bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string&
             busy = 1;
             if (request.Alive) {
                 const int64_t failuresBefore = request.Failures;
-                request.SetAsync(
-                    [this, alive](QvSNMPError* error, QvSNMPVarList*) {
-                        if (!*alive) return;
-                        QvSNMPError result = *error;
-                        PostCall([this, alive, result]() mutable {
-                            if (*alive) OnAsyncWriteDone(&result);
-                        });
-                    },
-                    numbers, vals);
-                if (*alive && request.Failures != failuresBefore && busy &&
-                    request.Outstanding == 0)
-                    busy = 0;
+                request.SetAsync(Completion(&QvSNMPRequest2Controls::OnAsyncWriteDone), numbers,
+                                 vals);
+                if (*alive) EndIfSendFailed(failuresBefore);
             } else {
                 busy = 0;
             }
         }
-    } catch (const Exception& e) {
-        if (*alive) busy = 0;
-        throw Exception(e.Message(), e.HelpContext());
     } catch (...) {
         if (*alive) busy = 0;
-        throw;
+        RethrowPlain();
     }
     return ok;
 }

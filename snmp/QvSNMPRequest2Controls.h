@@ -94,7 +94,16 @@ protected:
 
 private:
     bool RowPasses(const std::string& filter);
+    // Hands a row that passes the filter to RowReceived; false when that
+    // deleted the driver.
+    bool TakeRow(const std::string& filter);
+    // The closure of an asynchronous request: it posts the reply to done on
+    // the GUI thread, unless the driver is gone by then.
+    QvDoneClosure Completion(void (QvSNMPRequest2Controls::*done)(QvSNMPError*));
+    void EndIfSendFailed(int64_t failuresBefore);
     void StartAsyncRead(bool first);
+    // AfterRead, the success record and OnReadDone at the end of a read.
+    void FinishAsyncRead(QvSNMPError* error);
     void ReportFailure(const std::string& message);
     void Fire(const QvSNMPDoneEvent& event, QvSNMPError* error);
     void CallResultCallback();

@@ -73,6 +73,15 @@ unsigned char BitMask(int b) {
     return static_cast<unsigned char>(1u << (7 - b % 8));
 }
 
+// The event through which a control reports a user's change: OnChange of a
+// combo box, OnClick of a radio group or check box; null for the others.
+TNotifyEvent* ChangeEventOf(TControl* c) {
+    if (auto* combo = dynamic_cast<TComboBox*>(c)) return &combo->OnChange;
+    if (auto* group = dynamic_cast<TRadioGroup*>(c)) return &group->OnClick;
+    if (auto* box = dynamic_cast<TCheckBox*>(c)) return &box->OnClick;
+    return nullptr;
+}
+
 } // namespace
 
 QvSNMPRequest2Edits::QvSNMPRequest2Edits(TWinControl* ownerForm)
@@ -96,13 +105,7 @@ QvOptionList* QvSNMPRequest2Edits::ResolveList(const ControlAssociation& a) cons
 
 void QvSNMPRequest2Edits::TakeOverChange(ControlAssociation& a, size_t k) {
     TControl* c = a.controls[k];
-    TNotifyEvent* event = nullptr;
-    if (auto* combo = dynamic_cast<TComboBox*>(c))
-        event = &combo->OnChange;
-    else if (auto* group = dynamic_cast<TRadioGroup*>(c))
-        event = &group->OnClick;
-    else if (auto* box = dynamic_cast<TCheckBox*>(c))
-        event = &box->OnClick;
+    TNotifyEvent* event = ChangeEventOf(c);
     if (!event) return;
     // A control already taken over keeps its first saved handler only, so
     // OnControlChange calls the form's handler once.
@@ -124,13 +127,7 @@ void QvSNMPRequest2Edits::TakeOverChange(ControlAssociation& a, size_t k) {
 
 void QvSNMPRequest2Edits::RestoreChange(ControlAssociation& a, size_t k) {
     TControl* c = a.controls[k];
-    TNotifyEvent* event = nullptr;
-    if (auto* combo = dynamic_cast<TComboBox*>(c))
-        event = &combo->OnChange;
-    else if (auto* group = dynamic_cast<TRadioGroup*>(c))
-        event = &group->OnClick;
-    else if (auto* box = dynamic_cast<TCheckBox*>(c))
-        event = &box->OnClick;
+    TNotifyEvent* event = ChangeEventOf(c);
     if (!event) return;
     // Another association still holding the control takes over its handler.
     for (const auto& other : associations_) {
