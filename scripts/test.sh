@@ -14,7 +14,7 @@ run_build() {  # dir, extra cmake args...
 }
 
 run_build build-asan -DLMR_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan -j"$jobs" --output-on-failure
 
 run_build build
