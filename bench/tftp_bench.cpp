@@ -3,6 +3,7 @@
 // best of a few runs, reported as ratios, plus our server's CPU time per MiB.
 //
 //   tftp_bench [runs]        (default 3; needs curl and /usr/sbin/in.tftpd)
+#include "support/Process.h"
 #include "support/TempDir.h"
 #include "tftp/TFTPServer.h"
 
@@ -15,11 +16,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
-#include <signal.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -44,12 +43,6 @@ bool SameFile(const std::string& a, const std::string& b) {
     if (!fa || !fb) return false;
     return std::string(std::istreambuf_iterator<char>(fa), {}) ==
            std::string(std::istreambuf_iterator<char>(fb), {});
-}
-
-// A free UDP port on 127.0.0.1 (bound, read, released).
-int FreePort() {
-    os::UdpSocket s;
-    return s.open(os::kLoopbackAddress, 0) ? s.localEndpoint().port : 0;
 }
 
 // Runs curl with our event loop turning; false on failure or overrun.
@@ -126,17 +119,6 @@ pid_t StartTftpd(const std::string& folder, int port) {
     return pid;
 }
 
-void StopProcess(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 100; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        usleep(20000);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -170,13 +152,13 @@ int main(int argc, char** argv) {
         if (!Measure(server.LocalPort(), ours, local, runs, &us, true)) rc = 1;
         server.Stop();
     }
-    const int port = FreePort();
+    const int port = lmrtest::FreeUdpPort();
     pid_t pid = rc == 0 ? StartTftpd(theirs, port) : -1;
     if (pid > 0) {
         usleep(200000); // let it bind
         if (!Measure(port, theirs, local, runs, &them, false)) rc = 1;
     }
-    StopProcess(pid);
+    lmrtest::StopProcess(pid, 2000);
 
     if (rc == 0) {
         const double mib = kSize / kMiB;

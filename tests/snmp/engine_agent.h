@@ -2,17 +2,16 @@
 // high port on 127.0.0.1, known communities and SNMPv3 users. Stopped by pid.
 #pragma once
 
+#include "support/Process.h"
 #include "support/TempDir.h"
 
 #include <arpa/inet.h>
 #include <chrono>
-#include <csignal>
 #include <fstream>
 #include <netinet/in.h>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -21,25 +20,13 @@ extern char** environ;
 
 namespace testagent {
 
-inline uint16_t FreeUdpPort() {
-    int s = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-    close(s);
-    return ntohs(a.sin_port);
-}
-
 // Users: "plain" noAuthNoPriv, "md5user" MD5 authNoPriv, "shauser" SHA
 // authNoPriv, "desuser" MD5+DES, "aesuser" SHA+AES. Passwords "authpass1" and
 // "privpass1".
 class Agent {
 public:
     explicit Agent(std::string extraConfig = "") : extra_(std::move(extraConfig)) {
-        port_ = FreeUdpPort();
+        port_ = static_cast<uint16_t>(lmrtest::FreeUdpPort());
         Start(true);
     }
     ~Agent() { Stop(); }
@@ -53,17 +40,7 @@ public:
     }
     void Stop() {
         if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        int st = 0;
-        for (int i = 0; i < 300; ++i) {
-            if (waitpid(pid_, &st, WNOHANG) == pid_) {
-                pid_ = -1;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &st, 0);
+        lmrtest::StopProcess(pid_, 3000);
         pid_ = -1;
     }
 

@@ -112,7 +112,7 @@ TEST_F(EngineTest, WrongCommunityTimesOut) {
 
 TEST_F(EngineTest, DeadPortTimesOut) {
     Target t = V(0);
-    t.port = testagent::FreeUdpPort();
+    t.port = static_cast<uint16_t>(lmrtest::FreeUdpPort());
     t.timeout = 20;
     t.retries = 0;
     Pdu reply;
@@ -286,7 +286,7 @@ TEST_F(EngineTest, AsyncCompletesOnlyThroughProcessEvents) {
 
 TEST_F(EngineTest, AsyncV3DiscoveryDoesNotBlockTheSend) {
     Target t = V3(User("noauthuser"));
-    t.port = testagent::FreeUdpPort(); // nobody there
+    t.port = static_cast<uint16_t>(lmrtest::FreeUdpPort()); // nobody there
     t.timeout = 50;
     t.retries = 0;
     int calls = 0, reason = 0;

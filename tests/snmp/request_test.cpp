@@ -328,7 +328,7 @@ TEST_P(RequestTest, WrongCommunityTimesOut) {
 TEST_P(RequestTest, DeadPortTimesOutWithClassText) {
     QvSNMPRequest r;
     r.ResultCallback = Collect;
-    r.Device.Port = testagent::FreeUdpPort();
+    r.Device.Port = static_cast<uint16_t>(lmrtest::FreeUdpPort());
     r.Timeout = 20;
     r.Retries = 0;
     r.vars = QvSNMPVarList(kSystem, SVT_SV, 0);

@@ -1,5 +1,7 @@
 #include "support/SimFixture.h"
 
+#include "support/Process.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
@@ -13,7 +15,6 @@
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -30,21 +31,6 @@ std::string binaryDir() {
 #else
     return ".";
 #endif
-}
-
-int freeUdpPort() {
-    int fd = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return 0;
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof(addr);
-    int port = 0;
-    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0 &&
-        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-        port = ntohs(addr.sin_port);
-    close(fd);
-    return port;
 }
 
 std::string field(const std::string& line, const std::string& name) {
@@ -72,7 +58,7 @@ bool SimDevice::start() {
     if (running()) return true;
     // A free port can be taken by someone else before snmpd binds it.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        int port = freeUdpPort();
+        int port = FreeUdpPort();
         if (port > 0 && startOnce(port)) {
             error_.clear();
             return true;
@@ -155,18 +141,7 @@ bool SimDevice::startOnce(int port) {
 
 void SimDevice::stop() {
     if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        bool gone = false;
-        for (int i = 0; i < 200 && !gone; ++i) {
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_)
-                gone = true;
-            else
-                std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        if (!gone) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
+        StopProcess(pid_, 10000);
         pid_ = -1;
         // Normally the simulator removes its folder; not when it crashed.
         std::error_code ec;
