@@ -141,6 +141,15 @@ bool _TFTPSession::sendLast() {
     return sendLen_ > 0 && sendPacket(sendBuf_, sendLen_);
 }
 
+void _TFTPSession::sendAndAwaitReply() {
+    if (!sendLast()) {
+        SetStatus(TFTP_SEND_RECEIVE_FAILED);
+        return;
+    }
+    armDeadline();
+    SetStatus(TFTP_TRANSFERRING);
+}
+
 bool _TFTPSession::sendError(int tftpCode) {
     // Built in its own buffer: the last DATA or ACK stays intact.
     unsigned char pkt[5] = {0, TFTP_OP_ERROR, 0, 0, 0};
@@ -339,12 +348,7 @@ void _TFTPSession::startWrite(int dirfd) {
     Put16(sendBuf_, TFTP_OP_ACK);
     Put16(sendBuf_ + 2, 0);
     sendLen_ = 4;
-    if (!sendLast()) {
-        SetStatus(TFTP_SEND_RECEIVE_FAILED);
-        return;
-    }
-    armDeadline();
-    SetStatus(TFTP_TRANSFERRING);
+    sendAndAwaitReply();
 }
 
 bool _TFTPSession::flushOut() {
@@ -426,12 +430,7 @@ void _TFTPSession::onData(int block, const unsigned char* payload, std::size_t l
         deadline_ = clock_() + 10LL * request_.timeout;
         return;
     }
-    if (!sendLast()) {
-        SetStatus(TFTP_SEND_RECEIVE_FAILED);
-        return;
-    }
-    armDeadline();
-    SetStatus(TFTP_TRANSFERRING);
+    sendAndAwaitReply();
 }
 
 void _TFTPSession::OnSocketMessage() {
@@ -482,12 +481,7 @@ bool _TFTPSession::Resend(int retries) {
     if (request_.operation == TFTP_OP_WRQ) return true;
     if (request_.tries >= retries) return true;
     ++request_.tries;
-    if (!sendLast()) {
-        SetStatus(TFTP_SEND_RECEIVE_FAILED);
-        return false;
-    }
-    armDeadline();
-    SetStatus(TFTP_TRANSFERRING);
+    sendAndAwaitReply();
     return false;
 }
 

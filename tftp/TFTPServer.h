@@ -135,6 +135,9 @@ protected:
 private:
     bool sendPacket(const void* data, std::size_t length);
     bool sendLast();
+    // Sends the packet in the send buffer and waits for the reply; a failed
+    // send ends the session.
+    void sendAndAwaitReply();
     bool sendError(int tftpCode);
     void failWithError(int tftpCode, int statusCode);
     void armDeadline();
