@@ -4,6 +4,19 @@
 #include "ui/SysUtils.h"
 #include "ui/Widgets.h"
 
+namespace {
+
+// The items become the names of the pairs, in order, in one update.
+void FillWithNames(TStrings& items, const std::vector<QvOptionPair>& pairs) {
+    items.BeginUpdate();
+    items.Clear();
+    for (const QvOptionPair& p : pairs)
+        items.Add(p.Text);
+    items.EndUpdate();
+}
+
+} // namespace
+
 QvOptionList::QvOptionList(const QvPairDef* table, uint32_t keyKind, uint8_t caseSensitive)
     : KeyKind(keyKind), CaseSensitive(caseSensitive) {
     AddPairs(table);
@@ -92,12 +105,7 @@ std::string QvOptionList::TextToValue(const std::string& text) const {
 }
 
 void QvOptionList::FillComboItems(TComboBox* combo) const {
-    TStrings& items = combo->Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (const QvOptionPair& p : pairs_)
-        items.Add(p.Text);
-    items.EndUpdate();
+    FillWithNames(combo->Items(), pairs_);
 }
 
 // By name first; a value that arrives as a number selects its name's item.
@@ -107,12 +115,7 @@ void QvOptionList::SelectComboItem(TComboBox* combo, const std::string& text) co
 }
 
 void QvOptionList::FillRadioItems(TRadioGroup* group) const {
-    TStrings& items = group->Items();
-    items.BeginUpdate();
-    items.Clear();
-    for (const QvOptionPair& p : pairs_)
-        items.Add(p.Text);
-    items.EndUpdate();
+    FillWithNames(group->Items(), pairs_);
 }
 
 void QvOptionList::SelectRadioItem(TRadioGroup* group, const std::string& text) const {

@@ -46,6 +46,11 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
     }
 }
 
+std::string MessageOf(const std::exception& e) {
+    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
+    return e.what();
+}
+
 } // namespace
 
 QvSNMPRequest2Controls::QvSNMPRequest2Controls(TWinControl* ownerForm)
@@ -204,17 +209,11 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
         } else if (!TakeRow(filter)) {
             return;
         }
-    } catch (const Exception& e) {
-        if (!*alive) return;
-        busy = 0;
-        lastOperation = 0;
-        ReportFailure(e.Message());
-        return;
     } catch (const std::exception& e) {
         if (!*alive) return;
         busy = 0;
         lastOperation = 0;
-        ReportFailure(e.what());
+        ReportFailure(MessageOf(e));
         return;
     }
     FinishAsyncRead(error);
@@ -298,16 +297,11 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
         busy = 0;
         lastOperation = 1;
         CallResultCallback();
-    } catch (const Exception& e) {
+    } catch (const std::exception& e) {
         // Nobody up the stack of a completion could handle it: report it.
         if (!*alive) return;
         busy = 0;
-        ReportFailure(e.Message());
-        return;
-    } catch (const std::exception& e) {
-        if (!*alive) return;
-        busy = 0;
-        ReportFailure(e.what());
+        ReportFailure(MessageOf(e));
         return;
     }
     if (!*alive) return;
