@@ -189,6 +189,12 @@ TShiftState ShiftOf(int modifiers, int buttons) {
     return s;
 }
 
+void SetBaseColor(QWidget* widget, TColor color) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, ToQColor(color));
+    widget->setPalette(pal);
+}
+
 void DispatchMouseMove(TControl* control, const QMouseEvent* me) {
     const QPoint p = me->position().toPoint();
     const TShiftState shift =

@@ -535,9 +535,7 @@ void TListView::ClickItem(TListItem* item) {
 }
 
 void TListView::ApplyColor() {
-    QPalette pal = tree_->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    tree_->setPalette(pal);
+    SetBaseColor(tree_, Color());
 }
 
 void TListView::ApplyFont() {

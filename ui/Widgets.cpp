@@ -369,9 +369,7 @@ void TEdit::PasteText(const std::string& text) {
 }
 
 void TEdit::ApplyColor() {
-    QPalette pal = edit_->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    edit_->setPalette(pal);
+    SetBaseColor(edit_, Color());
 }
 void TEdit::ApplyFont() {
     TControl::ApplyFont();
@@ -494,9 +492,7 @@ void TMemo::TypeText(const std::string& text) {
         SendChar(memo_, c);
 }
 void TMemo::ApplyColor() {
-    QPalette pal = memo_->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    memo_->setPalette(pal);
+    SetBaseColor(memo_, Color());
 }
 void TMemo::ApplyFont() {
     TControl::ApplyFont();
@@ -682,9 +678,7 @@ void TComboBox::TypeText(const std::string& text) {
 }
 
 void TComboBox::ApplyColor() {
-    QPalette pal = combo_->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    combo_->setPalette(pal);
+    SetBaseColor(combo_, Color());
 }
 void TComboBox::ApplyFont() {
     TControl::ApplyFont();
@@ -984,9 +978,7 @@ void TListBox::ChooseItem(int index) {
     });
 }
 void TListBox::ApplyColor() {
-    QPalette pal = list_->palette();
-    pal.setColor(QPalette::Base, ToQColor(Color()));
-    list_->setPalette(pal);
+    SetBaseColor(list_, Color());
 }
 void TListBox::ApplyFont() {
     TControl::ApplyFont();

@@ -6,6 +6,7 @@
 
 #include "ui/Graphics.h"
 
+class QWidget;
 class TControl;
 
 namespace lmrui {
@@ -21,6 +22,9 @@ inline QColor ToQColor(TColor c) {
     const std::uint32_t rgb = ColorToRGB(c);
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
+
+// Paints the background of a text area (edit, list, memo) in the colour.
+void SetBaseColor(QWidget* widget, TColor color);
 
 // The living control with this serial number, or null.
 TControl* FindControl(std::uint64_t serial);
