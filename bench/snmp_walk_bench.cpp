@@ -6,6 +6,7 @@
 // reported as ratios.
 //
 //   snmp_walk_bench [runs]        (default 3; needs snmpwalk and snmpbulkwalk)
+#include "os/Runtime.h"
 #include "snmp/QvSNMPRequest.h"
 #include "support/SimFixture.h"
 #include "support/TempDir.h"
@@ -206,6 +207,7 @@ std::pair<double, double> GetLatency(int port, int count) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    os::EnsureRuntimeDir();
     QApplication app(argc, argv);
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
 

@@ -122,6 +122,14 @@ public:
     void EndUpdate() override {
         if (updating_ > 0 && --updating_ == 0) Changed(Change::Clear, -2);
     }
+    // Puts the texts already there in the order Add keeps (objects move along).
+    void Sort() {
+        std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) {
+            return CompareText(a.text, b.text) < 0;
+        });
+        BeginUpdate();
+        EndUpdate();
+    }
 
     enum class Change { Set, Insert, Delete, Clear };
     // index -2: rebuild everything after an update.
@@ -626,16 +634,7 @@ void TComboBox::SetMaxLength(int length) {
 }
 void TComboBox::SetSorted(bool on) {
     sorted_ = on;
-    if (!on) return;
-    std::vector<std::string> v = items_->ToVector();
-    std::stable_sort(v.begin(), v.end(), [](const std::string& a, const std::string& b) {
-        return CompareText(a, b) < 0;
-    });
-    items_->BeginUpdate();
-    items_->Clear();
-    for (auto& s : v)
-        items_->TStrings::Add(s);
-    items_->EndUpdate();
+    if (on) static_cast<WidgetStrings&>(*items_).Sort();
 }
 void TComboBox::Clear() {
     items_->Clear();
@@ -962,6 +961,7 @@ int TListBox::SelCount() const {
 }
 void TListBox::SetSorted(bool on) {
     sorted_ = on;
+    if (on) static_cast<WidgetStrings&>(*items_).Sort();
 }
 int TListBox::ItemAtPos(int x, int y) const {
     QListWidgetItem* item = list_->itemAt(QPoint(x, y));

@@ -290,6 +290,10 @@ void ExpectSortedItems(std::vector<std::string> (*shown)(Widget*)) {
               (std::vector<std::string>{"Alpha", "alpha", "beta", "BETA", "delta", "Gamma"}));
     c->SetSorted(false);
     EXPECT_EQ(c->Items().Add("aardvark"), 6);
+    // Switching sorting on orders what is there already, in the widget too.
+    c->SetSorted(true);
+    EXPECT_EQ(c->Items().Strings(0), "aardvark");
+    EXPECT_EQ(shown(w).front(), "aardvark");
 }
 
 TEST(UiLists, SortedComboBoxAndListBoxKeepCaseInsensitiveOrder) {
