@@ -1,5 +1,6 @@
 #include "ui/SysUtils.h"
 
+#include "os/Path.h"
 #include "ui/Exception.h"
 
 #include <cctype>
@@ -234,18 +235,12 @@ std::vector<std::string> SplitString(const std::string& text, char delimiter) {
     return parts;
 }
 
-static size_t LastSeparator(const std::string& path) {
-    return path.find_last_of("\\/:");
-}
-
 std::string ExtractFileName(const std::string& path) {
-    size_t p = LastSeparator(path);
-    return p == std::string::npos ? path : path.substr(p + 1);
+    return os::ExtractFileName(path);
 }
 
 std::string ExtractFilePath(const std::string& path) {
-    size_t p = LastSeparator(path);
-    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
+    return os::ExtractFilePath(path);
 }
 
 std::string ExtractFileExt(const std::string& path) {
