@@ -5,8 +5,8 @@
 #include "snmp/QvSNMPRequest.h"
 #include "ui/SysUtils.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -52,12 +52,6 @@ void PutBE(QvOctetImage& out, uint64_t v, int bytes) {
     for (int i = bytes - 1; i >= 0; --i)
         out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
 }
-uint64_t GetLE(const QvOctetImage& in, size_t at, int bytes) {
-    uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
-    return v;
-}
 uint64_t GetBE(const QvOctetImage& in, size_t at, int bytes) {
     uint64_t v = 0;
     for (int i = 0; i < bytes; ++i)
@@ -67,26 +61,6 @@ uint64_t GetBE(const QvOctetImage& in, size_t at, int bytes) {
 
 uint32_t Low32(const std::string& text) {
     return static_cast<uint32_t>(static_cast<unsigned long long>(LeadingInt(text)));
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 0; // foreign characters count as 0
-}
-
-// Blanks dropped; an odd digit count makes the first digit a byte of its own.
-QvOctetImage FromHex(const std::string& text) {
-    std::string digits;
-    for (char c : text)
-        if (c != ' ' && c != '\t') digits.push_back(c);
-    QvOctetImage out;
-    size_t i = 0;
-    if (digits.size() % 2 == 1) out.push_back(static_cast<char>(HexDigit(digits[i++])));
-    for (; i < digits.size(); i += 2)
-        out.push_back(static_cast<char>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
-    return out;
 }
 
 // Dotted arcs; empty parts (a leading dot) are skipped.
@@ -101,48 +75,7 @@ std::vector<uint32_t> ParseArcs(const std::string& text) {
 uint32_t TextToTicks(const std::string& text) {
     std::string t = Trim(text);
     if (!t.empty() && t.find_first_not_of("0123456789") == std::string::npos) return Low32(t);
-    uint64_t count = 0;
-    size_t at = 0;
-    size_t d = t.find("days");
-    size_t dlen = 4;
-    if (d == std::string::npos) {
-        d = t.find("day");
-        dlen = 3;
-    }
-    if (d != std::string::npos) {
-        count += static_cast<uint64_t>(Low32(t.substr(0, d))) * 8640000ULL;
-        at = d + dlen;
-        while (at < t.size() && t[at] == ' ')
-            ++at;
-        if (at < t.size() && t[at] == ',') ++at;
-    }
-    size_t c1 = t.find(':', at);
-    if (c1 != std::string::npos) {
-        count += static_cast<uint64_t>(Low32(t.substr(at, c1 - at))) * 360000ULL;
-        at = c1 + 1;
-        size_t c2 = t.find(':', at);
-        if (c2 != std::string::npos) {
-            count += static_cast<uint64_t>(Low32(t.substr(at, c2 - at))) * 6000ULL;
-            at = c2 + 1;
-            size_t dot = t.find('.', at);
-            if (dot != std::string::npos) {
-                count += static_cast<uint64_t>(Low32(t.substr(at, dot - at))) * 100ULL;
-                count += Low32(t.substr(dot + 1));
-            }
-        }
-    }
-    return static_cast<uint32_t>(count);
-}
-
-uint64_t DoubleBits(double d) {
-    uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    return bits;
-}
-double BitsDouble(uint64_t bits) {
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
+    return QvTextToTimeTicks(t);
 }
 
 uint64_t ToCounter64(double v) {
@@ -154,6 +87,18 @@ uint64_t ToCounter64(double v) {
 const char kBcFormat[] = "yyyy/mm/dd hh:nn:ss am/pm";
 
 } // namespace
+
+uint64_t QvHostOrderNumber(const QvOctetImage& in, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) {
+        const size_t k = at + static_cast<size_t>(i);
+        if (k < in.size())
+            v = (v << 8) | static_cast<unsigned char>(in[k]);
+        else
+            v <<= 8;
+    }
+    return v;
+}
 
 int QvOctetFieldWidth(int syntax) {
     switch (syntax) {
@@ -213,7 +158,7 @@ QvOctetImage QvTextToOctets(const std::string& text, int syntax) {
     case kOctetStr:
     case kOpaque:
     case kMacAddress:
-        out = FromHex(text);
+        out = QvHexToBytes(text);
         break;
     case kNull:
         break;
@@ -233,7 +178,7 @@ QvOctetImage QvTextToOctets(const std::string& text, int syntax) {
         PutLE(out, ToCounter64(LeadingFloat(text)), 8);
         break;
     case kDouble:
-        PutLE(out, DoubleBits(LeadingFloat(text)), 8);
+        PutLE(out, std::bit_cast<uint64_t>(LeadingFloat(text)), 8);
         break;
     case kDateTime:
         out = QvDateTimeToOctets(QvDateTime::Parse(text));
@@ -241,7 +186,7 @@ QvOctetImage QvTextToOctets(const std::string& text, int syntax) {
     case kBcDateTime: {
         TDateTime dt = 0;
         if (!TryStrToDateTime(text, dt)) dt = 0; // unreadable date: the day zero
-        PutLE(out, DoubleBits(dt), 8);
+        PutLE(out, std::bit_cast<uint64_t>(dt), 8);
         break;
     }
     case kDisplayStr:
@@ -272,13 +217,13 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
     if (width > 0 && o.size() < static_cast<size_t>(width)) Fail(QVERR_BAD_PARTIAL_VALUE);
     switch (syntax) {
     case kBoolean:
-        return GetLE(o, 0, 4) ? "true" : "false";
+        return QvHostOrderNumber(o, 0, 4) ? "true" : "false";
     case kInteger:
-        return IntToStr(static_cast<int32_t>(static_cast<uint32_t>(GetLE(o, 0, 4))));
+        return IntToStr(static_cast<int32_t>(static_cast<uint32_t>(QvHostOrderNumber(o, 0, 4))));
     case kCounter:
     case kGuage:
     case kUInteger:
-        return UIntToStr(GetLE(o, 0, 4));
+        return UIntToStr(QvHostOrderNumber(o, 0, 4));
     case kBitStr:
     case kOctetStr:
     case kOpaque:
@@ -291,7 +236,7 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
         std::string text;
         for (size_t at = 0; at + 4 <= o.size(); at += 4) {
             if (!text.empty()) text += ".";
-            text += UIntToStr(GetLE(o, at, 4));
+            text += UIntToStr(QvHostOrderNumber(o, at, 4));
         }
         return text;
     }
@@ -302,15 +247,15 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
                UIntToStr(static_cast<unsigned char>(o[2])) + "." +
                UIntToStr(static_cast<unsigned char>(o[3]));
     case kTimeTicks:
-        return QvTimeTicksToText(static_cast<uint32_t>(GetLE(o, 0, 4)));
+        return QvTimeTicksToText(static_cast<uint32_t>(QvHostOrderNumber(o, 0, 4)));
     case kCounter64:
-        return UIntToStr(GetLE(o, 0, 8));
+        return UIntToStr(QvHostOrderNumber(o, 0, 8));
     case kDouble:
-        return FloatToStr(BitsDouble(GetLE(o, 0, 8)));
+        return FloatToStr(std::bit_cast<double>(QvHostOrderNumber(o, 0, 8)));
     case kDateTime:
         return QvDateTimeFromOctets(o).GetPrintable();
     case kBcDateTime:
-        return FormatDateTime(kBcFormat, BitsDouble(GetLE(o, 0, 8)));
+        return FormatDateTime(kBcFormat, std::bit_cast<double>(QvHostOrderNumber(o, 0, 8)));
     case kDisplayStr: {
         size_t zero = o.find('\0');
         return zero == std::string::npos ? o : o.substr(0, zero);

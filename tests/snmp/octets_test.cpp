@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         ImageCase{TimeTicks, "2 days, 1:02:03.04", Bytes({0x50, 0x5A, 0x0D, 0x01}),
                   "2 days, 1:02:03.04"},
         ImageCase{TimeTicks, "0:02:30.00", Bytes({0x98, 0x3A, 0x00, 0x00}), "0:02:30.00"},
+        // A bare number is a count of hundredths.
+        ImageCase{TimeTicks, "6000", Bytes({0x70, 0x17, 0x00, 0x00}), "0:01:00.00"},
         ImageCase{Counter64, "4294967296", Bytes({0, 0, 0, 0, 1, 0, 0, 0}), "4294967296"},
         ImageCase{Double, "0.5", Bytes({0, 0, 0, 0, 0, 0, 0xE0, 0x3F}), "0.5"},
         ImageCase{MacAddress, "000D0A1B2C3D", Bytes({0, 0x0D, 0x0A, 0x1B, 0x2C, 0x3D}),
