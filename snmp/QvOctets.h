@@ -7,6 +7,8 @@
 // Byte order: 32- and 64-bit numbers, doubles and object-identifier arcs in
 // host (little-endian) order; the 16-bit part syntaxes and the year of a
 // DateAndTime in network order.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Raw bytes of a value (held in a std::string; any byte value allowed).
@@ -26,3 +28,7 @@ QvOctetImage QvExtractPartOctets(const QvOctetImage& octets, int offset, int syn
 // Field width of a syntax inside an image, or -1 for the variable-length ones
 // (bitstr, octetstr, opaque, objectid, displaystr); -2 for an unknown syntax.
 int QvOctetFieldWidth(int syntax);
+
+// The number held in host order in bytes octets from at; octets past the end
+// of the image count as 0.
+uint64_t QvHostOrderNumber(const QvOctetImage& octets, size_t at, int bytes);

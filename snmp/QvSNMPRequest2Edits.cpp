@@ -11,6 +11,7 @@
 #include "ui/Widgets.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -42,22 +43,6 @@ std::string JoinHex(const std::vector<TEdit*>& edits, size_t count) {
             text += t;
     }
     return text;
-}
-
-uint32_t Ticks(const QvOctetImage& o) {
-    uint32_t t = 0;
-    for (size_t k = 0; k < 4 && k < o.size(); ++k)
-        t |= static_cast<uint32_t>(static_cast<unsigned char>(o[k])) << (8 * k);
-    return t;
-}
-
-double DateValue(const QvOctetImage& o) {
-    uint64_t bits = 0;
-    for (size_t k = 0; k < 8 && k < o.size(); ++k)
-        bits |= static_cast<uint64_t>(static_cast<unsigned char>(o[k])) << (8 * k);
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
 }
 
 [[noreturn]] void Fail(int index) {
@@ -508,7 +493,7 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
     case TimeTicks: {
         if (n < 5) Fail(QVERR_TOO_FEW_CONTROLS);
         if (isNull) break;
-        const uint32_t t = Ticks(octets);
+        const auto t = static_cast<uint32_t>(QvHostOrderNumber(octets, 0, 4));
         put(0, UIntToStr(t / 8640000U));
         put(1, UIntToStr(t % 8640000U / 360000U));
         put(2, UIntToStr(t % 360000U / 6000U));
@@ -542,7 +527,8 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
         if (n < 7) Fail(QVERR_TOO_FEW_CONTROLS);
         if (isNull) break;
         int y, m, d, h, mi, s, ms;
-        DecodeDateTime(DateValue(octets), y, m, d, h, mi, s, ms);
+        DecodeDateTime(std::bit_cast<double>(QvHostOrderNumber(octets, 0, 8)), y, m, d, h, mi, s,
+                       ms);
         put(0, IntToStr(y));
         put(1, IntToStr(m));
         put(2, IntToStr(d));
