@@ -1,6 +1,7 @@
 #include "snmp/QvEditConstraint.h"
 
 #include "snmp/QvErrors.h"
+#include "snmp/QvExpression.h"
 #include "snmp/QvNumList.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -37,11 +38,8 @@ unsigned long long ListBound(double v) {
 }
 
 // Every occurrence of a placeholder, left to right.
-std::string Fill(std::string text, const std::string& key, const std::string& value) {
-    for (size_t at = text.find(key); at != std::string::npos;
-         at = text.find(key, at + value.size()))
-        text.replace(at, key.size(), value);
-    return text;
+std::string Fill(const std::string& text, const std::string& key, const std::string& value) {
+    return StringReplaceAll(text, key, value);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "snmp/QvSNMPRequest2Controls.h"
 
 #include "snmp/QvEditConstraint.h"
+#include "snmp/QvExpression.h"
 #include "ui/Application.h"
 #include "ui/Exception.h"
 #include "ui/StatusBar.h"
@@ -27,13 +28,6 @@ std::string DropVarList(std::string line) {
     if (e != std::string::npos && v != std::string::npos && e < v)
         line.erase(e + error.size(), v + list.size() - (e + error.size()));
     return line;
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    if (from.empty()) return text;
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 // Passes the failure being handled on to the caller, an Exception of any
@@ -317,9 +311,9 @@ void QvSNMPRequest2Controls::ReportToStatusBar(const std::string& errorText) {
     if (name.empty())
         line = DropVarList(line);
     else
-        line = ReplaceAll(line, "[VARLIST]", name);
-    line = ReplaceAll(line, "[ERROR]", errorText);
-    line = ReplaceAll(line, "[TIME]", FormatDateTime("hh:nn:ss ampm", Now()));
+        line = StringReplaceAll(line, "[VARLIST]", name);
+    line = StringReplaceAll(line, "[ERROR]", errorText);
+    line = StringReplaceAll(line, "[TIME]", FormatDateTime("hh:nn:ss ampm", Now()));
     if (auto* memo = dynamic_cast<TMemo*>(statusBar))
         memo->Lines().Add(line);
     else if (auto* bar = dynamic_cast<TStatusBar*>(statusBar))
