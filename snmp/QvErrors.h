@@ -125,9 +125,6 @@ inline int QvLayerErrorCode(int index) {
 // The same with a text whose placeholders have been filled in.
 [[noreturn]] void RaiseQvSNMPError(int index, const std::string& message);
 [[noreturn]] void RaiseQvCommonError(int index, const std::string& message);
-[[noreturn]] inline void RaiseLayerError(int index) {
-    RaiseQvSNMPError(index);
-}
 
 // Replaces a table by the non-blank lines of a text file (a longer line than
 // 1023 bytes arrives as several). A file that cannot be read, or holds only
