@@ -14,15 +14,9 @@ std::string QvIni::ReadString(const std::string& section, const std::string& key
 int GetLocalInterfaceList(QvNetInterface interfaces[QV_MAX_INTERFACES]) {
     for (int i = 0; i < QV_MAX_INTERFACES; ++i)
         interfaces[i] = QvNetInterface();
-    std::vector<os::NetInterface> found;
-    try {
-        found = os::LocalInterfaces(QV_MAX_INTERFACES);
-    } catch (...) {
-        return 0; // no message: callers fall back on other ways
-    }
+    // Empty on any failure, and never more than asked for.
     int n = 0;
-    for (const os::NetInterface& f : found) {
-        if (n == QV_MAX_INTERFACES) break;
+    for (const os::NetInterface& f : os::LocalInterfaces(QV_MAX_INTERFACES)) {
         interfaces[n].Address = f.Address;
         interfaces[n].Netmask = f.Netmask;
         ++n;
