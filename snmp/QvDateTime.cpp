@@ -58,12 +58,7 @@ void QvDateTime::SetData(const QvDateTime& other) {
 }
 
 void QvDateTime::SwapYearBytes() {
-    unsigned char bytes[sizeof *this];
-    std::memcpy(bytes, this, sizeof bytes);
-    unsigned char t = bytes[0];
-    bytes[0] = bytes[1];
-    bytes[1] = t;
-    std::memcpy(this, bytes, sizeof bytes);
+    Year = static_cast<uint16_t>(Year << 8 | Year >> 8);
 }
 
 std::string QvDateTimeToOctets(const QvDateTime& value) {
