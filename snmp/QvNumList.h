@@ -35,6 +35,13 @@ public:
     T Item(int i) const { return items_[static_cast<size_t>(i)]; }
     const std::vector<T>& Items() const { return items_; }
 
+    // True when every item lies in [minimum, maximum]; an empty list is.
+    bool AllInRange(T minimum, T maximum) const {
+        for (T v : items_)
+            if (v < minimum || v > maximum) return false;
+        return true;
+    }
+
     int IndexOf(T value) const {
         for (size_t i = 0; i < items_.size(); ++i)
             if (items_[i] == value) return static_cast<int>(i);

@@ -47,6 +47,16 @@ TEST(NumList, IndexOfFindsTheFirstOccurrence) {
     EXPECT_EQ(list.IndexOf(1), -1);
 }
 
+TEST(NumList, AllInRangeIncludesBothBounds) {
+    QvNumList<unsigned int> list('.');
+    list.Parse("0.255.1.10");
+    EXPECT_TRUE(list.AllInRange(0, 255));
+    EXPECT_FALSE(list.AllInRange(1, 255));
+    EXPECT_FALSE(list.AllInRange(0, 254));
+    list.Parse("");
+    EXPECT_TRUE(list.AllInRange(1, 2));
+}
+
 TEST(NumList, UnsignedFormAndWrapping) {
     QvNumList<unsigned int> list(':');
     list.Parse("4294967295:4294967296:99999999999999999999999");
