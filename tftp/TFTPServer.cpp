@@ -1,9 +1,10 @@
 #include "tftp/TFTPServer.h"
 
+#include "os/Path.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -49,6 +50,13 @@ inline void Put16(unsigned char* p, unsigned v) {
     p[1] = static_cast<unsigned char>(v & 0xFF);
 }
 
+// ERROR packets carry an empty message: 5 bytes in all.
+bool SendError(os::UdpSocket& socket, const os::UdpEndpoint& to, int tftpCode) {
+    unsigned char pkt[5] = {0, TFTP_OP_ERROR, 0, 0, 0};
+    Put16(pkt + 2, static_cast<unsigned>(tftpCode));
+    return socket.send(pkt, sizeof pkt, to);
+}
+
 // Only a plain name directly inside the folder: no separators, no "..", no
 // hidden names (which also keeps clients off the upload temporaries).
 bool IsPlainFileName(const std::string& name) {
@@ -58,7 +66,7 @@ bool IsPlainFileName(const std::string& name) {
     return name.find("..") == std::string::npos;
 }
 
-std::atomic<unsigned> g_tempCounter{0};
+unsigned g_tempCounter = 0;
 
 } // namespace
 
@@ -152,9 +160,13 @@ void _TFTPSession::sendAndAwaitReply() {
 
 bool _TFTPSession::sendError(int tftpCode) {
     // Built in its own buffer: the last DATA or ACK stays intact.
-    unsigned char pkt[5] = {0, TFTP_OP_ERROR, 0, 0, 0};
-    Put16(pkt + 2, static_cast<unsigned>(tftpCode));
-    return sendPacket(pkt, sizeof pkt);
+    return SendError(socket_, request_.peer, tftpCode);
+}
+
+void _TFTPSession::setAck(int block) {
+    Put16(sendBuf_, TFTP_OP_ACK);
+    Put16(sendBuf_ + 2, static_cast<unsigned>(block));
+    sendLen_ = 4;
 }
 
 void _TFTPSession::failWithError(int tftpCode, int statusCode) {
@@ -195,7 +207,8 @@ void _TFTPSession::Start() {
         failWithError(2, TFTP_ACCESS_VIOLATION);
         return;
     }
-    int dirfd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The folder may come Windows-style ("\" separators, other case).
+    int dirfd = os::OpenFile(root_, O_RDONLY | O_DIRECTORY);
     if (dirfd < 0) {
         if (reading)
             failWithError(1, TFTP_FILE_NOT_FOUND);
@@ -332,7 +345,7 @@ void _TFTPSession::startWrite(int dirfd) {
     // Received data goes to a temporary file that replaces the target only
     // when the transfer succeeded.
     tempName_ = ".tftp-upload." + std::to_string(::getpid()) + "." +
-                std::to_string(g_tempCounter.fetch_add(1)) + ".part";
+                std::to_string(g_tempCounter++) + ".part";
     int fd = ::openat(dirfd, tempName_.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -345,9 +358,7 @@ void _TFTPSession::startWrite(int dirfd) {
     chunk_.resize(kChunkSize);
     chunkLen_ = 0;
     lastBlock_ = 0;
-    Put16(sendBuf_, TFTP_OP_ACK);
-    Put16(sendBuf_ + 2, 0);
-    sendLen_ = 4;
+    setAck(0);
     sendAndAwaitReply();
 }
 
@@ -410,9 +421,7 @@ void _TFTPSession::onData(int block, const unsigned char* payload, std::size_t l
     lastBlock_ = block;
     request_.lastBlockLength = static_cast<int>(length);
     request_.totalBytes += static_cast<std::int64_t>(length);
-    Put16(sendBuf_, TFTP_OP_ACK);
-    Put16(sendBuf_ + 2, static_cast<unsigned>(block));
-    sendLen_ = 4;
+    setAck(block);
     if (last) {
         int err = commitUpload();
         if (err >= 0) {
@@ -426,8 +435,7 @@ void _TFTPSession::onData(int block, const unsigned char* payload, std::size_t l
         // Linger one reply time-out so a lost final ACK can be answered again.
         lingering_ = true;
         SetStatus(TFTP_SUCCESS);
-        hasDeadline_ = true;
-        deadline_ = clock_() + 10LL * request_.timeout;
+        armDeadline();
         return;
     }
     sendAndAwaitReply();
@@ -442,10 +450,7 @@ void _TFTPSession::OnSocketMessage() {
         const bool isError = r.fullLength >= 2 && Get16(buf) == TFTP_OP_ERROR;
         if (!(r.from == request_.peer)) {
             // Not our peer: tell it, and leave the transfer alone.
-            if (!isError) {
-                unsigned char pkt[5] = {0, TFTP_OP_ERROR, 0, 5, 0};
-                socket_.send(pkt, sizeof pkt, r.from);
-            }
+            if (!isError) SendError(socket_, r.from, 5);
             continue;
         }
         if (r.fullLength < 4) continue;
@@ -593,9 +598,7 @@ bool QvTFTPServer::writeInProgress(const std::string& fileName) const {
 }
 
 void QvTFTPServer::refuse(const os::UdpEndpoint& to, int tftpCode) {
-    unsigned char pkt[5] = {0, TFTP_OP_ERROR, 0, 0, 0};
-    Put16(pkt + 2, static_cast<unsigned>(tftpCode));
-    socket_.send(pkt, sizeof pkt, to);
+    SendError(socket_, to, tftpCode);
 }
 
 void QvTFTPServer::OnSocketMessage() {

@@ -140,6 +140,7 @@ private:
     void sendAndAwaitReply();
     bool sendError(int tftpCode);
     void failWithError(int tftpCode, int statusCode);
+    void setAck(int block); // the ACK of block into the send buffer
     void armDeadline();
     void closeFile();
     void discardUpload();
