@@ -20,10 +20,13 @@ struct ButtonMap {
     int result;
 };
 const ButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, 6},       {mbNo, QMessageBox::No, 7},
-    {mbOK, QMessageBox::Ok, 1},         {mbCancel, QMessageBox::Cancel, 2},
-    {mbAbort, QMessageBox::Abort, 3},   {mbRetry, QMessageBox::Retry, 4},
-    {mbIgnore, QMessageBox::Ignore, 5},
+    {mbYes, QMessageBox::Yes, IDYES},
+    {mbNo, QMessageBox::No, IDNO},
+    {mbOK, QMessageBox::Ok, IDOK},
+    {mbCancel, QMessageBox::Cancel, IDCANCEL},
+    {mbAbort, QMessageBox::Abort, IDABORT},
+    {mbRetry, QMessageBox::Retry, IDRETRY},
+    {mbIgnore, QMessageBox::Ignore, IDIGNORE},
 };
 
 class ScreenMessageSink : public MessageSink {
@@ -57,10 +60,7 @@ public:
         const auto pressed = box.standardButton(box.clickedButton());
         for (const auto& b : kButtons)
             if (b.qt == pressed) return b.result;
-        // Closed without a button: the escape answer.
-        if (r.buttons & mbCancel) return 2;
-        if (r.buttons & mbNo) return 7;
-        return r.buttons == mbOK ? 1 : 2;
+        return r.EscapeAnswer();
     }
 };
 
@@ -104,6 +104,12 @@ std::string DefaultTitle() {
 }
 
 } // namespace
+
+int BoxRequest::EscapeAnswer() const {
+    if (OkOnly()) return IDOK;
+    if ((buttons & mbCancel) || !(buttons & mbNo)) return IDCANCEL;
+    return IDNO;
+}
 
 MessageSink* SetMessageSink(MessageSink* sink) {
     MessageSink* old = g_boxes;

@@ -63,6 +63,9 @@ struct BoxRequest {
     TWinControl* owner = nullptr;
     // A box with an OK button only.
     bool OkOnly() const { return buttons == mbOK; }
+    // The answer of a box closed without a button: OK for an OK-only box,
+    // else Cancel, or No when it has no Cancel.
+    int EscapeAnswer() const;
 };
 
 // Receives every box and returns the button pressed as a modal result

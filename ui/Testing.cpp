@@ -9,12 +9,10 @@ int RecordingMessageSink::Show(const BoxRequest& r) {
     if (!script_.empty()) {
         box.answer = script_.front();
         script_.pop_front();
-    } else if (r.OkOnly()) {
-        box.answer = mrOk;
     } else {
-        // A question nobody scripted: the careful answer, noted.
-        box.answer = (r.buttons & mbCancel) ? mrCancel : (r.buttons & mbNo) ? mrNo : mrCancel;
-        box.unexpected = true;
+        // Nothing scripted: the careful answer, and a question is noted.
+        box.answer = r.EscapeAnswer();
+        box.unexpected = !r.OkOnly();
     }
     boxes_.push_back(box);
     if (OnBox) OnBox(boxes_.back());
