@@ -163,6 +163,12 @@ void SafeDispatch(const std::function<void()>& fn) {
     }
 }
 
+void SafeNotify(const TNotifyEvent& event, TObject* sender) {
+    SafeDispatch([&event, sender] {
+        if (event) event(sender);
+    });
+}
+
 void PostCall(std::function<void()> fn) {
     if (!QCoreApplication::instance() || !fn) return;
     QCoreApplication::postEvent(ThePoster(), new PostedCall(std::move(fn)));

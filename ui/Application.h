@@ -68,6 +68,8 @@ extern TApplication* const Application;
 // Runs fn, showing a layer Exception or std::exception through the exception
 // display instead of letting it escape. Every event of the layer runs so.
 void SafeDispatch(const std::function<void()>& fn);
+// Fires a notify event, when one is set, under SafeDispatch.
+void SafeNotify(const TNotifyEvent& event, TObject* sender);
 
 // Queues a message for target, delivered in order by the next loop that runs
 // (main, modal or ProcessMessages); dropped when the target is gone by then.

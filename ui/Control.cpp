@@ -501,9 +501,7 @@ std::intptr_t TControl::Perform(unsigned msg, std::uintptr_t wparam, std::intptr
 }
 
 void TControl::Click() {
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    SafeNotify(OnClick, this);
 }
 
 TForm* TControl::ParentForm() const {

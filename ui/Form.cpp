@@ -116,17 +116,13 @@ std::vector<TForm*> TForm::Forms() {
 void TForm::DoCreate() {
     if (created_) return;
     created_ = true;
-    SafeDispatch([this] {
-        if (OnCreate) OnCreate(this);
-    });
+    SafeNotify(OnCreate, this);
 }
 
 void TForm::DoDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
-    SafeDispatch([this] {
-        if (OnDestroy) OnDestroy(this);
-    });
+    SafeNotify(OnDestroy, this);
 }
 
 std::string TForm::GetText() const {
@@ -233,9 +229,7 @@ void TForm::SetVisible(bool visible) {
         shown_ = true;
         w->show();
         w->activateWindow();
-        SafeDispatch([this] {
-            if (OnShow) OnShow(this);
-        });
+        SafeNotify(OnShow, this);
         if (!shown_) return;
         // The form's first control takes the focus, as the class library does.
         TWinControl* first = activeControl_;
@@ -252,9 +246,7 @@ void TForm::SetVisible(bool visible) {
         if (!shown_) return;
         shown_ = false;
         w->hide();
-        SafeDispatch([this] {
-            if (OnHide) OnHide(this);
-        });
+        SafeNotify(OnHide, this);
     }
 }
 

@@ -337,9 +337,7 @@ TListView::~TListView() {
 void TListView::ItemsChanged() {
     if (items_->updating_ > 0 || Destroying()) return;
     FitColumnsLater();
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TListView::ColumnsChanged() {

@@ -104,9 +104,7 @@ TMenuItem* TMenuItem::AddItem(const std::string& caption, TNotifyEvent onClick) 
 
 void TMenuItem::Click() {
     if (!enabled_) return;
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    SafeNotify(OnClick, this);
 }
 
 TMainMenu::TMainMenu(TComponent* owner) : TComponent(owner) {

@@ -162,9 +162,7 @@ void TPageControl::UserChanged(int qtIndex) {
         return;
     }
     active_ = page;
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TPageControl::ClickTab(TTabSheet* page) {

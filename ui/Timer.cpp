@@ -50,9 +50,7 @@ bool TTimer::Running() const {
 }
 
 void TTimer::Fire() {
-    SafeDispatch([this] {
-        if (OnTimer) OnTimer(this);
-    });
+    SafeNotify(OnTimer, this);
 }
 
 void TTimer::SetFrozen(bool frozen) {

@@ -318,17 +318,13 @@ void TEdit::SetTextValue(const std::string& text) {
         lastText_ = text;
         edit_->setText(Q(text));
     }
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TEdit::UserEdited() {
     lastText_ = S(edit_->text());
     modified_ = true;
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TEdit::TakeReplacedKey(char key) {
@@ -458,9 +454,7 @@ TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
     memo_->resize(185, 89);
     QObject::connect(memo_, &QPlainTextEdit::textChanged, memo_, [this] {
         if (settingFromCode_) return;
-        SafeDispatch([this] {
-            if (OnChange) OnChange(this);
-        });
+        SafeNotify(OnChange, this);
     });
 }
 
@@ -475,9 +469,7 @@ void TMemo::SetTextValue(const std::string& text) {
     settingFromCode_ = true;
     memo_->setPlainText(Q(text));
     settingFromCode_ = false;
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TMemo::SetReadOnly(bool on) {
@@ -537,9 +529,9 @@ private:
         }
         if (q->isEditable()) {
             if (c == Change::Clear && index == -1)
-                q->setEditText(QString());
+                combo_->SetEditPart(QString());
             else if (q->currentText() != editText)
-                q->setEditText(editText);
+                combo_->SetEditPart(editText);
         } else if (c == Change::Insert && q->count() == 1) {
             q->setCurrentIndex(-1); // adding items selects none
         }
@@ -568,7 +560,11 @@ QWidget* TComboBox::FocusWidget() const {
 
 void TComboBox::SyncEditHooks() {
     if (QLineEdit* le = combo_->lineEdit()) {
-        le->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+        // MaxLength limits typing only, as in an edit box; a text set by code
+        // stays whole, so the limit looks at the text before each edit.
+        le->setMaxLength(1 << 30);
+        le->setValidator(new LengthLimit(le, &maxLength_, &editText_));
+        editText_ = S(le->text());
         WatchWidget(le);
         QObject::connect(le, &QLineEdit::textEdited, combo_,
                          [this](const QString&) { UserEdited(); });
@@ -601,11 +597,11 @@ void TComboBox::SetItemIndex(int index) {
     const QSignalBlocker block(combo_);
     if (index < 0 || index >= combo_->count()) {
         combo_->setCurrentIndex(-1);
-        if (combo_->isEditable()) combo_->setEditText(QString());
+        if (combo_->isEditable()) SetEditPart(QString());
         return;
     }
     combo_->setCurrentIndex(index);
-    if (combo_->isEditable()) combo_->setEditText(combo_->itemText(index));
+    if (combo_->isEditable()) SetEditPart(combo_->itemText(index));
 }
 
 std::string TComboBox::GetText() const {
@@ -617,7 +613,7 @@ void TComboBox::SetTextValue(const std::string& text) {
     if (combo_->isEditable()) {
         const int i = combo_->findText(Q(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (i >= 0) combo_->setCurrentIndex(i);
-        combo_->setEditText(Q(text));
+        SetEditPart(Q(text));
         return;
     }
     const int i = items_->IndexOf(text);
@@ -630,7 +626,6 @@ void TComboBox::SetDropDownCount(int n) {
 }
 void TComboBox::SetMaxLength(int length) {
     maxLength_ = std::max(0, length);
-    if (QLineEdit* le = combo_->lineEdit()) le->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
 }
 void TComboBox::SetSorted(bool on) {
     sorted_ = on;
@@ -644,21 +639,20 @@ void TComboBox::Clear() {
 void TComboBox::UserChose(int index) {
     if (combo_->isEditable() && index >= 0) {
         const QSignalBlocker block(combo_);
-        combo_->setEditText(combo_->itemText(index));
+        SetEditPart(combo_->itemText(index));
     }
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
-    SafeDispatch([this] {
-        if (OnSelect) OnSelect(this);
-    });
+    SafeNotify(OnChange, this);
+    SafeNotify(OnSelect, this);
+}
+
+void TComboBox::SetEditPart(const QString& text) {
+    editText_ = S(text); // before the edit part sees it, so MaxLength lets it through
+    combo_->setEditText(text);
 }
 
 void TComboBox::UserEdited() {
     editText_ = S(combo_->currentText());
-    SafeDispatch([this] {
-        if (OnChange) OnChange(this);
-    });
+    SafeNotify(OnChange, this);
 }
 
 void TComboBox::ChooseItem(int index) {
@@ -691,11 +685,7 @@ TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
     SetWidget(box_);
     WatchWidget(box_);
     box_->resize(97, 17);
-    QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool) {
-        SafeDispatch([this] {
-            if (OnClick) OnClick(this);
-        });
-    });
+    QObject::connect(box_, &QCheckBox::clicked, box_, [this](bool) { TControl::Click(); });
 }
 
 bool TCheckBox::Checked() const {
@@ -725,9 +715,7 @@ void TCheckBox::SetState(TCheckBoxState s) {
                             : s == cbGrayed ? Qt::PartiallyChecked
                                             : Qt::Unchecked);
     }
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    TControl::Click();
 }
 
 void TCheckBox::SetAllowGrayed(bool on) {
@@ -766,9 +754,7 @@ TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
             return;
         }
         UncheckSiblings();
-        SafeDispatch([this] {
-            if (OnClick) OnClick(this);
-        });
+        TControl::Click();
     });
 }
 
@@ -795,9 +781,7 @@ void TRadioButton::SetChecked(bool on) {
     }
     if (!on) return;
     UncheckSiblings();
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    TControl::Click();
 }
 
 void TRadioButton::Click() {
@@ -831,10 +815,7 @@ void TButton::Click() {
     const std::uint64_t serial = Serial();
     if (modalResult_ != mrNone)
         if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
-    if (FindControl(serial))
-        SafeDispatch([this] {
-            if (OnClick) OnClick(this);
-        });
+    if (FindControl(serial)) TControl::Click();
 }
 
 void TButton::SetDefault(bool on) {
@@ -918,16 +899,10 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
     WatchWidget(list_);
     SetColor(clWindow);
     list_->resize(121, 97);
-    QObject::connect(list_, &QListWidget::itemClicked, list_, [this](QListWidgetItem*) {
-        SafeDispatch([this] {
-            if (OnClick) OnClick(this);
-        });
-    });
-    QObject::connect(list_, &QListWidget::itemDoubleClicked, list_, [this](QListWidgetItem*) {
-        SafeDispatch([this] {
-            if (OnDblClick) OnDblClick(this);
-        });
-    });
+    QObject::connect(list_, &QListWidget::itemClicked, list_,
+                     [this](QListWidgetItem*) { TControl::Click(); });
+    QObject::connect(list_, &QListWidget::itemDoubleClicked, list_,
+                     [this](QListWidgetItem*) { SafeNotify(OnDblClick, this); });
 }
 
 TListBox::~TListBox() = default;
@@ -973,9 +948,7 @@ void TListBox::ChooseItem(int index) {
         const QSignalBlocker block(list_);
         list_->setCurrentRow(index);
     }
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    TControl::Click();
 }
 void TListBox::ApplyColor() {
     SetBaseColor(list_, Color());
@@ -1076,9 +1049,7 @@ void TRadioGroup::SetItemIndex(int index) {
         const QSignalBlocker block(q);
         q->setChecked(i == index);
     }
-    SafeDispatch([this] {
-        if (OnClick) OnClick(this);
-    });
+    TControl::Click();
 }
 
 void TRadioGroup::SetColumns(int n) {

@@ -10,6 +10,7 @@
 #include "ui/Control.h"
 #include "ui/Strings.h"
 
+class QString;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -208,7 +209,7 @@ public:
     TNotifyEvent OnSelect; // after the user chose an item, following OnChange
     TNotifyEvent OnDropDown;
 
-    // The user picks item index (OnChange, OnSelect, OnClick fire).
+    // The user picks item index (OnChange, then OnSelect, fire).
     void ChooseItem(int index);
     // The user types into an editable combo box (OnChange per character).
     void TypeText(const std::string& text);
@@ -225,13 +226,14 @@ private:
     void UserChose(int index);
     void UserEdited();
     void SyncEditHooks();
+    void SetEditPart(const QString& text);
     QComboBox* combo_;
     std::unique_ptr<TStrings> items_;
     TComboBoxStyle style_ = csDropDown;
     int dropDownCount_ = 8;
     int maxLength_ = 0;
     bool sorted_ = false;
-    std::string editText_;
+    std::string editText_; // the edit part's text as last set or typed
 };
 using TCustomComboBox = TComboBox;
 

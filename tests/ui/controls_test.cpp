@@ -34,6 +34,26 @@ TEST(UiEdit, MaxLengthLimitsTypingButNotCode) {
     EXPECT_EQ(e->Text(), "abxy");
 }
 
+TEST(UiComboBox, MaxLengthLimitsTypingButNotCode) {
+    UiTestSession s;
+    TForm form(nullptr);
+    auto* c = new TComboBox(&form);
+    c->Items().Add("a much longer item");
+    c->SetMaxLength(4);
+    c->SetText("123456789");
+    EXPECT_EQ(c->Text(), "123456789");
+    c->SetItemIndex(0);
+    EXPECT_EQ(c->Text(), "a much longer item");
+    c->SetText("");
+    c->TypeText("abcdef");
+    EXPECT_EQ(c->Text(), "abcd");
+    c->SetStyle(csDropDownList);
+    c->SetStyle(csDropDown); // a new edit part keeps the limit
+    c->SetText("");
+    c->TypeText("uvwxyz");
+    EXPECT_EQ(c->Text(), "uvwx");
+}
+
 TEST(UiEdit, KeyPressCanSwallowOrReplaceAKey) {
     UiTestSession s;
     TForm form(nullptr);
