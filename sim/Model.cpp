@@ -236,6 +236,12 @@ struct Extras {
     std::optional<std::string> value;
 };
 
+// "only=a,b" names the profiles a line belongs to.
+bool inProfiles(std::string_view list, const std::string& profile) {
+    auto names = split(list, ',');
+    return std::find(names.begin(), names.end(), profile) != names.end();
+}
+
 bool parseExtras(const std::vector<std::string>& words, std::size_t from,
                  const std::string& profile, Extras* extras, std::string* error) {
     for (std::size_t i = from; i < words.size(); ++i) {
@@ -243,8 +249,7 @@ bool parseExtras(const std::vector<std::string>& words, std::size_t from,
         if (w == "uptime") {
             extras->uptime = true;
         } else if (w.rfind("only=", 0) == 0) {
-            auto list = split(std::string_view(w).substr(5), ',');
-            extras->included = std::find(list.begin(), list.end(), profile) != list.end();
+            extras->included = inProfiles(std::string_view(w).substr(5), profile);
         } else if (!w.empty() && w[0] == '@') {
             auto eq = w.find('=');
             if (eq == std::string::npos) {
@@ -258,6 +263,29 @@ bool parseExtras(const std::vector<std::string>& words, std::size_t from,
         }
     }
     return true;
+}
+
+Oid cellOid(const Table& table, std::uint32_t column, const Oid& instance) {
+    Oid oid = table.entry;
+    oid.push_back(column);
+    oid.insert(oid.end(), instance.begin(), instance.end());
+    return oid;
+}
+
+// A cell of a table row with its column's default; an index column holds the
+// row's one-number instance.
+Object makeCell(const Table& table, const Column& col, const Oid& instance) {
+    Object cell;
+    cell.oid = cellOid(table, col.number, instance);
+    cell.type = col.type;
+    cell.writable = col.writable;
+    cell.indexCell = col.index;
+    cell.rules = col.rules;
+    if (col.index)
+        cell.value = instance.size() == 1 ? std::to_string(instance[0]) : "0";
+    else
+        cell.value = col.value;
+    return cell;
 }
 
 } // namespace
@@ -437,8 +465,7 @@ bool Model::addLine(std::string_view line, const std::string& profile, int lineN
             if (words[i].rfind("status=", 0) == 0 && parseInt(words[i].substr(7), &v) && v > 0) {
                 table.statusColumn = static_cast<std::uint32_t>(v);
             } else if (words[i].rfind("only=", 0) == 0) {
-                auto list = split(std::string_view(words[i]).substr(5), ',');
-                included = std::find(list.begin(), list.end(), profile) != list.end();
+                included = inProfiles(std::string_view(words[i]).substr(5), profile);
             } else {
                 return fail("bad table option " + words[i]);
             }
@@ -523,21 +550,9 @@ bool Model::addLine(std::string_view line, const std::string& profile, int lineN
 void Model::addRow(const Table& table, const Oid& instance,
                    const std::map<std::uint32_t, std::string>& values) {
     for (const Column& col : table.columns) {
-        Object cell;
-        cell.oid = table.entry;
-        cell.oid.push_back(col.number);
-        cell.oid.insert(cell.oid.end(), instance.begin(), instance.end());
-        cell.type = col.type;
-        cell.writable = col.writable;
-        cell.indexCell = col.index;
-        cell.rules = col.rules;
+        Object cell = makeCell(table, col, instance);
         auto given = values.find(col.number);
-        if (col.index)
-            cell.value = instance.size() == 1 ? std::to_string(instance[0]) : "0";
-        else if (given != values.end())
-            cell.value = given->second;
-        else
-            cell.value = col.value;
+        if (!col.index && given != values.end()) cell.value = given->second;
         objects_[cell.oid] = std::move(cell);
     }
 }
@@ -591,11 +606,7 @@ std::optional<Varbind> Model::get(const Oid& oid) const {
     if (!table || table->statusColumn == 0) return std::nullopt;
     for (const Column& col : table->columns) {
         if (col.number != column) continue;
-        Object cell;
-        cell.oid = oid;
-        cell.type = col.type;
-        cell.value = col.value;
-        if (col.index) cell.value = instance.size() == 1 ? std::to_string(instance[0]) : "0";
+        Object cell = makeCell(*table, col, instance);
         auto pending = table->pending.find(instance);
         if (pending != table->pending.end() && pending->second.count(col.number))
             cell.value = pending->second.at(col.number);
@@ -673,12 +684,8 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
         std::string result = checkValue(object.type, object.rules, typeWord, valueText, &stored);
         if (result != "DONE") return result;
         if (stored == "6") {
-            for (const Column& col : table->columns) {
-                Oid cell = table->entry;
-                cell.push_back(col.number);
-                cell.insert(cell.end(), instance.begin(), instance.end());
-                objects_.erase(cell);
-            }
+            for (const Column& col : table->columns)
+                objects_.erase(cellOid(*table, col.number, instance));
             return "DONE";
         }
         if (stored == "4" || stored == "5") return "inconsistent-value";
@@ -790,16 +797,8 @@ bool Model::restore(std::string_view text, std::string* error) {
             Oid instance;
             const Table* table = tableFor(*oid, &column, &instance);
             if (!table || table->statusColumn == 0) continue; // not in this profile
-            for (const Column& col : table->columns) {
-                if (col.number != column) continue;
-                Object cell;
-                cell.oid = *oid;
-                cell.type = col.type;
-                cell.writable = col.writable;
-                cell.indexCell = col.index;
-                cell.rules = col.rules;
-                objects_[*oid] = cell;
-            }
+            for (const Column& col : table->columns)
+                if (col.number == column) objects_[*oid] = makeCell(*table, col, instance);
         }
         if (objects_.count(*oid) && !poke(*oid, value, &why)) {
             *error = "line " + std::to_string(lineNo) + ": " + why;
