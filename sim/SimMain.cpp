@@ -168,6 +168,7 @@ private:
     void handleModelInput(ModelConn& conn);
     void processLine(ModelConn& conn, const std::string& line);
     void release(ModelConn& conn);
+    void releaseAll();
     std::string control(const std::string& line);
     void scheduleRestart(int delayMs);
     void afterModelChange();
@@ -387,11 +388,9 @@ void Simulator::cleanup() {
             snmpd_ = -1;
         }
     }
-    closeModelConns();
     for (auto& [fd, buf] : controls_)
         close(fd);
     controls_.clear();
-    if (modelListen_ >= 0) close(modelListen_);
     if (controlListen_ >= 0) close(controlListen_);
     if (probe_ >= 0) close(probe_);
     if (ownState_ && !state_.empty()) {
@@ -489,6 +488,11 @@ void Simulator::release(ModelConn& conn) {
         processLine(conn, line);
 }
 
+void Simulator::releaseAll() {
+    for (auto& c : conns_)
+        release(*c);
+}
+
 void Simulator::handleModelInput(ModelConn& conn) {
     std::size_t pos;
     while ((pos = conn.in.find('\n')) != std::string::npos) {
@@ -541,14 +545,12 @@ std::string Simulator::control(const std::string& rawLine) {
         if (!fresh.loadFile(opt_.dataFile, opt_.profile, &error)) return "err " + error;
         fresh.setStartTime(model_.startTime());
         model_ = std::move(fresh);
-        for (auto& c : conns_)
-            release(*c);
+        releaseAll();
         return "ok";
     }
     if (cmd == "clear") {
         model_.clearFaults();
-        for (auto& c : conns_)
-            release(*c);
+        releaseAll();
         return "ok";
     }
     std::string oidWord;
@@ -589,9 +591,7 @@ std::string Simulator::control(const std::string& rawLine) {
                 return "err bad fault option " + word;
         }
         model_.setFault(*oid, fault);
-        if (fault.mode != sim::FaultMode::Timeout)
-            for (auto& c : conns_)
-                release(*c);
+        if (fault.mode != sim::FaultMode::Timeout) releaseAll();
         return "ok";
     }
     return std::string("err ") + ControlHelp;
@@ -821,8 +821,6 @@ bool parseArgs(int argc, char** argv, Options* opt) {
             opt->loadFile = v;
         } else if (a == "--save") {
             opt->saveFile = v;
-        } else if (a == "--build") {
-            // accepted for the wrapper script's sake
         } else {
             return false;
         }
