@@ -1,7 +1,9 @@
 // The simulator as Debian's snmp tools see it: real SNMP over UDP on
 // 127.0.0.1 to snmpd with the device model behind it.
 #include "SnmpTool.h"
+#include "mib/Enterprise.h"
 #include "support/SimFixture.h"
+#include "support/TempDir.h"
 
 #include <arpa/inet.h>
 #include <csignal>
@@ -28,7 +30,7 @@ const std::string sysDescr = ".1.3.6.1.2.1.1.1.0";
 const std::string sysObjectID = ".1.3.6.1.2.1.1.2.0";
 const std::string sysUpTime = ".1.3.6.1.2.1.1.3.0";
 const std::string sysName = ".1.3.6.1.2.1.1.5.0";
-const std::string ent = ".1.3.6.1.4.1.32473";
+const std::string ent = std::string(".") + mib::qvEnterprise;
 const std::string hGetIPFrom = ent + ".11.37.4.1.2.1.0";
 const std::string hIPAddress = ent + ".11.37.4.1.2.2.0";
 const std::string sysRestart = ent + ".11.37.4.3.2.1.0";
@@ -388,23 +390,15 @@ TEST(SimAgent, ControlChannelRefusesWhatItDoesNotKnow) {
 }
 
 TEST(SimAgent, MissingSimulatorIsReported) {
-    const char* old = std::getenv("LMR_BINARY_DIR");
-    std::string saved = old ? old : "";
-    setenv("LMR_BINARY_DIR", "/nonexistent-build-dir", 1);
+    lmrtest::ScopedEnv env("LMR_BINARY_DIR", "/nonexistent-build-dir");
     SimDevice dev;
     EXPECT_FALSE(dev.start());
     EXPECT_NE(dev.error().find("/nonexistent-build-dir/sim/lmr_sim"), std::string::npos)
         << dev.error();
-    if (old)
-        setenv("LMR_BINARY_DIR", saved.c_str(), 1);
-    else
-        unsetenv("LMR_BINARY_DIR");
 }
 
 TEST(SimAgent, LauncherRefusesBadOptions) {
-    std::string exe = std::string(std::getenv("LMR_BINARY_DIR") ? std::getenv("LMR_BINARY_DIR")
-                                                                : LMR_BINARY_DIR) +
-                      "/sim/lmr_sim";
+    std::string exe = lmrtest::BinaryDir() + "/sim/lmr_sim";
     for (const char* args :
          {"", "--port 0", "--port 16161 --profile beta", "--port 16161 --boots sometimes",
           "--port 16161 --colour red", "--port 16161 --engine-id 12"}) {

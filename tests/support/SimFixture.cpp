@@ -24,15 +24,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string binaryDir() {
-    if (const char* env = std::getenv("LMR_BINARY_DIR"); env && *env) return env;
-#ifdef LMR_BINARY_DIR
-    return LMR_BINARY_DIR;
-#else
-    return ".";
-#endif
-}
-
 std::string field(const std::string& line, const std::string& name) {
     auto pos = line.find(" " + name + "=");
     if (pos == std::string::npos) return {};
@@ -41,6 +32,15 @@ std::string field(const std::string& line, const std::string& name) {
 }
 
 } // namespace
+
+std::string BinaryDir() {
+    if (const char* env = std::getenv("LMR_BINARY_DIR"); env && *env) return env;
+#ifdef LMR_BINARY_DIR
+    return LMR_BINARY_DIR;
+#else
+    return ".";
+#endif
+}
 
 SimDevice::SimDevice(SimOptions options) : options_(std::move(options)) {}
 
@@ -68,7 +68,7 @@ bool SimDevice::start() {
 }
 
 bool SimDevice::startOnce(int port) {
-    std::string exe = binaryDir() + "/sim/lmr_sim";
+    std::string exe = BinaryDir() + "/sim/lmr_sim";
     std::vector<std::string> args = {exe,
                                      "--port",
                                      std::to_string(port),

@@ -36,6 +36,9 @@
 
 namespace lmrtest {
 
+// The build tree: $LMR_BINARY_DIR when set, else the one compiled in.
+std::string BinaryDir();
+
 struct SimOptions {
     std::string profile = "new";        // firmware profile: "new" or "old"
     bool resetBoots = false;            // come back from a restart with engine boots 1
