@@ -1,7 +1,6 @@
 #include "snmp/New_req2Edit.h"
 
 #include "ui/Application.h"
-#include "ui/ListView.h"
 #include "ui/SysUtils.h"
 
 New_req2Edit::New_req2Edit(TWinControl* owner) : QvSNMPRequest2Edits(owner) {}
@@ -24,14 +23,5 @@ void New_req2Edit::RowReceived() {
 }
 
 void New_req2Edit::AppendRow() {
-    if (!listView_) return;
-    TListItem* item = listView_->Items().Add();
-    bool first = true;
-    for (int i : ColumnOrder()) {
-        if (first)
-            item->SetCaption(IntToStr(rowNumber));
-        else
-            item->SubItems().Add(*request.vars.Item(i)->Value);
-        first = false;
-    }
+    if (listView_) AddRow(IntToStr(rowNumber));
 }

@@ -291,13 +291,13 @@ void QvSNMPRequest2Edits::BuildColumns() {
     }
 }
 
-void QvSNMPRequest2Edits::AddRow() {
+void QvSNMPRequest2Edits::AddRow(const std::optional<std::string>& caption) {
     TListItem* item = listView_->Items().Add();
     bool first = true;
     for (int i : ColumnOrder()) {
         const std::string& value = *request.vars.Item(i)->Value;
         if (first)
-            item->SetCaption(value);
+            item->SetCaption(caption.value_or(value));
         else
             item->SubItems().Add(value);
         first = false;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,7 +89,9 @@ protected:
     // the shown ones.
     std::vector<int> ColumnOrder() const;
     void BuildColumns();
-    void AddRow();
+    // One list-view item of the current values in column order; a caption,
+    // when given, stands in for the first column's value.
+    void AddRow(const std::optional<std::string>& caption = std::nullopt);
 
     TListView* listView_ = nullptr;
     uint8_t selectToEdit = 1;
