@@ -159,6 +159,22 @@ TEST(SimModel, ProfilesChooseValuesAndObjects) {
     EXPECT_FALSE(older.get(oid("qvEnterprise.1.7.0")));
 }
 
+TEST(SimModel, ATableOfOneProfileIsLeftOutOfTheOthers) {
+    const char* text = "table qvEnterprise.4.1 only=old,older\n"
+                       "column 1 integer ro 0\n"
+                       "row 3 9\n"
+                       "end\n"
+                       "qvEnterprise.5.0 integer ro 1\n";
+    for (const char* profile : {"new", "old", "older"}) {
+        Model m;
+        std::string error;
+        ASSERT_TRUE(m.loadText(text, profile, &error)) << profile << ": " << error;
+        EXPECT_EQ(m.get(oid("qvEnterprise.4.1.1.3")).has_value(), std::string(profile) != "new")
+            << profile;
+        EXPECT_TRUE(m.get(oid("qvEnterprise.5.0"))) << profile;
+    }
+}
+
 TEST(SimModel, RowStatusCreatesAndDestroys) {
     Model m = load();
     Oid name5 = oid("qvEnterprise.2.1.2.5");
