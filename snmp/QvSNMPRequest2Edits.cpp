@@ -623,10 +623,7 @@ QvOctetImage QvSNMPRequest2Edits::CollectPart(const ControlAssociation& a, QvOpt
             auto num = [&](size_t k) { return static_cast<uint64_t>(LeadingInt(at(k))); };
             const uint64_t t = num(0) * 8640000ULL + num(1) * 360000ULL + num(2) * 6000ULL +
                                num(3) * 100ULL + num(4);
-            QvOctetImage image;
-            for (int k = 0; k < 4; ++k)
-                image.push_back(static_cast<char>((t >> (8 * k)) & 0xFF));
-            text = OctetsToText(image, TimeTicks);
+            text = QvTimeTicksToText(static_cast<uint32_t>(t));
             break;
         }
         case MacAddress:
