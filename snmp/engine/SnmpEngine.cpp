@@ -288,6 +288,19 @@ std::string Hex(const std::string& s) {
     return out;
 }
 
+// The sockets the library listens on for one session.
+std::vector<int> SocketsOf(void* sess) {
+    int n = 0, block = 1;
+    fd_set set;
+    FD_ZERO(&set);
+    timeval tv{};
+    snmp_sess_select_info(sess, &n, &set, &tv, &block);
+    std::vector<int> out;
+    for (int fd = 0; fd < n; ++fd)
+        if (FD_ISSET(fd, &set)) out.push_back(fd);
+    return out;
+}
+
 } // namespace
 
 int MpInit(const std::string& engineId, long boots) {
@@ -405,7 +418,6 @@ struct Session::Impl {
     std::deque<uint64_t> ready; // finished asynchronous exchanges to complete
     uint64_t nextId = 1;
     unsigned generation = 0;
-    int depth = 0;
 
     static int Callback(int op, netsnmp_session* s, int reqid, netsnmp_pdu* pdu, void* magic);
     Conn* ConnFor(const Target& t, int* status);
@@ -490,6 +502,34 @@ Conn* Session::Impl::ConnFor(const Target& t, int* status) {
     return raw;
 }
 
+namespace {
+
+struct ProtoOid {
+    int code;
+    const oid* id;
+    size_t len;
+};
+
+// The protocols served; any other code is refused rather than sent with another.
+const ProtoOid kAuthProtos[] = {
+    {kAuthNone, usmNoAuthProtocol, OID_LENGTH(usmNoAuthProtocol)},
+    {kAuthMd5, usmHMACMD5AuthProtocol, OID_LENGTH(usmHMACMD5AuthProtocol)},
+    {kAuthSha, usmHMACSHA1AuthProtocol, OID_LENGTH(usmHMACSHA1AuthProtocol)},
+};
+const ProtoOid kPrivProtos[] = {
+    {kPrivNone, usmNoPrivProtocol, OID_LENGTH(usmNoPrivProtocol)},
+    {kPrivDes, usmDESPrivProtocol, OID_LENGTH(usmDESPrivProtocol)},
+    {kPrivAes128, usmAESPrivProtocol, OID_LENGTH(usmAESPrivProtocol)},
+};
+
+template <size_t N> const ProtoOid* FindProto(const ProtoOid (&table)[N], int code) {
+    for (const ProtoOid& p : table)
+        if (p.code == code) return &p;
+    return nullptr;
+}
+
+} // namespace
+
 // Puts the user's keys for the agent's engine id into the library's user
 // table, replacing a cached entry of the same name made with other secrets.
 int Session::Impl::InstallUser(Conn* c, const std::string& name) {
@@ -503,28 +543,14 @@ int Session::Impl::InstallUser(Conn* c, const std::string& name) {
     if (c->installedUser == print) return kOk;
 
     netsnmp_session* s = snmp_sess_session(c->sess);
-    const oid* authProto = usmNoAuthProtocol;
-    size_t authLen = OID_LENGTH(usmNoAuthProtocol);
-    if (u.authProtocol == kAuthMd5) {
-        authProto = usmHMACMD5AuthProtocol;
-        authLen = OID_LENGTH(usmHMACMD5AuthProtocol);
-    } else if (u.authProtocol == kAuthSha) {
-        authProto = usmHMACSHA1AuthProtocol;
-        authLen = OID_LENGTH(usmHMACSHA1AuthProtocol);
-    } else if (u.authProtocol != kAuthNone) {
-        return StatusOf(kCondUnsupportedAuth);
-    }
-    const oid* privProto = usmNoPrivProtocol;
-    size_t privLen = OID_LENGTH(usmNoPrivProtocol);
-    if (u.privProtocol == kPrivDes) {
-        privProto = usmDESPrivProtocol;
-        privLen = OID_LENGTH(usmDESPrivProtocol);
-    } else if (u.privProtocol == kPrivAes128) {
-        privProto = usmAESPrivProtocol;
-        privLen = OID_LENGTH(usmAESPrivProtocol);
-    } else if (u.privProtocol != kPrivNone) {
-        return StatusOf(kCondUnsupportedPriv);
-    }
+    const ProtoOid* auth = FindProto(kAuthProtos, u.authProtocol);
+    if (!auth) return StatusOf(kCondUnsupportedAuth);
+    const ProtoOid* priv = FindProto(kPrivProtos, u.privProtocol);
+    if (!priv) return StatusOf(kCondUnsupportedPriv);
+    const oid* authProto = auth->id;
+    const size_t authLen = auth->len;
+    const oid* privProto = priv->id;
+    const size_t privLen = priv->len;
     if (u.privProtocol != kPrivNone && u.authProtocol == kAuthNone)
         return StatusOf(kCondUnsupportedPriv);
 
@@ -772,16 +798,10 @@ void Session::Impl::Pump(Conn* only, int waitMs) {
     std::vector<Conn*> owners;
     for (auto& [k, c] : conns) {
         if (only && c.get() != only) continue;
-        int n = 0, block = 1;
-        fd_set set;
-        FD_ZERO(&set);
-        timeval tv{};
-        snmp_sess_select_info(c->sess, &n, &set, &tv, &block);
-        for (int fd = 0; fd < n; ++fd)
-            if (FD_ISSET(fd, &set)) {
-                fds.push_back({fd, POLLIN, 0});
-                owners.push_back(c.get());
-            }
+        for (int fd : SocketsOf(c->sess)) {
+            fds.push_back({fd, POLLIN, 0});
+            owners.push_back(c.get());
+        }
     }
     if (fds.empty()) return;
     int wait = waitMs;
@@ -876,15 +896,9 @@ int Session::Pending() const {
 
 std::vector<int> Session::Sockets() const {
     std::vector<int> out;
-    for (auto& [k, c] : d->conns) {
-        int n = 0, block = 1;
-        fd_set set;
-        FD_ZERO(&set);
-        timeval tv{};
-        snmp_sess_select_info(c->sess, &n, &set, &tv, &block);
-        for (int fd = 0; fd < n; ++fd)
-            if (FD_ISSET(fd, &set)) out.push_back(fd);
-    }
+    for (auto& [k, c] : d->conns)
+        for (int fd : SocketsOf(c->sess))
+            out.push_back(fd);
     return out;
 }
 
