@@ -576,7 +576,6 @@ bool QvSNMPRequest::IsEndOfWalk(const std::string& base, const std::string& prev
     if (received.size() <= base.size()) return true;
     // Inside the column only below its identifier: "1.10.5" is not under "1.1".
     if (received.compare(0, base.size(), base) != 0 || received[base.size()] != '.') return true;
-    if (received == previous) return true;
     // An agent that does not move forward would keep a walk going for ever.
     if (!previous.empty() && CompareOids(received, previous) <= 0) return true;
     return false;
