@@ -31,10 +31,10 @@ bool IsHexDigit(char c) {
 }
 
 // A bound of an "n" list: the double truncated into the 32-bit range.
-unsigned long long ListBound(double v) {
+unsigned int ListBound(double v) {
     if (!(v > 0)) return 0;
-    if (v >= 4294967295.0) return 4294967295ULL;
-    return static_cast<unsigned long long>(v);
+    if (v >= 4294967295.0) return 4294967295U;
+    return static_cast<unsigned int>(v);
 }
 
 // Every occurrence of a placeholder, left to right.
@@ -218,12 +218,11 @@ std::string QvEditConstraint::ExitMessage(const _EditConstraint_s& c, const std:
                 return Fill(Fill(g_CommonMessages[QVCOM_NUMLIST_MAX_COUNT], "[DELIMITER]", delim),
                             "[MAXCOUNT]", IntToStr(c.length));
         }
-        const unsigned long long lo = ListBound(c.minimum), hi = ListBound(c.maximum);
-        for (unsigned int v : items.Items())
-            if (v < lo || v > hi)
-                return Fill(Fill(Fill(g_CommonMessages[QVCOM_NUMLIST_RANGE], "[DELIMITER]", delim),
-                                 "[MIN]", UIntToStr(lo)),
-                            "[MAX]", UIntToStr(hi));
+        const unsigned int lo = ListBound(c.minimum), hi = ListBound(c.maximum);
+        if (!items.AllInRange(lo, hi))
+            return Fill(Fill(Fill(g_CommonMessages[QVCOM_NUMLIST_RANGE], "[DELIMITER]", delim),
+                             "[MIN]", UIntToStr(lo)),
+                        "[MAX]", UIntToStr(hi));
         return "";
     }
     }
