@@ -227,7 +227,6 @@ std::string QvOctetsToText(const QvOctetImage& o, int syntax) {
     case kBitStr:
     case kOctetStr:
     case kOpaque:
-        return QvBytesToHex(o);
     case kMacAddress:
         return QvBytesToHex(o);
     case kNull:
