@@ -417,7 +417,7 @@ void TForm::MoveFocus(TWinControl* target) {
         exitRedirect_ = nullptr;
         for (std::uint64_t s : exits) {
             auto* c = dynamic_cast<TWinControl*>(FindControl(s));
-            if (c && c->OnExit) SafeDispatch([c] { c->OnExit(c); });
+            if (c) SafeNotify(c->OnExit, c);
         }
         inExit_ = false;
         if (exitRedirect_) {
@@ -436,7 +436,7 @@ void TForm::MoveFocus(TWinControl* target) {
         enters.insert(enters.begin(), c->Serial());
     for (std::uint64_t s : enters) {
         auto* c = dynamic_cast<TWinControl*>(FindControl(s));
-        if (c && c->OnEnter) SafeDispatch([c] { c->OnEnter(c); });
+        if (c) SafeNotify(c->OnEnter, c);
     }
     qtFocus(activeControl_);
 }
@@ -444,8 +444,4 @@ void TForm::MoveFocus(TWinControl* target) {
 void TForm::ControlGone(TControl* control) {
     if (activeControl_ && Contains(control, activeControl_)) activeControl_ = nullptr;
     if (exitRedirect_ && Contains(control, exitRedirect_)) exitRedirect_ = nullptr;
-}
-
-void TForm::DefaultHandler(TMessage& message) {
-    TWinControl::DefaultHandler(message);
 }

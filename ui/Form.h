@@ -95,7 +95,6 @@ public:
     // The form is the application's active window.
     bool Active() const;
 
-    void DefaultHandler(TMessage& message) override;
     QWidget* ClientWidget() const override { return client_; }
 
     TNotifyEvent OnCreate;
