@@ -230,6 +230,13 @@ std::string QvSNMPRequest::OidToKeyValue(int i, const std::string& suffix) {
             bytes += static_cast<char>(take() & 0xFF);
         return bytes;
     };
+    // A fixed-size value: missing sub-identifiers count as zero bytes.
+    auto takeFixed = [&](size_t n) {
+        std::string bytes;
+        for (size_t k = 0; k < n; ++k)
+            bytes += static_cast<char>(take() & 0xFF);
+        return bytes;
+    };
     std::string value;
     switch (v->Syntax) {
     case S::Null:
@@ -265,27 +272,15 @@ std::string QvSNMPRequest::OidToKeyValue(int i, const std::string& suffix) {
         break;
     }
     case S::IpAddress:
-    case S::NsapAddr: {
-        std::string b;
-        for (int k = 0; k < 4; ++k)
-            b += static_cast<char>(take() & 0xFF);
-        value = Dotted(b);
+    case S::NsapAddr:
+        value = Dotted(takeFixed(4));
         break;
-    }
-    case S::MacAddress: {
-        std::string b;
-        for (int k = 0; k < 6; ++k)
-            b += static_cast<char>(take() & 0xFF);
-        value = QvBytesToHex(b);
+    case S::MacAddress:
+        value = QvBytesToHex(takeFixed(6));
         break;
-    }
-    case S::DateTime: {
-        std::string b;
-        for (int k = 0; k < 11; ++k)
-            b += static_cast<char>(take() & 0xFF);
-        value = QvDateTimeFromOctets(b).GetPrintable();
+    case S::DateTime:
+        value = QvDateTimeFromOctets(takeFixed(11)).GetPrintable();
         break;
-    }
     case S::BitStr:
     case S::OctetStr:
     case S::Opaque:

@@ -150,6 +150,11 @@ TEST_F(ConvertTest, IndexColumnsEncodeAndDecode) {
     Use(S::MacAddress, QvAccess::ReadOnly, MVT_UMV, 1);
     EXPECT_EQ(Key("000D0A1B2C3D"), "0.13.10.27.44.61");
     EXPECT_EQ(Key("000D0A"), "");
+    EXPECT_EQ(req.OidToKeyValue(0, "0.13.10.27.44.61.9"), "9");
+    EXPECT_EQ(Value(), "000D0A1B2C3D");
+    // A short index still gives a whole address, padded with zero bytes.
+    EXPECT_EQ(req.OidToKeyValue(0, "1.2"), "");
+    EXPECT_EQ(Value(), "010200000000");
     Use(S::DisplayStr, QvAccess::ReadOnly, MVT_UMV, 1);
     EXPECT_EQ(Key("ab"), "2.97.98");
     EXPECT_EQ(req.OidToKeyValue(0, "2.97.98.5"), "5");
