@@ -6,6 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace tftptest;
 
@@ -344,6 +345,17 @@ TEST_F(ServerTest, StartWhileStartedTakesTheNewFolder) {
     auto refused = c.recv();
     ASSERT_TRUE(refused);
     EXPECT_TRUE(refused->isError(2)) << "no folder: nothing is served";
+}
+
+TEST_F(ServerTest, AWindowsStyleFolderIsServed) {
+    ASSERT_EQ(::mkdir(dir.file("Firmware").c_str(), 0755), 0);
+    WriteFile(dir.file("Firmware/ap.tfp"), "image");
+    // Backslashes and another case, as a folder typed on the PC side reads.
+    server.Start(dir.path() + "\\FIRMWARE\\", 0, "127.0.0.1");
+    RawClient c;
+    EXPECT_EQ(Download(c, port, "ap.tfp"), "image");
+    ASSERT_NE(Upload(c, port, "cfg.DCF", "settings"), 0);
+    EXPECT_EQ(ReadFile(dir.file("Firmware/cfg.DCF")), "settings");
 }
 
 TEST_F(ServerTest, NetasciiIsMovedAsRawBytes) {
