@@ -1,11 +1,12 @@
 #include "os/Icmp.h"
 
+#include "os/UdpSocket.h"
+
 #include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -68,24 +69,10 @@ bool IsEchoReply(const uint8_t* data, size_t length, bool withIpHeader, uint16_t
 }
 
 bool ResolveIPv4(const std::string& host, std::string& dotted) {
-    in_addr a;
-    if (inet_pton(AF_INET, host.c_str(), &a) == 1) {
-        char buf[INET_ADDRSTRLEN];
-        dotted = inet_ntop(AF_INET, &a, buf, sizeof buf);
-        return true;
-    }
-    if (host.empty()) return false;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    addrinfo* res = nullptr;
-    if (getaddrinfo(host.c_str(), nullptr, &hints, &res) != 0 || !res) return false;
-    char buf[INET_ADDRSTRLEN];
-    const auto* sin = reinterpret_cast<const sockaddr_in*>(res->ai_addr);
-    bool ok = inet_ntop(AF_INET, &sin->sin_addr, buf, sizeof buf) != nullptr;
-    if (ok) dotted = buf;
-    freeaddrinfo(res);
-    return ok;
+    std::uint32_t address = 0;
+    if (!ResolveIPv4(host, &address)) return false;
+    dotted = UdpEndpoint{address, 0}.addressText();
+    return true;
 }
 
 uint16_t NextEchoSequence() {
