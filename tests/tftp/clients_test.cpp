@@ -44,25 +44,27 @@ protected:
     QString Url(const std::string& name) const {
         return QString("tftp://127.0.0.1:%1/%2").arg(port).arg(QString::fromStdString(name));
     }
-    ProcessResult Get(Client c, const std::string& name, const std::string& out) {
+    // One transfer of local to or from the server's remote name.
+    ProcessResult Transfer(Client c, bool get, const std::string& local,
+                           const std::string& remote) {
+        const QString l = QString::fromStdString(local);
+        const QString r = QString::fromStdString(remote);
         if (c == Client::TftpHpa)
-            return RunClient(Program(c),
-                             {"-m", "octet", "127.0.0.1", QString::number(port), "-c", "get",
-                              QString::fromStdString(name), QString::fromStdString(out)});
+            return RunClient(Program(c), {"-m", "octet", "127.0.0.1", QString::number(port), "-c",
+                                          get ? "get" : "put", get ? r : l, get ? l : r});
         QStringList args{"-sS", "--path-as-is", "--max-time", "120"};
         if (c == Client::CurlNoOptions) args << "--tftp-no-options";
-        args << Url(name) << "-o" << QString::fromStdString(out);
+        if (get)
+            args << Url(remote) << "-o" << l;
+        else
+            args << "-T" << l << Url(remote);
         return RunClient(Program(c), args);
     }
+    ProcessResult Get(Client c, const std::string& name, const std::string& out) {
+        return Transfer(c, true, out, name);
+    }
     ProcessResult Put(Client c, const std::string& file, const std::string& name) {
-        if (c == Client::TftpHpa)
-            return RunClient(Program(c),
-                             {"-m", "octet", "127.0.0.1", QString::number(port), "-c", "put",
-                              QString::fromStdString(file), QString::fromStdString(name)});
-        QStringList args{"-sS", "--path-as-is", "--max-time", "120"};
-        if (c == Client::CurlNoOptions) args << "--tftp-no-options";
-        args << "-T" << QString::fromStdString(file) << Url(name);
-        return RunClient(Program(c), args);
+        return Transfer(c, false, file, name);
     }
     // Waits until every session is gone (an upload lingers one time-out).
     void Drain() {
