@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "os/Path.h"
-#include "ui/Exception.h"
-#include "ui/SysUtils.h"
+#include "base/Exception.h"
+#include "base/SysUtils.h"
 
 namespace {
 

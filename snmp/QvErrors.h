@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 // The agent: address text and UDP port. The result record carries the one
 // that answered; the connection defaults hold the one to ask.

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "snmp/QvErrors.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "os/Ini.h"
 #include "os/Network.h"
 #include "os/Path.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 std::string QvIni::ReadString(const std::string& section, const std::string& key,
                               const std::string& defaultValue) const {

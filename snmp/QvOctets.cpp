@@ -3,7 +3,7 @@
 #include "snmp/QvDateTime.h"
 #include "snmp/QvErrors.h"
 #include "snmp/QvSNMPRequest.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <bit>
 #include <cstdint>

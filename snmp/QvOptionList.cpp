@@ -1,21 +1,8 @@
 #include "snmp/QvOptionList.h"
 
-#include "ui/Exception.h"
-#include "ui/SysUtils.h"
-#include "ui/Widgets.h"
+#include "base/Exception.h"
+#include "base/SysUtils.h"
 
-namespace {
-
-// The items become the names of the pairs, in order, in one update.
-void FillWithNames(TStrings& items, const std::vector<QvOptionPair>& pairs) {
-    items.BeginUpdate();
-    items.Clear();
-    for (const QvOptionPair& p : pairs)
-        items.Add(p.Text);
-    items.EndUpdate();
-}
-
-} // namespace
 
 QvOptionList::QvOptionList(const QvPairDef* table, uint32_t keyKind, uint8_t caseSensitive)
     : KeyKind(keyKind), CaseSensitive(caseSensitive) {
@@ -102,23 +89,4 @@ std::string QvOptionList::TextToValue(const std::string& text) const {
     if (KeyKind == QV_KEY_INTEGER) return IntToStr(p.Value);
     if (KeyKind == QV_KEY_PREFIX) return p.ValueText + text.substr(p.Text.size());
     return p.ValueText;
-}
-
-void QvOptionList::FillComboItems(TComboBox* combo) const {
-    FillWithNames(combo->Items(), pairs_);
-}
-
-// By name first; a value that arrives as a number selects its name's item.
-void QvOptionList::SelectComboItem(TComboBox* combo, const std::string& text) const {
-    combo->SetItemIndex(IndexOfText(text));
-    if (combo->ItemIndex() < 0) combo->SetItemIndex(IndexOfValue(text));
-}
-
-void QvOptionList::FillRadioItems(TRadioGroup* group) const {
-    FillWithNames(group->Items(), pairs_);
-}
-
-void QvOptionList::SelectRadioItem(TRadioGroup* group, const std::string& text) const {
-    group->SetItemIndex(IndexOfText(text));
-    if (group->ItemIndex() < 0) group->SetItemIndex(IndexOfValue(text));
 }

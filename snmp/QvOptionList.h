@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-class TComboBox;
-class TRadioGroup;
-
 // Key kinds of an option list.
 constexpr uint32_t QV_KEY_INTEGER = 1; // the value is an integer
 constexpr uint32_t QV_KEY_TEXT = 2;    // the value is a text, matched whole
@@ -59,13 +56,6 @@ public:
     // Unmatched input comes back unchanged.
     std::string ValueToText(const std::string& valueText) const;
     std::string TextToValue(const std::string& text) const;
-
-    // Fill replaces the control's items by the names in list order; select
-    // picks the item of a name, or failing that of a value, else none.
-    void FillComboItems(TComboBox* combo) const;
-    void SelectComboItem(TComboBox* combo, const std::string& text) const;
-    void FillRadioItems(TRadioGroup* group) const;
-    void SelectRadioItem(TRadioGroup* group, const std::string& text) const;
 
     // Number of entries of a static pair table before its terminator.
     static int CountPairs(const QvPairDef* table);

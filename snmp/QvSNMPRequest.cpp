@@ -6,8 +6,8 @@
 
 #include "snmp/QvNumList.h"
 #include "snmp/engine/StatusTable.h"
-#include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Events.h"
+#include "base/Exception.h"
 
 namespace {
 
@@ -404,7 +404,7 @@ void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn,
     // of it may be touched afterwards.
     std::shared_ptr<QvRequestToken> token = token_;
     ++completing_;
-    if (done) SafeDispatch([&] { done(&e, &vars); });
+    if (done) RunGuarded([&] { done(&e, &vars); });
     if (!token->request) return;
     --completing_;
     Outstanding -= 1;

@@ -6,7 +6,7 @@
 #include "snmp/QvDateTime.h"
 #include "snmp/QvExpression.h"
 #include "snmp/QvSNMPRequest.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 namespace S = QvSyntax;
 

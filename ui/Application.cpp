@@ -2,7 +2,7 @@
 
 #include "ui/Control.h"
 #include "ui/Dialogs.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include "ui/Form.h"
 #include "ui/detail/Qt.h"
 
@@ -24,40 +24,6 @@ namespace {
 
 TApplication g_application;
 
-// Carries one posted call through Qt's queue, so that every loop (main,
-// modal, processEvents) delivers posted work in the order it was posted.
-class PostedCall : public QEvent {
-public:
-    static QEvent::Type Kind() {
-        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return type;
-    }
-    explicit PostedCall(std::function<void()> fn) : QEvent(Kind()), fn_(std::move(fn)) {}
-    void Run() { fn_(); }
-
-private:
-    std::function<void()> fn_;
-};
-
-class Poster : public QObject {
-public:
-    bool event(QEvent* e) override {
-        if (e->type() == PostedCall::Kind()) {
-            static_cast<PostedCall*>(e)->Run();
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
-
-Poster* ThePoster() {
-    static QPointer<Poster> poster;
-    if (!poster) poster = new Poster;
-    return poster;
-}
-
-std::function<std::uint32_t()> g_tickSource;
-std::function<void(std::uint32_t)> g_sleepHandler;
 int g_beeps = 0;
 bool g_beepSilent = false;
 
@@ -65,7 +31,9 @@ bool g_beepSilent = false;
 
 TApplication* const Application = &g_application;
 
-TApplication::TApplication() : TComponent(nullptr) {}
+TApplication::TApplication() : TComponent(nullptr) {
+    SetDispatchGuard(SafeDispatch);
+}
 
 TApplication::~TApplication() {
     // Forms left at program end are freed only while Qt still runs.
@@ -99,9 +67,7 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-    if (!QCoreApplication::instance()) return;
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    ::ProcessMessages();
 }
 
 void TApplication::Terminate() {
@@ -169,11 +135,6 @@ void SafeNotify(const TNotifyEvent& event, TObject* sender) {
     });
 }
 
-void PostCall(std::function<void()> fn) {
-    if (!QCoreApplication::instance() || !fn) return;
-    QCoreApplication::postEvent(ThePoster(), new PostedCall(std::move(fn)));
-}
-
 bool PostMessage(TControl* target, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam) {
     if (!target || !QCoreApplication::instance()) return false;
     const std::uint64_t serial = target->Serial();
@@ -193,34 +154,6 @@ std::intptr_t SendMessage(TControl* target, unsigned msg, std::uintptr_t wparam,
                           std::intptr_t lparam) {
     if (!target) return 0;
     return target->Perform(msg, wparam, lparam);
-}
-
-void ProcessMessages() {
-    Application->ProcessMessages();
-}
-
-std::uint32_t GetTickCount() {
-    if (g_tickSource) return g_tickSource();
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    const auto ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
-                    static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
-    return static_cast<std::uint32_t>(ms);
-}
-
-void Sleep(std::uint32_t ms) {
-    if (g_sleepHandler) {
-        g_sleepHandler(ms);
-        return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
-
-void SetTickCountSource(std::function<std::uint32_t()> source) {
-    g_tickSource = std::move(source);
-}
-void SetSleepHandler(std::function<void(std::uint32_t)> handler) {
-    g_sleepHandler = std::move(handler);
 }
 
 void Beep(unsigned, unsigned) {

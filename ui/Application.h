@@ -3,6 +3,7 @@
 // the exception display) and the services around the loops: posted messages,
 // the millisecond tick count, Sleep, Beep and the dispatch guard that every
 // event of the layer runs under.
+#include "base/Events.h"
 #include "ui/Component.h"
 #include <cstdint>
 #include <exception>
@@ -74,18 +75,9 @@ void SafeNotify(const TNotifyEvent& event, TObject* sender);
 // Queues a message for target, delivered in order by the next loop that runs
 // (main, modal or ProcessMessages); dropped when the target is gone by then.
 bool PostMessage(TControl* target, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
-// Runs fn after the current handler has returned, from the next loop.
-void PostCall(std::function<void()> fn);
 // Delivers a message now.
 std::intptr_t SendMessage(TControl* target, unsigned msg, std::uintptr_t wparam,
                           std::intptr_t lparam);
-void ProcessMessages();
-
-// Milliseconds since some start, wrapping at 2^32; replaceable for tests.
-std::uint32_t GetTickCount();
-void Sleep(std::uint32_t ms);
-void SetTickCountSource(std::function<std::uint32_t()> source);   // null: the real clock
-void SetSleepHandler(std::function<void(std::uint32_t)> handler); // null: really sleep
 
 // The PC's beep (frequency in Hz, duration in ms); counted for tests.
 void Beep(unsigned frequency, unsigned duration);

@@ -1,6 +1,6 @@
 #include "ui/Component.h"
 
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Control.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/detail/Qt.h"
 
 #include <QApplication>

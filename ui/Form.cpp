@@ -1,7 +1,7 @@
 #include "ui/Form.h"
 
 #include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include "ui/Menu.h"
 #include "ui/Testing.h"
 #include "ui/detail/Qt.h"

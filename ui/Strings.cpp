@@ -1,7 +1,7 @@
 #include "ui/Strings.h"
 
-#include "ui/Exception.h"
-#include "ui/SysUtils.h"
+#include "base/Exception.h"
+#include "base/SysUtils.h"
 
 #include <algorithm>
 #include <fstream>

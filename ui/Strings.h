@@ -2,7 +2,7 @@
 // Lists: TStrings (the abstract list of texts that controls expose as Items or
 // Lines), TStringList (a stand-alone one) and TList (a list of pointers).
 #include "ui/Component.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include <memory>
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/detail/Hooks.h"
 #include "ui/detail/Qt.h"
 

@@ -1,7 +1,7 @@
 // Conversion of values by syntax: received bindings to display text, display
 // text to bindings, index columns to instance suffixes and back.
 #include "snmp/QvSNMPRequest.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

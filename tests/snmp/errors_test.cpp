@@ -6,7 +6,7 @@
 
 #include "snmp/QvErrors.h"
 #include "support/TempDir.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "snmp/QvExpression.h"
-#include "ui/Exception.h"
-#include "ui/SysUtils.h"
+#include "base/Exception.h"
+#include "base/SysUtils.h"
 
 namespace {
 

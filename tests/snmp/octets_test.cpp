@@ -3,8 +3,8 @@
 #include "snmp/QvOctets.h"
 
 #include "snmp/QvSNMPVar.h"
-#include "tests/snmp/group_fixture.h"
-#include "ui/Exception.h"
+#include "tests/binding/group_fixture.h"
+#include "base/Exception.h"
 
 #include <cctype>
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "tests/snmp/engine_agent.h"
 #include "tests/snmp/request_sim.h"
 #include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

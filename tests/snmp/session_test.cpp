@@ -2,7 +2,7 @@
 // it sets, and the pump before and after the session exists.
 #include "snmp/QvSession.h"
 #include "tests/snmp/request_sim.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "snmp/QvSNMPVar.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 namespace {
 

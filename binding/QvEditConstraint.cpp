@@ -1,11 +1,11 @@
-#include "snmp/QvEditConstraint.h"
+#include "binding/QvEditConstraint.h"
 
 #include "snmp/QvErrors.h"
 #include "snmp/QvExpression.h"
 #include "snmp/QvNumList.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/Widgets.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 // Associations of variables with controls, taking over change events, format
 // scanning of AssociateEdits, unbinding, and the bound list view: hidden
 // columns first, rows, selection back into the variables and the controls.
-#include "snmp/QvSNMPRequest2Edits.h"
+#include "binding/QvSNMPRequest2Edits.h"
 
-#include "tests/snmp/group_fixture.h"
+#include "tests/binding/group_fixture.h"
 #include "ui/ListView.h"
 #include "ui/Widgets.h"
 

@@ -1,9 +1,9 @@
 // Values between variables and their controls: every control class, the
 // multi-edit layouts by syntax, bit numbers, partial merging, and the errors
 // of too few controls, bad syntaxes and unknown control classes.
-#include "snmp/QvSNMPRequest2Edits.h"
+#include "binding/QvSNMPRequest2Edits.h"
 
-#include "tests/snmp/group_fixture.h"
+#include "tests/binding/group_fixture.h"
 #include "ui/Widgets.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "snmp/New_req2Edit.h"
+#include "binding/New_req2Edit.h"
 
 #include "ui/Application.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 New_req2Edit::New_req2Edit(TWinControl* owner) : QvSNMPRequest2Edits(owner) {}
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "snmp/QvEditConstraint.h"
-#include "snmp/QvSNMPRequest2Controls.h"
+#include "binding/QvEditConstraint.h"
+#include "binding/QvSNMPRequest2Controls.h"
 #include "ui/Component.h"
 
 class TControl;

@@ -1,8 +1,8 @@
 // The numbered list binder on a device table whose free entries hold an
 // "empty" value: only used entries are listed, numbered in walk order.
-#include "snmp/New_req2Edit.h"
+#include "binding/New_req2Edit.h"
 
-#include "tests/snmp/group_fixture.h"
+#include "tests/binding/group_fixture.h"
 #include "ui/ListView.h"
 #include "ui/Widgets.h"
 
@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         lmrtest::SimOptions options;
         options.extraArgs = {"--data",
-                             std::string(LMR_SOURCE_DIR) + "/tests/snmp/numbered_table.dat"};
+                             std::string(LMR_SOURCE_DIR) + "/tests/binding/numbered_table.dat"};
         device = std::make_unique<lmrtest::SimDevice>(options);
         ASSERT_TRUE(device->start()) << device->error();
         form = new TForm(nullptr);

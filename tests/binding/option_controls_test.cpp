@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "snmp/QvOptionList.h"
+#include "binding/QvOptionControls.h"
 #include "ui/Widgets.h"
 
 namespace {
@@ -28,11 +28,11 @@ TEST(OptionControls, ComboFillsInListOrderAndSelectsByNameOrValue) {
     QvOptionList list(kDisableFirst);
     TComboBox combo(nullptr);
     combo.Items().Add("stale");
-    list.FillComboItems(&combo);
+    FillComboItems(list, &combo);
     EXPECT_EQ(ItemsOf(combo.Items()), (std::vector<std::string>{"Disable", "Enable"}));
     for (const auto& s : kSelections) {
         combo.SetItemIndex(0);
-        list.SelectComboItem(&combo, s.text);
+        SelectComboItem(list, &combo, s.text);
         EXPECT_EQ(combo.ItemIndex(), s.index) << s.text;
     }
 }
@@ -43,11 +43,11 @@ TEST(OptionControls, RadioGroupFillsAndSelectsTheSameWay) {
     group.Items().Add("stale");
     group.Items().Add("stale too");
     group.Items().Add("and more");
-    list.FillRadioItems(&group);
+    FillRadioItems(list, &group);
     EXPECT_EQ(ItemsOf(group.Items()), (std::vector<std::string>{"Disable", "Enable"}));
     for (const auto& s : kSelections) {
         group.SetItemIndex(1);
-        list.SelectRadioItem(&group, s.text);
+        SelectRadioItem(list, &group, s.text);
         EXPECT_EQ(group.ItemIndex(), s.index) << s.text;
     }
 }
@@ -56,9 +56,9 @@ TEST(OptionControls, EmptyListEmptiesTheControl) {
     QvOptionList list;
     TComboBox combo(nullptr);
     combo.Items().Add("x");
-    list.FillComboItems(&combo);
+    FillComboItems(list, &combo);
     EXPECT_EQ(combo.Items().Count(), 0);
-    list.SelectComboItem(&combo, "x");
+    SelectComboItem(list, &combo, "x");
     EXPECT_EQ(combo.ItemIndex(), -1);
 }
 

@@ -3,9 +3,9 @@
 // write, reports into status bars, panels and memos, exceptions passed on,
 // and the busy flag coming back to 0 on every path, also when the driver is
 // deleted while a reply is due.
-#include "snmp/QvSNMPRequest2Controls.h"
+#include "binding/QvSNMPRequest2Controls.h"
 
-#include "tests/snmp/group_fixture.h"
+#include "tests/binding/group_fixture.h"
 #include "ui/StatusBar.h"
 #include "ui/Widgets.h"
 

@@ -4,15 +4,15 @@
 // waits for a driver to become idle.
 #pragma once
 
-#include "snmp/QvSNMPRequest2Edits.h"
+#include "binding/QvSNMPRequest2Edits.h"
 #include "snmp/QvSNMPVar.h"
 #include "snmp/QvSession.h"
 #include "support/SimFixture.h"
 #include "support/TempDir.h"
 #include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include "ui/Form.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/Testing.h"
 
 #include <cstdint>

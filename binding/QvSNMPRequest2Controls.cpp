@@ -1,12 +1,12 @@
-#include "snmp/QvSNMPRequest2Controls.h"
+#include "binding/QvSNMPRequest2Controls.h"
 
-#include "snmp/QvEditConstraint.h"
+#include "binding/QvEditConstraint.h"
 #include "snmp/QvExpression.h"
 #include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include "ui/StatusBar.h"
 #include "ui/Strings.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/Widgets.h"
 
 #include <exception>

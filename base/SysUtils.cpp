@@ -1,7 +1,7 @@
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 
 #include "os/Path.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 
 #include <cctype>
 #include <cerrno>

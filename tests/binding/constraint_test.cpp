@@ -1,12 +1,12 @@
 // Edit constraints: the grammar, what typing keeps, the exit check and its
 // messages, the saved text, the exit character and auto-advance, and a form's
 // own veto through the edit's Tag.
-#include "snmp/QvEditConstraint.h"
+#include "binding/QvEditConstraint.h"
 
 #include "ui/Application.h"
-#include "ui/Exception.h"
+#include "base/Exception.h"
 #include "ui/Form.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/Testing.h"
 #include "ui/Widgets.h"
 

@@ -4,7 +4,7 @@
 // the used entries, numbered 1, 2, 3 in the order the walk delivers them.
 #include <string>
 
-#include "snmp/QvSNMPRequest2Edits.h"
+#include "binding/QvSNMPRequest2Edits.h"
 
 class New_req2Edit : public QvSNMPRequest2Edits {
 public:

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/Exception.h"
-#include "ui/SysUtils.h"
+#include "base/Exception.h"
+#include "base/SysUtils.h"
 
 TEST(SysUtils, FloatToStrGeneralForm) {
     struct Case {

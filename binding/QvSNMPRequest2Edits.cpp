@@ -1,5 +1,6 @@
-#include "snmp/QvSNMPRequest2Edits.h"
+#include "binding/QvSNMPRequest2Edits.h"
 
+#include "binding/QvOptionControls.h"
 #include "snmp/QvDateTime.h"
 #include "snmp/QvErrors.h"
 #include "snmp/QvNumList.h"
@@ -7,7 +8,7 @@
 #include "ui/Application.h"
 #include "ui/ListView.h"
 #include "ui/Strings.h"
-#include "ui/SysUtils.h"
+#include "base/SysUtils.h"
 #include "ui/Widgets.h"
 
 #include <algorithm>
@@ -145,10 +146,10 @@ void QvSNMPRequest2Edits::AssociateControl(int i, TControl* c) {
         if (!list) Fail(QVERR_NO_OPTION_LIST);
         // A prefix-matched list needs a second control for the rest of the value.
         if (list->KeyKind == QV_KEY_PREFIX) Fail(QVERR_TOO_FEW_CONTROLS);
-        list->FillComboItems(combo);
+        FillComboItems(*list, combo);
     } else if (auto* group = dynamic_cast<TRadioGroup*>(c)) {
         if (!list) Fail(QVERR_NO_OPTION_LIST);
-        list->FillRadioItems(group);
+        FillRadioItems(*list, group);
     }
     Store(std::move(a));
 }
@@ -440,11 +441,11 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
         return;
     }
     if (auto* combo = dynamic_cast<TComboBox*>(first)) {
-        if (list) list->SelectComboItem(combo, text);
+        if (list) SelectComboItem(*list, combo, text);
         return;
     }
     if (auto* group = dynamic_cast<TRadioGroup*>(first)) {
-        if (list) list->SelectRadioItem(group, text);
+        if (list) SelectRadioItem(*list, group, text);
         return;
     }
     if (!dynamic_cast<TEdit*>(first)) Fail(QVERR_BAD_CONTROL_TYPE);
