@@ -27,6 +27,7 @@ long QvCurrentEngineBoots() {
 _SnmpEventProcessor::_SnmpEventProcessor() = default;
 
 _SnmpEventProcessor::~_SnmpEventProcessor() {
+    if (g_Snmp) g_Snmp->SetSocketsChanged(nullptr);
     notifiers_.clear();
     // The timer belongs to the application's thread; at program end the
     // application object may already be gone, and with it the timer's loop:
@@ -45,6 +46,13 @@ void _SnmpEventProcessor::Start() {
         QObject::connect(timer_, &QTimer::timeout, [this] { OnTimer(); });
     }
     timer_->start();
+    // A socket opened by a send gets its notifier at once, not at the next
+    // tick, so the first reply is not held back.
+    if (g_Snmp) {
+        g_Snmp->SetSocketsChanged([this] {
+            if (enabled_) SyncNotifiers();
+        });
+    }
     SyncNotifiers();
 }
 

@@ -278,6 +278,22 @@ void ForgetEngineTime(const std::string& engineId) {
     free_enginetime(reinterpret_cast<u_char*>(copy.data()), copy.size());
 }
 
+// Removes every user the library localised for the engine id.
+void RemoveUsersOf(const std::string& engineId) {
+    for (int guard = 0; guard < 10000; ++guard) {
+        usmUser* found = nullptr;
+        for (usmUser* u = usm_get_userList(); u; u = u->next)
+            if (u->engineIDLen == engineId.size() &&
+                memcmp(u->engineID, engineId.data(), engineId.size()) == 0) {
+                found = u;
+                break;
+            }
+        if (!found) return;
+        usm_remove_user(found);
+        usm_free_user(found);
+    }
+}
+
 std::string Hex(const std::string& s) {
     static const char* d = "0123456789ABCDEF";
     std::string out;
@@ -418,6 +434,7 @@ struct Session::Impl {
     std::deque<uint64_t> ready; // finished asynchronous exchanges to complete
     uint64_t nextId = 1;
     unsigned generation = 0;
+    std::function<void()> socketsChanged;
 
     static int Callback(int op, netsnmp_session* s, int reqid, netsnmp_pdu* pdu, void* magic);
     Conn* ConnFor(const Target& t, int* status);
@@ -428,6 +445,7 @@ struct Session::Impl {
     void Pump(Conn* only, int waitMs);
     void Digest();
     void Finish(Exchange* ex, int reason);
+    void ForgetEngine(Conn* c);
     int NextTimeoutMs() const;
 };
 
@@ -499,6 +517,11 @@ Conn* Session::Impl::ConnFor(const Target& t, int* status) {
     Conn* raw = c.get();
     conns[key] = std::move(c);
     ++generation;
+    if (socketsChanged) {
+        // A copy: the watcher may replace itself.
+        std::function<void()> changed = socketsChanged;
+        changed();
+    }
     return raw;
 }
 
@@ -717,6 +740,23 @@ int Session::Impl::Submit(const Target& t, const Pdu& pdu, Completion done, bool
     return kOk;
 }
 
+// Drops the agent's engine id, its time and the keys localised for it: the
+// connection is as if it had never talked SNMPv3.
+void Session::Impl::ForgetEngine(Conn* c) {
+    const std::string id = c->engineId;
+    ForgetEngineTime(id);
+    RemoveUsersOf(id);
+    // Other connections may know an agent under the same id (test devices
+    // share one): their keys are gone too, so they install them again.
+    for (auto& [k, other] : conns)
+        if (other->engineId == id) other->installedUser.clear();
+    c->engineId.clear();
+    netsnmp_session* s = snmp_sess_session(c->sess);
+    free(s->securityEngineID);
+    s->securityEngineID = nullptr;
+    s->securityEngineIDLen = 0;
+}
+
 void Session::Impl::Finish(Exchange* ex, int reason) {
     ex->finished = true;
     ex->reason = reason;
@@ -765,9 +805,10 @@ void Session::Impl::Digest() {
         }
         if (a.reason == kTimeout && c->family == 3 && c->answered && !c->engineId.empty()) {
             // The agent answered before: it may have restarted with a lower
-            // engine time than ours. Forget the time so the next exchange
-            // synchronises again.
-            ForgetEngineTime(c->engineId);
+            // engine time than ours, or come back under another engine id
+            // (its reports for that are dropped, as our user is not known
+            // there). Forget both so the next exchange discovers again.
+            ForgetEngine(c);
         }
         if (a.reason != kTimeout) c->answered = true;
         ex->reply = std::move(a.reply);
@@ -904,6 +945,10 @@ std::vector<int> Session::Sockets() const {
 
 unsigned Session::SocketGeneration() const {
     return d->generation;
+}
+
+void Session::SetSocketsChanged(std::function<void()> changed) {
+    d->socketsChanged = std::move(changed);
 }
 
 int Session::NextTimeoutMs() const {

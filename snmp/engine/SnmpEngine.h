@@ -155,6 +155,9 @@ public:
     // that set changes.
     std::vector<int> Sockets() const;
     unsigned SocketGeneration() const;
+    // Called as soon as that set changes (a send to a new agent opens a
+    // socket), so a watcher can listen before the first reply arrives.
+    void SetSocketsChanged(std::function<void()> changed);
     // Milliseconds until the next retransmission or time-out is due (-1 none).
     int NextTimeoutMs() const;
 

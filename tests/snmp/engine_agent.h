@@ -38,6 +38,12 @@ public:
         Stop();
         Start(keepState);
     }
+    // Comes back on the same port as another engine (a replaced unit, or a
+    // factory reset that made a new id): boots and users start afresh.
+    void RestartAs(std::string engineIdText) {
+        engineId_ = std::move(engineIdText);
+        Restart(false);
+    }
     void Stop() {
         if (pid_ <= 0) return;
         lmrtest::StopProcess(pid_, 3000);
@@ -51,8 +57,8 @@ private:
         dir_.mkdir("state");
         std::string conf = dir_.file("snmpd.conf");
         std::ofstream c(conf);
-        c << "engineID lmrtestagent\n"
-             "rocommunity tarnok 127.0.0.1\n"
+        c << "engineID " << engineId_ << "\n"
+          << "rocommunity tarnok 127.0.0.1\n"
              "rwcommunity quembel 127.0.0.1\n"
              "createUser plain\n"
              "createUser md5user MD5 authpass1\n"
@@ -105,6 +111,7 @@ private:
     }
 
     std::string extra_;
+    std::string engineId_ = "lmrtestagent";
     lmrtest::TempDir dir_{"agent"};
     uint16_t port_ = 0;
     pid_t pid_ = -1;

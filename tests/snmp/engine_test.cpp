@@ -7,7 +7,13 @@
 #include "tests/snmp/engine_agent.h"
 #include "tests/snmp/request_sim.h"
 
+#include "snmp/QvSession.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
 #include <gtest/gtest.h>
+#include <poll.h>
 
 using namespace snmpeng;
 
@@ -284,6 +290,17 @@ TEST_F(EngineTest, AsyncCompletesOnlyThroughProcessEvents) {
     EXPECT_EQ(session->Pending(), 0);
 }
 
+TEST_F(EngineTest, ANewSocketIsAnnouncedWhenTheSendMakesIt) {
+    std::vector<size_t> seen;
+    session->SetSocketsChanged([&] { seen.push_back(session->Sockets().size()); });
+    auto ignore = [](int, const Pdu&, const Target&) {};
+    ASSERT_EQ(session->SendAsync(V(1), Get(kSysDescr), ignore), kOk);
+    EXPECT_EQ(seen, std::vector<size_t>{1});
+    ASSERT_EQ(session->SendAsync(V(1), Get(kSysDescr), ignore), kOk);
+    ASSERT_EQ(session->SendAsync(V(0), Get(kSysDescr), ignore), kOk);
+    EXPECT_EQ(seen, (std::vector<size_t>{1, 2}));
+}
+
 TEST_F(EngineTest, AsyncV3DiscoveryDoesNotBlockTheSend) {
     Target t = V3(User("noauthuser"));
     t.port = static_cast<uint16_t>(lmrtest::FreeUdpPort()); // nobody there
@@ -388,6 +405,92 @@ TEST_F(EngineTest, V3AesPrivacyReads) {
     t.timeout = 30;
     t.retries = 0;
     EXPECT_EQ(session->Send(t, Get(kSysDescr, 3), &reply), kTimeout);
+}
+
+// A factory reset or a replaced unit answers at the same address under
+// another engine id: one exchange is lost, the next finds the new id.
+TEST_F(EngineTest, V3ReachesAnAgentWhoseEngineIdChanged) {
+    struct Case {
+        const char* user;
+        int auth, priv, level;
+    };
+    for (const Case& k :
+         {Case{"plain", kAuthNone, kPrivNone, 1}, Case{"md5user", kAuthMd5, kPrivNone, 2},
+          Case{"aesuser", kAuthSha, kPrivAes128, 3}}) {
+        SCOPED_TRACE(k.user);
+        testagent::Agent agent;
+        Target t = V3(k.user, k.auth, k.priv, "authpass1", "privpass1");
+        t.port = agent.Port();
+        t.timeout = 30;
+        t.retries = 0;
+        Pdu reply;
+        ASSERT_EQ(session->Send(t, Get(kSysDescr, k.level), &reply), kOk);
+        agent.RestartAs("lmrreplacedunit");
+        ASSERT_TRUE(agent.Running());
+        EXPECT_EQ(session->Send(t, Get(kSysDescr, k.level), &reply), kTimeout);
+        for (int i = 0; i < 3; ++i) {
+            reply = Pdu();
+            ASSERT_EQ(session->Send(t, Get(kSysDescr, k.level), &reply), kOk) << i;
+            EXPECT_EQ(reply.errorStatus, 0);
+            ASSERT_EQ(reply.vbs.size(), 1u);
+            EXPECT_FALSE(reply.vbs[0].octets.empty());
+        }
+    }
+}
+
+// Swallows every timer event of the application while it lives: what still
+// happens came from socket notifiers.
+class NoTimerTicks : public QObject {
+public:
+    NoTimerTicks() { QCoreApplication::instance()->installEventFilter(this); }
+    ~NoTimerTicks() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+};
+
+// Blocks until one of the session's sockets has a datagram waiting, unread.
+bool WaitForDatagram(const Session& s, int limitMs) {
+    std::vector<pollfd> fds;
+    for (int fd : s.Sockets())
+        fds.push_back({fd, POLLIN, 0});
+    return !fds.empty() && poll(fds.data(), fds.size(), limitMs) > 0;
+}
+
+TEST(EnginePump, FirstReplyOfANewConnectionComesWithoutATimerTick) {
+    lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
+    ASSERT_TRUE(dev.running()) << dev.error();
+    lmrtest::TempDir dir;
+    NoTimerTicks frozen;
+    CreateGlobalSession(dir.path());
+    ASSERT_NE(g_Snmp, nullptr);
+    Target t;
+    t.address = "127.0.0.1";
+    t.port = static_cast<uint16_t>(dev.port());
+    t.version = 1;
+    t.timeout = 300;
+    t.retries = 0;
+    t.readCommunity = lmrtest::SimDevice::readCommunity();
+    Pdu get;
+    Vb vb;
+    vb.oid = kSysDescr;
+    get.vbs.push_back(vb);
+    int calls = 0, reason = -99;
+    std::string got;
+    ASSERT_EQ(g_Snmp->SendAsync(t, get,
+                                [&](int r, const Pdu& p, const Target&) {
+                                    ++calls;
+                                    reason = r;
+                                    if (p.vbs.size() == 1) got = p.vbs[0].octets;
+                                }),
+              kOk);
+    ASSERT_TRUE(WaitForDatagram(*g_Snmp, 5000));
+    for (int i = 0; i < 10 && calls == 0; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(reason, kOk);
+    EXPECT_EQ(got, kSysDescrText);
+    g_SnmpEventProcessor.Stop();
 }
 
 TEST(EngineBootCounter, MissingFileNoEntryFoundAndCorrupt) {
