@@ -38,6 +38,12 @@ public:
         Stop();
         Start(keepState);
     }
+    // Comes back with the given engine boots counted before (it adds one as
+    // it starts), or with none (-1): boots 1, as after a factory reset.
+    void RestartWithBoots(long before) {
+        bootsBefore_ = before;
+        Restart(false);
+    }
     // Comes back on the same port as another engine (a replaced unit, or a
     // factory reset that made a new id): boots and users start afresh.
     void RestartAs(std::string engineIdText) {
@@ -72,6 +78,18 @@ private:
              "rwuser aesuser priv\n"
              "sysContact lmr-test\n"
           << extra_;
+        if (bootsBefore_ >= 0) {
+            // snmpd keeps saved boots only for the engine id they were saved
+            // under: its own enterprise number, format 4 (text).
+            static const char* digits = "0123456789abcdef";
+            std::string hex;
+            for (unsigned char ch : engineId_) {
+                hex += digits[ch >> 4];
+                hex += digits[ch & 15];
+            }
+            c << "oldEngineID 0x80001f8804" << hex << "\n"
+              << "engineBoots " << bootsBefore_ << "\n";
+        }
         c.close();
         std::string addr = "udp:127.0.0.1:" + std::to_string(port_);
         std::string log = dir_.file("snmpd.log");
@@ -112,6 +130,7 @@ private:
 
     std::string extra_;
     std::string engineId_ = "lmrtestagent";
+    long bootsBefore_ = -1;
     lmrtest::TempDir dir_{"agent"};
     uint16_t port_ = 0;
     pid_t pid_ = -1;
