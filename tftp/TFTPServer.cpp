@@ -5,10 +5,15 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +73,91 @@ bool IsPlainFileName(const std::string& name) {
 
 unsigned g_tempCounter = 0;
 
+// Upload temporaries are named ".tftp-upload.<pid>.<run>.<n>.part". The run
+// token tells this process's files from those of an ended one that had the
+// same pid.
+constexpr char kTempPrefix[] = ".tftp-upload.";
+constexpr char kTempSuffix[] = ".part";
+constexpr std::size_t kRunTokenLength = 16;
+
+const std::string& RunToken() {
+    static const std::string token = [] {
+        std::random_device rd;
+        const std::uint64_t v = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+        char buf[kRunTokenLength + 1];
+        std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(v));
+        return std::string(buf);
+    }();
+    return token;
+}
+
+std::string NewTempName() {
+    return kTempPrefix + std::to_string(::getpid()) + "." + RunToken() + "." +
+           std::to_string(g_tempCounter++) + kTempSuffix;
+}
+
+bool AllDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+bool AllLowerHex(const std::string& s) {
+    for (char c : s)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+// True for a temporary whose writer has ended: another run with this
+// process's pid, or a pid that no longer exists. A living other process's
+// file is never touched (it may be another module serving the same folder).
+bool IsOrphanedTemp(const std::string& name) {
+    const std::size_t pre = sizeof kTempPrefix - 1, suf = sizeof kTempSuffix - 1;
+    if (name.size() <= pre + suf || name.compare(0, pre, kTempPrefix) != 0 ||
+        name.compare(name.size() - suf, suf, kTempSuffix) != 0)
+        return false;
+    const std::string middle = name.substr(pre, name.size() - pre - suf);
+    const std::size_t dot1 = middle.find('.');
+    const std::size_t dot2 = dot1 == std::string::npos ? dot1 : middle.find('.', dot1 + 1);
+    if (dot2 == std::string::npos) return false;
+    const std::string pidText = middle.substr(0, dot1);
+    const std::string token = middle.substr(dot1 + 1, dot2 - dot1 - 1);
+    if (!AllDigits(pidText) || pidText.size() > 9 || token.size() != kRunTokenLength ||
+        !AllLowerHex(token) || !AllDigits(middle.substr(dot2 + 1)))
+        return false;
+    const long pid = std::stol(pidText);
+    if (pid <= 0) return false;
+    if (pid == static_cast<long>(::getpid())) return token != RunToken();
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// Removes the upload temporaries that killed runs left in the folder.
+void SweepOrphanedTemps(const std::string& root) {
+    if (root.empty()) return;
+    const int dirfd = os::OpenFile(root, O_RDONLY | O_DIRECTORY);
+    if (dirfd < 0) return;
+    const int listfd = ::dup(dirfd);
+    DIR* d = listfd >= 0 ? ::fdopendir(listfd) : nullptr;
+    if (!d) {
+        if (listfd >= 0) ::close(listfd);
+        ::close(dirfd);
+        return;
+    }
+    std::vector<std::string> doomed;
+    while (dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        struct stat st {};
+        if (IsOrphanedTemp(name) && ::fstatat(dirfd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode))
+            doomed.push_back(name);
+    }
+    ::closedir(d);
+    for (const std::string& name : doomed)
+        ::unlinkat(dirfd, name.c_str(), 0);
+    ::close(dirfd);
+}
+
 } // namespace
 
 const std::string& TFTPStatusText(int code) {
@@ -111,7 +201,13 @@ _TFTPSession::~_TFTPSession() {
 void _TFTPSession::SetStatus(int code) {
     status_.code = code;
     status_.text = TFTPStatusText(code);
-    if (onStatus_) onStatus_(&status_, &cancel_);
+    if (onStatus_) {
+        // The closure may run an event loop (a message box); until it returns
+        // neither the timer nor this session's socket moves the session on.
+        ++reporting_;
+        onStatus_(&status_, &cancel_);
+        --reporting_;
+    }
     if (code == TFTP_SUCCESS) {
         closeFile();
         state_ = Succeeded;
@@ -124,10 +220,14 @@ void _TFTPSession::SetStatus(int code) {
     } else {
         state_ = Running;
     }
+    if (reporting_ == 0 && readDeferred_) {
+        readDeferred_ = false;
+        if (socket_.isOpen()) socket_.setOnReadable([this] { OnSocketMessage(); });
+    }
 }
 
 bool _TFTPSession::canBeRemoved(std::int64_t now) const {
-    if (state_ == Running) return false;
+    if (state_ == Running || reporting_ > 0) return false;
     return !lingering_ || now >= deadline_;
 }
 
@@ -344,8 +444,7 @@ void _TFTPSession::startWrite(int dirfd) {
     }
     // Received data goes to a temporary file that replaces the target only
     // when the transfer succeeded.
-    tempName_ = ".tftp-upload." + std::to_string(::getpid()) + "." +
-                std::to_string(g_tempCounter++) + ".part";
+    tempName_ = NewTempName();
     int fd = ::openat(dirfd, tempName_.c_str(),
                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) {
@@ -359,6 +458,7 @@ void _TFTPSession::startWrite(int dirfd) {
     chunkLen_ = 0;
     lastBlock_ = 0;
     setAck(0);
+    request_.tries = 1;
     sendAndAwaitReply();
 }
 
@@ -438,10 +538,17 @@ void _TFTPSession::onData(int block, const unsigned char* payload, std::size_t l
         armDeadline();
         return;
     }
+    request_.tries = 1;
     sendAndAwaitReply();
 }
 
 void _TFTPSession::OnSocketMessage() {
+    if (reporting_ > 0) {
+        // Inside this session's own status closure: read once it returns.
+        readDeferred_ = true;
+        socket_.setOnReadable(nullptr);
+        return;
+    }
     unsigned char buf[4 + kTFTPBlockSize];
     for (int i = 0; i < kMaxDatagramsPerEvent; ++i) {
         os::UdpSocket::Received r;
@@ -482,8 +589,8 @@ bool _TFTPSession::Resend(int retries) {
         SetStatus(TFTP_CANCELED);
         return false;
     }
-    // A writing client retransmits its DATA itself; an ACK is never resent.
-    if (request_.operation == TFTP_OP_WRQ) return true;
+    // Both directions send their last packet (DATA or ACK) again: a writing
+    // client that lost our ACK may wait for it rather than resend its DATA.
     if (request_.tries >= retries) return true;
     ++request_.tries;
     sendAndAwaitReply();
@@ -544,6 +651,10 @@ std::size_t QvTFTPServer::RunningSessionCount() const {
 }
 
 void QvTFTPServer::Start(const std::string& root, int port, const std::string& deviceAddress) {
+    // A device that cannot be named would be refused at every request.
+    std::uint32_t device = 0;
+    if (!os::ResolveIPv4(deviceAddress, &device))
+        throw QvTFTPException(TFTP_SOCKET_FAILED, TFTPStatusText(TFTP_SOCKET_FAILED));
     if (root.empty()) {
         rootFolder_.clear();
     } else if (root.back() == '/') {
@@ -554,7 +665,9 @@ void QvTFTPServer::Start(const std::string& root, int port, const std::string& d
         rootFolder_ = root + "/";
     }
     port_ = port;
-    SetDeviceAddress(deviceAddress);
+    deviceAddress_ = device;
+    deviceKnown_ = true;
+    SweepOrphanedTemps(rootFolder_);
     if (socket_.isOpen()) return;
     if (port < 0 || port > 65535 || !socket_.open(listenAddress_, static_cast<std::uint16_t>(port)))
         throw QvTFTPException(TFTP_SOCKET_FAILED, TFTPStatusText(TFTP_SOCKET_FAILED));
@@ -575,14 +688,14 @@ void QvTFTPServer::Stop() {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
     }
-    for (auto& s : sessions_)
-        s->Abort(TFTP_CANCELED);
-    // Destroying a session reports its disconnect; move them out first so a
-    // closure never sees a half-emptied list.
+    // No tick may walk the list while the rest are aborted and destroyed,
+    // since both report to closures that may run an event loop.
+    timer_->stop();
     auto doomed = std::move(sessions_);
     sessions_.clear();
+    for (auto& s : doomed)
+        s->Abort(TFTP_CANCELED);
     doomed.clear();
-    timer_->stop();
 }
 
 _TFTPSession* QvTFTPServer::FindSession(const TFTPRequest& request) const {
@@ -649,24 +762,42 @@ void QvTFTPServer::handleRequest(const unsigned char* data, std::size_t length,
     }
     rq.sessionNumber = ++request_.sessionNumber;
     const bool busy = op == TFTP_OP_WRQ && writeInProgress(rq.fileName);
-    sessions_.push_back(
-        std::make_unique<_TFTPSession>(rootFolder_, onStatus_, rq, clock_, listenAddress_, busy));
-    sessions_.back()->Start();
+    auto session =
+        std::make_unique<_TFTPSession>(rootFolder_, onStatus_, rq, clock_, listenAddress_, busy);
+    _TFTPSession* started = session.get();
+    sessions_.push_back(std::move(session));
+    started->Start();
+}
+
+std::vector<std::unique_ptr<_TFTPSession>>::iterator QvTFTPServer::findListed(
+    const _TFTPSession* session) {
+    return std::find_if(sessions_.begin(), sessions_.end(),
+                        [session](const auto& s) { return s.get() == session; });
 }
 
 void QvTFTPServer::OnTimer() {
+    if (sessions_.empty()) return;
     const std::int64_t now = clock_();
-    for (std::size_t i = 0; i < sessions_.size();) {
-        _TFTPSession* s = sessions_[i].get();
+    // Every status closure may run an event loop in which this runs again and
+    // the list changes: walk a copy and find each session again after it
+    // has reported.
+    const std::vector<_TFTPSession*> walk = [this] {
+        std::vector<_TFTPSession*> v;
+        v.reserve(sessions_.size());
+        for (const auto& s : sessions_)
+            v.push_back(s.get());
+        return v;
+    }();
+    for (_TFTPSession* s : walk) {
+        if (findListed(s) == sessions_.end() || s->isReporting()) continue;
         if (s->isRunning() && s->deadlinePassed(now) && s->Resend(retries_)) {
             s->Abort(TFTP_TIMEOUT);
         }
-        if (s->canBeRemoved(now)) {
-            std::unique_ptr<_TFTPSession> doomed = std::move(sessions_[i]);
-            sessions_.erase(sessions_.begin() + static_cast<std::ptrdiff_t>(i));
+        auto it = findListed(s);
+        if (it != sessions_.end() && s->canBeRemoved(now)) {
+            std::unique_ptr<_TFTPSession> doomed = std::move(*it);
+            sessions_.erase(it);
             doomed.reset();
-            continue;
         }
-        ++i;
     }
 }

@@ -109,7 +109,9 @@ public:
 
     virtual void Start();
     virtual void OnSocketMessage();
-    // Called when the deadline has passed; true when the session gives up.
+    // Called when the deadline has passed: the last DATA or ACK is sent
+    // again until it has gone out `retries` times; true when the session
+    // gives up.
     virtual bool Resend(int retries);
     virtual bool MatchesPeer(const TFTPRequest& request) const;
     // A repeated request from the same peer: the first answer got lost.
@@ -122,6 +124,8 @@ public:
     const TFTPRequest& request() const { return request_; }
     bool isWriting() const { return request_.operation == TFTP_OP_WRQ; }
     bool isRunning() const { return state_ == Running; }
+    // Inside its status closure (which may be running an event loop).
+    bool isReporting() const { return reporting_ > 0; }
     // Past its deadline (running) or its linger time (finished).
     bool deadlinePassed(std::int64_t now) const { return hasDeadline_ && now >= deadline_; }
     bool canBeRemoved(std::int64_t now) const;
@@ -162,6 +166,8 @@ private:
     bool cancel_ = false;
     int state_ = Running;
     bool targetBusy_ = false;
+    int reporting_ = 0;
+    bool readDeferred_ = false; // a datagram came while reporting
 
     bool hasDeadline_ = false;
     std::int64_t deadline_ = 0;
@@ -190,10 +196,11 @@ public:
     explicit QvTFTPServer(QObject* owner = nullptr);
     ~QvTFTPServer() override;
 
-    // time-out in hundredths of a second; retries: sends of one DATA block in all.
+    // time-out in hundredths of a second; retries: sends of one DATA or ACK in all.
     virtual void SetTimeout(int timeout, int retries);
     // Sessions created afterwards get it. It runs on the GUI thread and must
-    // neither call Stop nor destroy the server.
+    // neither call Stop nor destroy the server; it may run an event loop (a
+    // message box), during which its session waits.
     virtual void SetOnStatus(TFTPStatusHandler onStatus);
     virtual void SetClock(TFTPClock clock);
     // The address the server listens on ("0.0.0.0" unless set before Start).
@@ -202,7 +209,10 @@ public:
     virtual void SetDeviceAddress(const std::string& address);
     // Serves root (files directly inside it, nothing else) on the port (0:
     // any free port) for requests from deviceAddress. Again while started:
-    // only the folder and the device change. Raises QvTFTPException.
+    // only the folder and the device change. Upload temporaries that ended
+    // runs left in the folder are removed. Raises QvTFTPException when the
+    // device address does not resolve (nothing changes then) or the socket
+    // cannot be opened.
     virtual void Start(const std::string& root, int port, const std::string& deviceAddress);
     // Waits up to 10 s for running transfers (pumping events), then aborts
     // the rest.
@@ -228,6 +238,7 @@ private:
     void handleRequest(const unsigned char* data, std::size_t length, const os::UdpEndpoint& from);
     void refuse(const os::UdpEndpoint& to, int tftpCode);
     bool writeInProgress(const std::string& fileName) const;
+    std::vector<std::unique_ptr<_TFTPSession>>::iterator findListed(const _TFTPSession* session);
 
     int retries_ = 3;
     int timeout_ = 1000;

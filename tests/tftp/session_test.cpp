@@ -2,11 +2,15 @@
 // block-number rules, time-outs, cancel, Stop and destruction.
 #include "TftpHarness.h"
 
+#include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <csignal>
 #include <fcntl.h>
+#include <regex>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 using namespace tftptest;
 
@@ -187,19 +191,36 @@ TEST_F(ServerTest, ForeignPortGetsErrorFiveAndTransferGoesOn) {
     EXPECT_EQ(codes, (std::vector<int>{C, T, T, S, D}));
 }
 
-class RetryTest : public ServerTest, public ::testing::WithParamInterface<int> {};
+namespace {
 
-TEST_P(RetryTest, SilentReaderTimesOutAfterExactlyTheRetries) {
-    const int retries = GetParam();
+struct RetryRow {
+    bool upload;
+    int retries;
+};
+
+void PrintTo(const RetryRow& row, std::ostream* os) {
+    *os << (row.upload ? "writer" : "reader") << " with " << row.retries << " sends";
+}
+
+} // namespace
+
+class RetryTest : public ServerTest, public ::testing::WithParamInterface<RetryRow> {};
+
+// The last packet (DATA 1 or ACK 0) goes out exactly `retries` times, each
+// one time-out after the previous, then the session gives up.
+TEST_P(RetryTest, SilentPeerTimesOutAfterExactlyTheRetries) {
+    const auto [upload, retries] = GetParam();
     server.SetTimeout(50, retries);
     WriteFile(dir.file("a.bin"), "abc");
     RawClient c;
-    c.send(Rrq("a.bin"), port);
-    ASSERT_TRUE(c.recv()->isData(1));
+    c.send(upload ? Wrq("up.bin") : Rrq("a.bin"), port);
+    auto isFirst = [upload](const Packet& p) { return upload ? p.isAck(0) : p.isData(1); };
+    auto first = c.recv();
+    ASSERT_TRUE(first && isFirst(*first));
     int sends = 1;
     for (int i = 0; i < 20 && server.SessionCount() > 0; ++i) {
         while (auto p = c.recv(50)) {
-            EXPECT_TRUE(p->isData(1));
+            EXPECT_TRUE(isFirst(*p)) << *p;
             ++sends;
         }
         Advance(499);
@@ -208,21 +229,52 @@ TEST_P(RetryTest, SilentReaderTimesOutAfterExactlyTheRetries) {
     }
     EXPECT_EQ(sends, retries);
     EXPECT_EQ(codes, Cat({{C}, Repeat(T, retries), {TFTP_TIMEOUT, D}}));
+    EXPECT_EQ(ListDir(dir.path()), std::set<std::string>{"a.bin"}) << "upload left its temporary";
 }
 
-INSTANTIATE_TEST_SUITE_P(Retries, RetryTest, ::testing::Values(1, 3, 5));
+INSTANTIATE_TEST_SUITE_P(Retries, RetryTest,
+                         ::testing::Values(RetryRow{false, 1}, RetryRow{false, 3},
+                                           RetryRow{false, 5}, RetryRow{true, 1},
+                                           RetryRow{true, 3}, RetryRow{true, 5}),
+                         [](const auto& info) {
+                             return std::string(info.param.upload ? "Writer" : "Reader") +
+                                    std::to_string(info.param.retries);
+                         });
 
-TEST_F(ServerTest, SilentWriterTimesOutAfterOneTimeOutWithoutResentAck) {
+class LostAckTest : public ServerTest, public ::testing::WithParamInterface<int> {};
+
+// A writing client that waits for an ACK it never got (and does not send its
+// DATA again) gets that ACK once more after one time-out.
+TEST_P(LostAckTest, WriterResendsItsLastAckOnATimeOut) {
+    const int lost = GetParam();
+    const Bytes data = RandomBytes(1124, 11); // blocks 1 and 2 full, 3 short
     RawClient c;
     c.send(Wrq("up.bin"), port);
-    ASSERT_TRUE(c.recv()->isAck(0));
-    Advance(999);
-    EXPECT_EQ(server.RunningSessionCount(), 1u);
-    Advance(2);
-    EXPECT_TRUE(c.silent());
-    EXPECT_EQ(codes, (std::vector<int>{C, T, TFTP_TIMEOUT, D}));
-    EXPECT_TRUE(ListDir(dir.path()).empty());
+    for (int block = 0; block <= 3; ++block) {
+        auto a = c.recv();
+        ASSERT_TRUE(a && a->isAck(block)) << block;
+        const std::uint16_t sp = a->from.port;
+        if (block == lost) {
+            Advance(999);
+            EXPECT_TRUE(c.silent()) << "resent before the time-out";
+            Advance(2);
+            auto again = c.recv();
+            ASSERT_TRUE(again && again->isAck(block)) << "ACK " << block << " not resent";
+            EXPECT_EQ(again->from.port, sp);
+        }
+        if (block < 3)
+            c.send(Data(static_cast<unsigned>(block + 1),
+                        data.substr(static_cast<std::size_t>(block) * 512, 512)),
+                   sp);
+    }
+    EXPECT_EQ(ReadFile(dir.file("up.bin")), data);
+    Settle();
+    // ACK 0, the resent ACK and ACKs 1 and 2 each report "transferring".
+    EXPECT_EQ(codes, Cat({{C}, Repeat(T, 4), {S, D}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Blocks, LostAckTest, ::testing::Values(0, 1, 2),
+                         [](const auto& info) { return "Ack" + std::to_string(info.param); });
 
 TEST_F(ServerTest, RepeatedRequestMakesOneSessionAndResendsALostFirstPacket) {
     WriteFile(dir.file("a.bin"), "hello");
@@ -325,9 +377,128 @@ TEST_F(ServerTest, RequestsFromAnotherHostAreRefused) {
     EXPECT_EQ(e->from.port, port);
     EXPECT_EQ(server.SessionCount(), 0u);
     EXPECT_TRUE(codes.empty());
-    server.Start(dir.path(), 69, "not an address at all");
-    c.send(Rrq("a.bin"), port);
-    EXPECT_TRUE(c.recv()->isError(2));
+}
+
+namespace {
+
+// A name with a label longer than 63 bytes: refused by the resolver before
+// any query is made.
+const std::string kUnresolvable = std::string(64, 'a') + ".invalid";
+
+} // namespace
+
+TEST(TFTPServerStartTest, DeviceAddressThatDoesNotResolveFailsTheStart) {
+    TempDir dir;
+    for (const std::string& device : {std::string(), kUnresolvable}) {
+        QvTFTPServer server;
+        server.SetListenAddress("127.0.0.1");
+        try {
+            server.Start(dir.path(), 0, device);
+            ADD_FAILURE() << "started for '" << device << "'";
+        } catch (const QvTFTPException& e) {
+            EXPECT_EQ(e.code(), TFTP_SOCKET_FAILED) << device;
+            EXPECT_STREQ(e.what(), TFTPStatusText(TFTP_SOCKET_FAILED).c_str());
+        }
+        EXPECT_FALSE(server.isStarted()) << device;
+    }
+}
+
+TEST_F(ServerTest, RestartWithAnUnresolvableDeviceFailsAndChangesNothing) {
+    WriteFile(dir.file("a.bin"), "still served");
+    TempDir other;
+    EXPECT_THROW(server.Start(other.path(), 0, kUnresolvable), QvTFTPException);
+    EXPECT_TRUE(server.isStarted());
+    EXPECT_EQ(server.LocalPort(), port);
+    EXPECT_EQ(server.RootFolder(), dir.path() + "/");
+    RawClient c;
+    EXPECT_EQ(Download(c, port, "a.bin"), "still served");
+}
+
+namespace {
+
+// Upload temporaries are ".tftp-upload.<pid>.<run token>.<n>.part".
+struct TempName {
+    long pid = 0;
+    std::string token;
+};
+
+std::optional<TempName> ParseTempName(const std::string& name) {
+    static const std::regex re(R"(\.tftp-upload\.([0-9]+)\.([0-9a-f]{16})\.[0-9]+\.part)");
+    std::smatch m;
+    if (!std::regex_match(name, m, re)) return std::nullopt;
+    return TempName{std::stol(m[1]), m[2]};
+}
+
+std::string TempFileName(long pid, const std::string& token, int n) {
+    return ".tftp-upload." + std::to_string(pid) + "." + token + "." + std::to_string(n) + ".part";
+}
+
+// The pid of a child that has ended and been reaped.
+long EndedPid() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    if (child < 0) return -1;
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+} // namespace
+
+TEST_F(ServerTest, StartSweepsTemporariesOfEndedRunsOnly) {
+    // A second server of this process is mid-upload in the folder.
+    QvTFTPServer live;
+    live.SetListenAddress("127.0.0.1");
+    live.Start(dir.path(), 0, "127.0.0.1");
+    RawClient c;
+    c.send(Wrq("live.DCF"), static_cast<std::uint16_t>(live.LocalPort()));
+    auto a0 = c.recv();
+    ASSERT_TRUE(a0 && a0->isAck(0));
+    std::string liveTemp;
+    for (const std::string& n : ListDir(dir.path()))
+        if (ParseTempName(n)) liveTemp = n;
+    ASSERT_FALSE(liveTemp.empty()) << "no temporary for the running upload";
+    const TempName self = *ParseTempName(liveTemp);
+    ASSERT_EQ(self.pid, static_cast<long>(::getpid()));
+    std::string otherRun = self.token;
+    otherRun[0] = otherRun[0] == '0' ? '1' : '0';
+    const long ended = EndedPid();
+    ASSERT_GT(ended, 0);
+
+    const std::vector<std::string> swept = {
+        TempFileName(ended, self.token, 0),
+        TempFileName(ended, otherRun, 7),
+        TempFileName(self.pid, otherRun, 3), // an earlier run that had this pid
+    };
+    const std::vector<std::string> kept = {
+        "cfg.DCF",
+        ".tftp-upload.notes",
+        TempFileName(ended, self.token, 1) + ".bak",
+        TempFileName(static_cast<long>(::getppid()), otherRun, 0), // a running program's
+    };
+    for (const auto& n : swept)
+        WriteFile(dir.file(n), "left over");
+    for (const auto& n : kept)
+        WriteFile(dir.file(n), "keep");
+    ASSERT_EQ(::mkdir(dir.file(TempFileName(ended, self.token, 2)).c_str(), 0755), 0);
+
+    server.Start(dir.path(), 0, "127.0.0.1"); // already started: the folder is taken again
+    std::set<std::string> expected(kept.begin(), kept.end());
+    expected.insert(liveTemp);
+    expected.insert(TempFileName(ended, self.token, 2)); // a folder is never removed
+    EXPECT_EQ(ListDir(dir.path()), expected);
+
+    // The running upload goes on undisturbed.
+    c.send(Data(1, "live data"), a0->from.port);
+    auto a1 = c.recv();
+    ASSERT_TRUE(a1 && a1->isAck(1));
+    EXPECT_EQ(ReadFile(dir.file("live.DCF")), "live data");
+
+    // A server that is not yet started sweeps at its Start as well.
+    WriteFile(dir.file(swept[0]), "left over");
+    QvTFTPServer fresh;
+    fresh.SetListenAddress("127.0.0.1");
+    fresh.Start(dir.path(), 0, "127.0.0.1");
+    EXPECT_FALSE(ListDir(dir.path()).count(swept[0]));
 }
 
 TEST_F(ServerTest, StartWhileStartedTakesTheNewFolder) {
@@ -544,11 +715,184 @@ TEST(TFTPServerLifetimeTest, NoClosureRunsOnceDestructionHasBegun) {
 }
 
 TEST(TFTPServerLifetimeTest, OwnerDeletesTheServer) {
+    TempDir dir;
+    std::vector<int> codes;
     auto* owner = new QObject;
-    auto* server = new QvTFTPServer(owner);
+    QPointer<QvTFTPServer> server = new QvTFTPServer(owner);
     server->SetListenAddress("127.0.0.1");
-    server->Start("", 0, "127.0.0.1");
-    EXPECT_TRUE(server->isStarted());
-    delete owner; // must not hang or crash
-    SUCCEED();
+    server->SetOnStatus([&](TFTPStatus* s, bool*) { codes.push_back(s->code); });
+    server->Start(dir.path(), 0, "127.0.0.1");
+    ASSERT_TRUE(server->isStarted());
+    const auto port = static_cast<std::uint16_t>(server->LocalPort());
+    RawClient c;
+    c.send(Wrq("cfg.DCF"), port);
+    auto a0 = c.recv();
+    ASSERT_TRUE(a0 && a0->isAck(0));
+    const auto seen = codes;
+    delete owner;
+    EXPECT_TRUE(server.isNull());
+    EXPECT_EQ(codes, seen) << "a closure ran during the owner's destruction";
+    EXPECT_TRUE(ListDir(dir.path()).empty()) << "the upload's temporary is left";
+    os::UdpSocket rebind; // both sockets are closed
+    EXPECT_TRUE(rebind.open(os::kLoopbackAddress, port));
+    EXPECT_TRUE(rebind.open(os::kLoopbackAddress, a0->from.port));
 }
+
+// A status closure that runs an event loop, as a message box does. Inside it
+// the fake clock runs far past every time-out and linger while the timer
+// ticks; the session that is reporting must be left alone until its closure
+// returns, and every status must be reported once.
+class NestedLoopTest;
+
+namespace {
+
+struct NestedRow {
+    const char* name;
+    int loopOn; // the first report of this code runs the loop
+    std::function<void(NestedLoopTest&)> script;
+    std::vector<int> expected;
+    int stepMs = 500; // fake time per pass of the loop
+    // Runs at the loop's first pass.
+    std::function<void(NestedLoopTest&)> during = nullptr;
+};
+
+void PrintTo(const NestedRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+} // namespace
+
+class NestedLoopTest : public ServerTest, public ::testing::WithParamInterface<NestedRow> {
+public:
+    void SetUp() override {
+        ServerTest::SetUp();
+        server.SetOnStatus([this](TFTPStatus* s, bool*) {
+            codes.push_back(s->code);
+            if (reporting == s) insideOwnLoop.push_back(s->code);
+            if (s->code == GetParam().loopOn && !reporting && !looped) {
+                looped = true;
+                reporting = s;
+                RunLoop();
+                reporting = nullptr;
+            }
+        });
+    }
+    // 40 passes of the loop, each moving the fake clock and ticking the timer.
+    void RunLoop() {
+        QEventLoop loop;
+        QTimer pass;
+        int passes = 0;
+        QObject::connect(&pass, &QTimer::timeout, [&] {
+            if (passes == 0 && GetParam().during) GetParam().during(*this);
+            now += GetParam().stepMs;
+            server.OnTimer();
+            if (++passes == 40) loop.quit();
+        });
+        pass.start(0);
+        loop.exec();
+    }
+    // The test clock is polled while a reader stays silent until it gives up.
+    void SilentReader() {
+        WriteFile(dir.file("a.bin"), "abc");
+        RawClient c;
+        c.send(Rrq("a.bin"), port);
+        auto d1 = c.recv();
+        ASSERT_TRUE(d1 && d1->isData(1));
+        Settle();
+    }
+
+    RawClient client;
+    TFTPStatus* reporting = nullptr;
+    bool looped = false;
+    std::vector<int> insideOwnLoop;
+};
+
+TEST_P(NestedLoopTest, ReportingSessionIsLeftAloneUntilItsClosureReturns) {
+    GetParam().script(*this);
+    Settle();
+    EXPECT_TRUE(looped) << "the loop never ran";
+    EXPECT_EQ(server.SessionCount(), 0u);
+    EXPECT_TRUE(insideOwnLoop.empty())
+        << "the session went on inside its own closure: " << ::testing::PrintToString(insideOwnLoop);
+    EXPECT_EQ(codes, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Closures, NestedLoopTest,
+    ::testing::Values(
+        NestedRow{"ReaderFirstBlock", T, [](NestedLoopTest& t) { t.SilentReader(); },
+                  {C, T, T, T, TFTP_TIMEOUT, D}},
+        NestedRow{"ReaderTimeOut", TFTP_TIMEOUT, [](NestedLoopTest& t) { t.SilentReader(); },
+                  {C, T, T, T, TFTP_TIMEOUT, D}},
+        NestedRow{"ReaderGetsError", TFTP_UNDEFINED_ERROR,
+                  [](NestedLoopTest& t) {
+                      WriteFile(t.dir.file("a.bin"), "abc");
+                      RawClient c;
+                      c.send(Rrq("a.bin"), t.port);
+                      auto d1 = c.recv();
+                      ASSERT_TRUE(d1 && d1->isData(1));
+                      c.send(Error(0), d1->from.port);
+                      EXPECT_TRUE(c.silent());
+                  },
+                  {C, T, TFTP_UNDEFINED_ERROR, D}},
+        NestedRow{"WriterFirstAck", T,
+                  [](NestedLoopTest& t) {
+                      RawClient c;
+                      c.send(Wrq("up.bin"), t.port);
+                      auto a0 = c.recv();
+                      ASSERT_TRUE(a0 && a0->isAck(0));
+                      t.Settle();
+                      EXPECT_TRUE(ListDir(t.dir.path()).empty());
+                  },
+                  {C, T, T, T, TFTP_TIMEOUT, D}},
+        NestedRow{"WriterSuccessPastItsLinger", S,
+                  [](NestedLoopTest& t) {
+                      RawClient c;
+                      ASSERT_NE(Upload(c, t.port, "up.bin", "abc"), 0);
+                      EXPECT_EQ(ReadFile(t.dir.file("up.bin")), "abc");
+                  },
+                  {C, T, S, D}},
+        NestedRow{"Disconnect", D,
+                  [](NestedLoopTest& t) {
+                      WriteFile(t.dir.file("a.bin"), "abc");
+                      RawClient c;
+                      EXPECT_EQ(Download(c, t.port, "a.bin"), "abc");
+                  },
+                  {C, T, S, D}},
+        // The peer's ACK arrives while the closure of the DATA it answers
+        // still runs: it is taken once the closure returns.
+        NestedRow{"ReaderAckedDuringTheLoop", T,
+                  [](NestedLoopTest& t) {
+                      WriteFile(t.dir.file("a.bin"), "abc");
+                      t.client.send(Rrq("a.bin"), t.port);
+                      ASSERT_TRUE(WaitUntil([&] { return t.looped && t.reporting == nullptr; }));
+                  },
+                  {C, T, S, D}, 0,
+                  [](NestedLoopTest& t) {
+                      auto d1 = t.client.recv();
+                      ASSERT_TRUE(d1 && d1->isData(1));
+                      t.client.send(Ack(1), d1->from.port);
+                      EXPECT_TRUE(t.client.silent());
+                  }},
+        // A lingering writer listed before the reader leaves inside the
+        // reader's closure.
+        NestedRow{"AnotherSessionLeavesMeanwhile", TFTP_TIMEOUT,
+                  [](NestedLoopTest& t) {
+                      WriteFile(t.dir.file("a.bin"), "abc");
+                      RawClient w, r;
+                      t.server.SetTimeout(500, 3);
+                      w.send(Wrq("up.bin"), t.port);
+                      auto a0 = w.recv();
+                      ASSERT_TRUE(a0 && a0->isAck(0));
+                      t.server.SetTimeout(100, 3);
+                      r.send(Rrq("a.bin"), t.port);
+                      ASSERT_TRUE(r.recv()->isData(1));
+                      t.Advance(1000);
+                      t.Advance(1000);
+                      t.Advance(500);
+                      w.send(Data(1, "x"), a0->from.port);
+                      ASSERT_TRUE(w.recv()->isAck(1));
+                      t.Advance(500);
+                  },
+                  {C, T, C, T, T, T, S, TFTP_TIMEOUT, D, D}}),
+    [](const auto& info) { return std::string(info.param.name); });
