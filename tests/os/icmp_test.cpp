@@ -97,7 +97,7 @@ TEST(IcmpEchoTest, LoopbackAnswers) {
 
 TEST(IcmpEchoTest, EachRequestTakesTheNextSequence) {
     os::EchoSocket s;
-    if (!s.open()) GTEST_SKIP() << s.error();
+    if (!s.open()) GTEST_SKIP() << "no ICMP socket may be opened here: " << s.error();
     uint16_t before = os::NextEchoSequence();
     EXPECT_TRUE(s.echo("127.0.0.1", 2000));
     EXPECT_TRUE(s.echo("127.0.0.1", 2000));
