@@ -1,19 +1,27 @@
-// Program entry. Until the main window is built this opens a bare window
-// captioned with the model name.
+// Program entry: the application object, its title, the main window and the
+// message loop.
+#include "app/MainUnit.h"
+#include "app/TMainForm.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
+#include "ui/Application.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <exception>
 
 int main(int argc, char** argv) {
     // Take the parameters before the toolkit removes its own from argv.
     os::SetCommandLine(argc, argv);
     os::EnsureRuntimeDir();
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("LMR-7300AP");
-    w.resize(480, 360);
-    w.show();
-    return app.exec();
+    try {
+        Application->Initialize();
+        Application->SetTitle(g_ModelName);
+        Application->CreateForm(MainForm);
+        Application->Run();
+    } catch (const std::exception& e) {
+        Application->ShowException(e);
+    }
+    delete MainForm;
+    return 0;
 }
