@@ -34,11 +34,6 @@ std::string HtmlEscaped(const std::string& text) {
     return out;
 }
 
-std::string MessageOf(const std::exception& e) {
-    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
-    return e.what();
-}
-
 // Names taken out of a status combo box for the edit dialog, with the places
 // they had, so that the box gets its items back in the same order.
 struct RemovedName {
@@ -329,19 +324,13 @@ void TSNMPListViewPanel::DeleteRow(TObject*) {
         v->Access |= QvAccess::Invalid;
         excluded.push_back(r);
     }
-    try {
+    RunReporting(Group, [&] {
         Group->CollectValues();
         *vars.Item(ListPanel->DeleteColumn)->Value = ListPanel->DeleteStatus;
         Group->Write(false, false, "", nullptr);
-    } catch (const std::exception& e) {
-        Group->ReportToStatusBar(MessageOf(e));
-    }
+    });
     for (int r : excluded)
         vars.Item(r)->Access &= ~QvAccess::Invalid;
-    try {
-        RefreshList(nullptr);
-    } catch (const std::exception& e) {
-        Group->ReportToStatusBar(MessageOf(e));
-    }
+    RefreshList(nullptr); // still synchronous
     Group->mode = mode;
 }

@@ -12,6 +12,57 @@
 #include <exception>
 #include <vector>
 
+namespace {
+
+// A blocking request hands its failure only to the result callback, which
+// takes no context: the operation being run keeps it here.
+struct FailureCapture {
+    QvResultCallback chained = nullptr;
+    int code = 0;
+    std::string text;
+};
+FailureCapture* g_capture = nullptr;
+
+void CaptureFailure(QvSNMPError* e) {
+    FailureCapture* c = g_capture;
+    if (!c) return;
+    if (e && e->Code != 0 && c->code == 0) {
+        c->code = e->Code;
+        c->text = e->Message;
+    }
+    if (c->chained) c->chained(e);
+}
+
+std::string MessageOf(const std::exception& e) {
+    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
+    return e.what();
+}
+
+} // namespace
+
+bool TSNMPPanel::RunReporting(QvSNMPRequest2Edits* group, const std::function<void()>& operation) {
+    FailureCapture capture;
+    capture.chained = group->request.ResultCallback;
+    FailureCapture* outer = g_capture;
+    g_capture = &capture;
+    group->request.ResultCallback = &CaptureFailure;
+    bool ok = true;
+    std::string raised;
+    try {
+        operation();
+    } catch (const std::exception& e) {
+        ok = false;
+        raised = MessageOf(e);
+    }
+    group->request.ResultCallback = capture.chained;
+    g_capture = outer;
+    if (!ok)
+        group->ReportToStatusBar(raised);
+    else if (capture.code != 0)
+        group->ReportToStatusBar(capture.text);
+    return ok && capture.code == 0;
+}
+
 TSNMPPanel::TSNMPPanel(TWinControl* owner, TMsgPanel* sharedMsg, QvSNMPRequest2Edits* group)
     : TPanel(owner), Group(group) {
     SetBevelOuter(bvNone);
@@ -32,7 +83,18 @@ TSNMPPanel::TSNMPPanel(TWinControl* owner, TMsgPanel* sharedMsg, QvSNMPRequest2E
         ownMsg_ = true;
     }
     Splitter2->SetAlign(alBottom);
-    if (Group) Group->SetStatusBar2(Msg->Memo);
+    if (Group) {
+        Group->SetStatusBar2(Msg->Memo);
+        // An asynchronous read hands its failure to the done closure only;
+        // the dialog panels share the memo and the report.
+        if (ownMsg_) {
+            QvSNMPDoneEvent previous = Group->OnReadDone;
+            Group->OnReadDone = [previous](QvSNMPRequest2Controls* sender, QvSNMPError* error) {
+                if (error && error->Code != 0) sender->ReportToStatusBar(error->Message);
+                if (previous) previous(sender, error);
+            };
+        }
+    }
     Buttons->RefreshBtn->OnClick = [this](TObject*) { Refresh(); };
     Buttons->CloseBtn->OnClick = [this](TObject* s) { CloseHostForm(s); };
     SetWidth(0);
@@ -40,7 +102,11 @@ TSNMPPanel::TSNMPPanel(TWinControl* owner, TMsgPanel* sharedMsg, QvSNMPRequest2E
 }
 
 void TSNMPPanel::Refresh() {
-    if (Group) Group->Read();
+    if (!Group) return;
+    if (Group->mode == 0)
+        RunReporting(Group, [this] { Group->Read(); });
+    else
+        Group->Read();
 }
 
 void TSNMPPanel::SetValues(TObject* sender) {
@@ -51,7 +117,7 @@ void TSNMPPanel::SetValues(TObject* sender) {
     Group->mode = 0;
     std::vector<int> excluded;
     bool empty = false;
-    try {
+    RunReporting(Group, [&] {
         Group->CollectValues();
         for (int r = 0; r < vars.Count() && r < edits->RowCount(); ++r) {
             QvSNMPVar* v = vars.Item(r);
@@ -67,10 +133,7 @@ void TSNMPPanel::SetValues(TObject* sender) {
             MessageBox(HostForm, "Some items are empty!", "Warning", MB_OK);
         else
             Group->Write(false, false, "", nullptr);
-    } catch (const std::exception& e) {
-        auto* ours = dynamic_cast<const Exception*>(&e);
-        Group->ReportToStatusBar(ours ? ours->Message() : e.what());
-    }
+    });
     for (int r : excluded)
         vars.Item(r)->Access &= ~QvAccess::Invalid;
     Group->mode = mode;

@@ -3,6 +3,7 @@
 // with a message area below the content that receives the group's reports.
 #include "ui/Widgets.h"
 
+#include <functional>
 #include <string>
 
 class QvSNMPRequest2Edits;
@@ -38,6 +39,11 @@ public:
     void SetContent(TControl* c);
     void AttachToForm(TForm* form);
     void CloseHostForm(TObject* sender);
+
+    // Runs a synchronous operation of group; a failure, raised or only
+    // handed to the result callback, is written to the group's report.
+    // True when nothing failed.
+    static bool RunReporting(QvSNMPRequest2Edits* group, const std::function<void()>& operation);
 
     static constexpr int kMaxFormWidth = 800;
     static constexpr int kMaxFormHeight = 550;
