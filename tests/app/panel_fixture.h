@@ -73,3 +73,10 @@ protected:
 };
 
 } // namespace paneltest
+
+#include "binding/QvWaitIdle.h"
+
+// Waits for an asynchronous read of the group to end (bounded by its replies).
+inline bool snmptestWait(QvSNMPRequest2Controls* g) {
+    return WaitWhileBusy(*g, 4 * QvReplyBoundMs(g->request));
+}
