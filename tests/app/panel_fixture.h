@@ -49,7 +49,9 @@ protected:
     // A group owned by owner, synchronous, aimed at the device.
     QvSNMPRequest2Edits* NewGroup(TWinControl* owner, const QvSNMPVar* table, uint8_t kind,
                                   uint32_t keys = 0) {
-        auto* g = new QvSNMPRequest2Edits(owner);
+        return Aim(new QvSNMPRequest2Edits(owner), table, kind, keys);
+    }
+    template <class G> G* Aim(G* g, const QvSNMPVar* table, uint8_t kind, uint32_t keys = 0) {
         g->request.vars = QvSNMPVarList(table, kind, keys);
         g->request.Device.Address = dev->host();
         g->request.Device.Port = static_cast<uint16_t>(dev->port());

@@ -1,0 +1,169 @@
+// The generic host form: one panel only, the read once the form is on
+// screen, and a close that waits for a running read, but not for ever.
+#include "panel_fixture.h"
+
+#include "app/TConfigForm.h"
+#include "app/TCtrlBtnPanel.h"
+#include "app/TEditsPanel.h"
+#include "app/TSNMPEditorPanel.h"
+#include "app/TSNMPListViewPanel.h"
+#include "base/Exception.h"
+#include "mib/DemoRowTable.h"
+#include "support/SilentPort.h"
+#include "ui/Application.h"
+
+#include <memory>
+
+using namespace paneltest;
+
+namespace {
+
+const QvSNMPVar kSystem[] = {
+    Var(PANELTEST_SYS ".1", "System Description", QvSyntax::DisplayStr, QvAccess::ReadOnly),
+    Var(PANELTEST_SYS ".5", "Name", QvSyntax::DisplayStr, QvAccess::ReadWrite), End()};
+
+// Tells what the group still expected when it was deleted.
+struct ProbeGroup : QvSNMPRequest2Edits {
+    explicit ProbeGroup(TWinControl* owner, int* outstanding) : QvSNMPRequest2Edits(owner), out(outstanding) {}
+    ~ProbeGroup() override { *out = request.Outstanding; }
+    int* out;
+};
+
+class ConfigForm : public PanelTest {
+protected:
+    void SetUp() override {
+        PanelTest::SetUp();
+        form = new TConfigForm(nullptr);
+    }
+    void TearDown() override { delete form; }
+    TConfigForm* form = nullptr;
+};
+
+} // namespace
+
+TEST_F(ConfigForm, StartsAsItsResourceSays) {
+    EXPECT_EQ(form->Caption(), "ConfigForm");
+    EXPECT_EQ(form->BorderIcons(), biSystemMenu | biMinimize);
+    EXPECT_EQ(form->Position(), poMainFormCenter);
+    EXPECT_EQ(form->FormType(), 0);
+    EXPECT_EQ(TConfigForm::WM_REFRESH, 34002u);
+}
+
+TEST_F(ConfigForm, SecondPanelIsRefusedAndTheFirstStays) {
+    TSNMPEditorPanel* first = form->AddEditorPanel(NewGroup(form, kSystem, SVT_SV));
+    std::unique_ptr<QvSNMPRequest2Edits> other(NewGroup(form, mib::demoRowTable, MVT_UMV, 1));
+    try {
+        form->AddListViewPanel(other.get(), 3, "createAndGo", 3, "destroy");
+        FAIL() << "a second panel was taken";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "Can not change Type of a Config Form!");
+    }
+    EXPECT_EQ(form->FormType(), 1);
+    ASSERT_EQ(form->Groups().size(), 1u);
+    EXPECT_EQ(first->Parent(), form);
+    EXPECT_EQ(first->Align(), alClient);
+}
+
+TEST_F(ConfigForm, ListViewPanelWithoutNamesHasNoAddOrDelete) {
+    TSNMPListViewPanel* p =
+        form->AddListViewPanel(NewGroup(form, mib::demoRowTable, MVT_UMV, 1), 3, nullptr, 3, nullptr);
+    EXPECT_EQ(form->FormType(), 2);
+    EXPECT_FALSE(p->Buttons->AddBtn->Visible());
+    EXPECT_FALSE(p->Buttons->DeleteBtn->Visible());
+    EXPECT_LE(form->ClientWidth(), 800);
+    EXPECT_LE(form->ClientHeight(), 550);
+}
+
+TEST_F(ConfigForm, ClientAreaGrowsToThePanelButNeverShrinks) {
+    form->SetClientWidth(700);
+    form->SetClientHeight(500);
+    TSNMPEditorPanel* p = form->AddEditorPanel(NewGroup(form, kSystem, SVT_SV));
+    EXPECT_GE(form->ClientWidth(), 700);
+    EXPECT_GE(form->ClientHeight(), 500);
+    EXPECT_LE(form->ClientWidth(), 800);
+    EXPECT_LE(form->ClientHeight(), 550);
+    EXPECT_LT(p->EditsPanel->Width(), 700);
+}
+
+TEST_F(ConfigForm, WithoutPanelItRefreshesNothingAndCloses) {
+    session.NextModal([](TForm* f) { f->Close(); });
+    form->ShowModal();
+    EXPECT_EQ(session.ModalShows(), 1);
+    EXPECT_TRUE(form->Groups().empty());
+    EXPECT_EQ(form->CurrentGroup(), nullptr);
+}
+
+TEST_F(ConfigForm, ReadsOnceWhenOnScreen) {
+    QvSNMPRequest2Edits* g = NewGroup(form, kSystem, SVT_SV);
+    int reads = 0;
+    g->OnAfterRead = [&] { ++reads; };
+    TSNMPEditorPanel* p = form->AddEditorPanel(g);
+    // Messages handled before the form shows do not read yet.
+    Application->ProcessMessages();
+    EXPECT_EQ(reads, 0);
+    std::string name;
+    session.NextModal([&](TForm*) {
+        Application->ProcessMessages();
+        name = p->EditsPanel->Rows[1].value->Text();
+        p->Buttons->CloseBtn->Click();
+    });
+    form->ShowModal();
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(name, "LMR-7300AP");
+    EXPECT_TRUE(form->Groups().empty()); // deleted when the form closed
+}
+
+TEST_F(ConfigForm, CloseWaitsForARunningRead) {
+    int outstandingAtDelete = -1;
+    auto* g = Aim(new ProbeGroup(form, &outstandingAtDelete), kSystem, SVT_SV);
+    g->mode = 1;
+    form->AddEditorPanel(g);
+    ASSERT_TRUE(dev->fault("system.5.0", "timeout", "get", 300));
+    bool busyAtClose = false;
+    session.NextModal([&](TForm* f) {
+        busyAtClose = g->busy != 0;
+        f->Close();
+    });
+    form->ShowModal();
+    dev->clearFaults();
+    EXPECT_TRUE(busyAtClose);
+    EXPECT_EQ(outstandingAtDelete, 0); // its reply had come
+    EXPECT_TRUE(form->Groups().empty());
+}
+
+TEST_F(ConfigForm, CloseGivesUpOnASilentDeviceAfterTheReplyBound) {
+    lmrtest::SilentPort silent;
+    ASSERT_TRUE(silent.ok());
+    int outstandingAtDelete = -1;
+    auto* g = Aim(new ProbeGroup(form, &outstandingAtDelete), kSystem, SVT_SV);
+    g->mode = 1;
+    g->request.Device.Port = silent.port();
+    g->request.Timeout = 50; // half a second
+    g->request.Retries = 1;
+    const std::uint32_t bound = QvReplyBoundMs(g->request);
+    ASSERT_EQ(bound, 1000u);
+    bool readEnded = false;
+    g->OnAfterRead = [&] { readEnded = true; };
+    form->AddEditorPanel(g);
+    session.UseFakeClock(1000);
+    bool busyAtClose = false;
+    std::uint64_t sleptBefore = 0;
+    session.NextModal([&](TForm* f) {
+        busyAtClose = g->busy != 0;
+        sleptBefore = session.SleptMs();
+        f->Close();
+    });
+    form->ShowModal();
+    const std::uint64_t waited = session.SleptMs() - sleptBefore;
+    EXPECT_TRUE(busyAtClose);
+    EXPECT_GE(waited, bound - 10);
+    EXPECT_LE(waited, bound + 10);
+    EXPECT_EQ(outstandingAtDelete, 1); // given up on, not waited for
+    EXPECT_TRUE(form->Groups().empty());
+    // Whatever arrives now finds no group and no form to run into.
+    delete form;
+    form = nullptr;
+    for (int k = 0; k < 20; ++k)
+        Application->ProcessMessages();
+    EXPECT_FALSE(readEnded);
+}
