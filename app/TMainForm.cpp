@@ -393,6 +393,35 @@ void TMainForm::FormCreate(TObject*) {
     CreateGlobalSession("");
     g_DefaultSecurity.Version = 0;
 
+    ReadPlatformSettings();
+
+    if (os::ParamCount() == 0) {
+        StopTimers();
+        ShowMessage("This module is only used in the Velkar or HP-Openview.");
+        Application->Terminate();
+        // A refused start sends nothing to any device.
+        return;
+    }
+    ParseCommandLine();
+
+    SetCaption(Caption() + " : " + TargetIP);
+
+    std::string lockError;
+    if (instanceLock_.acquire(Caption()) != os::InstanceLock::Status::Acquired) {
+        StopTimers();
+        Application->MessageBox(g_SingleInstanceMessage, "Warning", MB_OK);
+        Application->Terminate();
+        Close();
+        return;
+    }
+
+    StatusRequest = std::make_unique<QvSNMPRequest>();
+    StatusRequest->vars = QvSNMPVarList(kSysDescr, SVT_SV, 0);
+    LedStatusTimer(nullptr);
+    CreateProbes();
+}
+
+void TMainForm::ReadPlatformSettings() {
     // Message folder: the help file's folder, from the platform's registry.
     std::string messageFolder;
     {
@@ -419,31 +448,6 @@ void TMainForm::FormCreate(TObject*) {
         if (reg.openKey("\\SOFTWARE\\Quorvane\\Velkar5.1\\MibFile", false))
             configFolder_ = reg.readString("Path");
     }
-
-    if (os::ParamCount() == 0) {
-        StopTimers();
-        ShowMessage("This module is only used in the Velkar or HP-Openview.");
-        Application->Terminate();
-        // A refused start sends nothing to any device.
-        return;
-    }
-    ParseCommandLine();
-
-    SetCaption(Caption() + " : " + TargetIP);
-
-    std::string lockError;
-    if (instanceLock_.acquire(Caption()) != os::InstanceLock::Status::Acquired) {
-        StopTimers();
-        Application->MessageBox(g_SingleInstanceMessage, "Warning", MB_OK);
-        Application->Terminate();
-        Close();
-        return;
-    }
-
-    StatusRequest = std::make_unique<QvSNMPRequest>();
-    StatusRequest->vars = QvSNMPVarList(kSysDescr, SVT_SV, 0);
-    LedStatusTimer(nullptr);
-    CreateProbes();
 }
 
 void TMainForm::ParseCommandLine() {

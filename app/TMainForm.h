@@ -148,6 +148,13 @@ public:
     // The class name the last command asked for ("" before any).
     const std::string& LastRequestedForm() const { return lastRequestedForm_; }
 
+    // Start-up steps, in their order inside FormCreate: the message files
+    // and the configuration folder named by the platform's registry, then
+    // the command line with the per-device configuration file.
+    void ReadPlatformSettings();
+    void ParseCommandLine();
+    const std::string& ConfigFolder() const { return configFolder_; }
+
     // The capability field's text as an integer, 0 when it is no number.
     static int FieldAsInt(const TEdit* field);
 
@@ -156,7 +163,6 @@ private:
     void BuildMenus();
     void LoadPicture();
     void StopTimers();
-    void ParseCommandLine();
     void ReadConfigFile(const std::string& folder);
     void CreateProbes();
     QvSNMPRequest2Edits* NewProbe(int index);

@@ -35,26 +35,44 @@ lmr_install_deps
 cmake -S . -B build-demo -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-demo -j"$(nproc)" --target lmr7300ap lmr_sim
 
-exe=build-demo/app/lmr7300ap
+exe=$PWD/build-demo/app/lmr7300ap
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
 
 args=()
 if [ -x sim/run-sim.sh ]; then
     port=${LMR_SIM_PORT:-16161}
-    sim/run-sim.sh --port "$port" --build build-demo &
+    state=$(mktemp -d "${TMPDIR:-/tmp}/lmr-demo.XXXXXX")
+    cleanup() {
+        for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+        rm -rf "$state"
+    }
+    sim/run-sim.sh --port "$port" --build build-demo >"$state/sim.out" 2>&1 &
     pids+=($!)
-    # The main window finds the agent port in the per-device file; until then
-    # the module is given the address only.
-    args=("/I127.0.0.1")
+    # The window reads its first answers at once: wait until the agent answers.
+    for _ in $(seq 1 150); do
+        grep -q "lmr-sim ready" "$state/sim.out" 2>/dev/null && break
+        sleep 0.2
+    done
+    grep -q "lmr-sim ready" "$state/sim.out" || { cat "$state/sim.out" >&2; exit 1; }
+    # The platform's registry names the configuration folder, whose per-device
+    # file gives the agent port; it is read for every parameter after "/I".
+    mkdir -p "$state/conf"
+    printf '[HKEY_LOCAL_MACHINE\\SOFTWARE\\Quorvane\\Velkar5.1\\MibFile]\nPath=%s/\n' \
+        "$state/conf" >"$state/registry.ini"
+    printf '[Program Information]\nAgentPort=%s\nVersion=0\n' "$port" >"$state/conf/127.0.0.1.cfg"
+    export LMR_REGISTRY_FILE=$state/registry.ini
+    args=("/I127.0.0.1" "/Rtarnok" "/Wquembel")
 fi
+# The module keeps its SNMPv3 boots counter in the current folder.
+rundir=${state:-$PWD}
 
 if [ -n "${DISPLAY:-}" ]; then
-    "$exe" "${args[@]}"
+    env -C "$rundir" "$exe" "${args[@]}"
 else
     disp=:$(( 90 + RANDOM % 9 ))
     Xvfb "$disp" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
     pids+=($!)
     sleep 1
-    DISPLAY=$disp lmr_screenshot_of_running demo-screenshot.png "$exe" "${args[@]}"
+    DISPLAY=$disp lmr_screenshot_of_running demo-screenshot.png env -C "$rundir" "$exe" "${args[@]}"
 fi
