@@ -62,7 +62,12 @@ void TApplication::Run() {
     if (terminated_) return;
     QEventLoop loop;
     EnterLoop(&loop);
-    if (!terminated_) loop.exec();
+    try {
+        if (!terminated_) loop.exec();
+    } catch (...) {
+        LeaveLoop(&loop); // the loop dies with this frame
+        throw;
+    }
     LeaveLoop(&loop);
 }
 

@@ -56,6 +56,8 @@ public:
     // Loop nesting, for the layer's own loops.
     void EnterLoop(void* loop);
     void LeaveLoop(void* loop);
+    // How many of them are running.
+    int LoopDepth() const { return static_cast<int>(loops_.size()); }
 
 private:
     std::string title_;

@@ -319,56 +319,77 @@ TModalResult TForm::ShowModal() {
     QEventLoop loop;
     loop_ = &loop;
     Application->EnterLoop(&loop);
-    SetVisible(true);
+    // Whatever ends the loop, also an exception that escaped it, the
+    // application must not keep this loop, which dies with the frame.
+    bool left = false;
+    auto leave = [&] {
+        if (left) return;
+        left = true;
+        Application->LeaveLoop(&loop);
+        loop_ = nullptr;
+    };
+    try {
+        SetVisible(true);
 
-    const std::uint64_t serial = Serial();
-    if (g_modalHook) {
-        ModalHook hook = g_modalHook;
-        PostCall([serial, hook] {
-            auto* form = dynamic_cast<TForm*>(FindControl(serial));
-            if (form && form->Modal()) SafeDispatch([&] { hook(form); });
-        });
-    }
-    QTimer safety;
-    if (g_modalTimeoutMs > 0) {
-        safety.setSingleShot(true);
-        QObject::connect(&safety, &QTimer::timeout, [this, &loop] {
-            if (loop_ != &loop) return;
-            // A form nobody closed: close it by force and report it.
-            forceClose_ = true;
-            modalResult_ = mrCancel;
-            loop.exit(0);
-            if (g_onModalTimeout) g_onModalTimeout(this);
-        });
-        safety.start(g_modalTimeoutMs);
-    }
+        const std::uint64_t serial = Serial();
+        if (g_modalHook) {
+            ModalHook hook = g_modalHook;
+            PostCall([serial, hook] {
+                auto* form = dynamic_cast<TForm*>(FindControl(serial));
+                if (form && form->Modal()) SafeDispatch([&] { hook(form); });
+            });
+        }
+        QTimer safety;
+        if (g_modalTimeoutMs > 0) {
+            safety.setSingleShot(true);
+            QObject::connect(&safety, &QTimer::timeout, [this, &loop] {
+                if (loop_ != &loop) return;
+                // A form nobody closed: close it by force and report it.
+                forceClose_ = true;
+                modalResult_ = mrCancel;
+                loop.exit(0);
+                if (g_onModalTimeout) g_onModalTimeout(this);
+            });
+            safety.start(g_modalTimeoutMs);
+        }
 
-    TCloseAction action = caHide;
-    for (;;) {
-        if (modalResult_ == mrNone && !Application->Terminated()) loop.exec();
-        if (Application->Terminated()) {
-            if (modalResult_ == mrNone) modalResult_ = mrCancel;
-            break;
+        TCloseAction action = caHide;
+        for (;;) {
+            if (modalResult_ == mrNone && !Application->Terminated()) loop.exec();
+            if (Application->Terminated()) {
+                if (modalResult_ == mrNone) modalResult_ = mrCancel;
+                break;
+            }
+            if (modalResult_ == mrNone) continue;
+            if (forceClose_) break;
+            bool ok = CloseQuery();
+            if (ok) {
+                action = caHide;
+                ok = DoClose(action);
+            }
+            if (ok) break;
+            modalResult_ = mrNone;
         }
-        if (modalResult_ == mrNone) continue;
-        if (forceClose_) break;
-        bool ok = CloseQuery();
-        if (ok) {
-            action = caHide;
-            ok = DoClose(action);
+        safety.stop();
+        leave();
+        const TModalResult result = modalResult_;
+        SetVisible(false);
+        modal_ = false;
+        w->setWindowModality(Qt::NonModal);
+        if (action == caFree) Release();
+        return result;
+    } catch (...) {
+        leave();
+        modal_ = false;
+        modalResult_ = mrCancel;
+        try {
+            SetVisible(false);
+        } catch (...) {
+            // The first failure is the one to pass on.
         }
-        if (ok) break;
-        modalResult_ = mrNone;
+        w->setWindowModality(Qt::NonModal);
+        throw;
     }
-    safety.stop();
-    Application->LeaveLoop(&loop);
-    loop_ = nullptr;
-    const TModalResult result = modalResult_;
-    SetVisible(false);
-    modal_ = false;
-    w->setWindowModality(Qt::NonModal);
-    if (action == caFree) Release();
-    return result;
 }
 
 void TForm::Release() {

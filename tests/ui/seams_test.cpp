@@ -113,6 +113,28 @@ TEST(UiModal, AForgottenFormIsClosedByTheSafetyTimeOut) {
     EXPECT_EQ(reported, "Please wait");
 }
 
+// An exception that gets past every guard ends the modal show, but the
+// application keeps no trace of its loop, and the form can be shown again.
+TEST(UiModal, AnExceptionThatEscapesTheLoopLeavesNoLoopBehind) {
+    UiTestSession s;
+    TForm form(nullptr);
+    struct Unguarded {
+        Unguarded() { SetDispatchGuard(nullptr); }
+        ~Unguarded() { SetDispatchGuard(SafeDispatch); }
+    };
+    {
+        Unguarded bare;
+        s.NextModal([](TForm*) { PostCall([] { throw Exception("escaped", -1); }); });
+        EXPECT_THROW(form.ShowModal(), Exception);
+    }
+    EXPECT_EQ(Application->LoopDepth(), 0);
+    EXPECT_FALSE(form.Modal());
+    EXPECT_FALSE(form.IsShown());
+    s.NextModal([](TForm* f) { f->SetModalResult(mrOk); });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(Application->LoopDepth(), 0);
+}
+
 TEST(UiModal, NestedModalFormsEachGetTheirHook) {
     UiTestSession s;
     TForm outer(nullptr), inner(nullptr);
