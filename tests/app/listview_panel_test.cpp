@@ -190,9 +190,11 @@ TEST_F(ListViewPanel, AddCreatesARowWithItsIndexAndStatus) {
     Select(0);
     std::string caption;
     TWinControl* ownerDuring = nullptr;
+    TWinControl* ownerAtDialogEnd = nullptr;
     session.NextModal([&](TForm* d) {
         caption = d->Caption();
         ownerDuring = group->Constraint().Owner();
+        d->OnDestroy = [&](TObject*) { ownerAtDialogEnd = group->Constraint().Owner(); };
         EXPECT_EQ(panel->Dialog(), d);
         TSNMPPanel* dp = panel->DialogPanel();
         ASSERT_NE(dp, nullptr);
@@ -220,6 +222,8 @@ TEST_F(ListViewPanel, AddCreatesARowWithItsIndexAndStatus) {
     EXPECT_EQ(session.ModalShows(), 1);
     EXPECT_EQ(caption, "Demo Table (Add)");
     EXPECT_NE(ownerDuring, form.get());
+    // Given back before the dialog went, so it never names a deleted form.
+    EXPECT_EQ(ownerAtDialogEnd, form.get());
     EXPECT_EQ(group->Constraint().Owner(), form.get());
     EXPECT_EQ(panel->Dialog(), nullptr);
     EXPECT_EQ(SetLog(DEMO), (std::vector<std::string>{".2.7", ".3.7", ".4.7"}));
