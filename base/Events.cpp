@@ -5,10 +5,14 @@
 #include <QEventLoop>
 #include <QObject>
 #include <QPointer>
+#include <QThread>
 
+#include <algorithm>
 #include <chrono>
+#include <memory>
 #include <thread>
 #include <time.h>
+#include <vector>
 
 namespace {
 
@@ -50,10 +54,98 @@ Poster* ThePoster() {
     return poster;
 }
 
+bool IsUserInput(QEvent::Type t) {
+    switch (t) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::NonClientAreaMouseMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int LoopLevel() {
+    return QThread::currentThread()->loopLevel();
+}
+
 std::function<std::uint32_t()> g_tickSource;
 std::function<void(std::uint32_t)> g_sleepHandler;
 
 } // namespace
+
+// Filters the application's events: user input for the loop level it was
+// made at is copied and swallowed, everything else passes.
+class UserInputHolder : public QObject {
+public:
+    UserInputHolder() : level_(LoopLevel()) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    ~UserInputHolder() override {
+        if (QCoreApplication* app = QCoreApplication::instance()) app->removeEventFilter(this);
+        for (Held& h : held_)
+            if (h.receiver) QCoreApplication::postEvent(h.receiver, h.event.release());
+        std::vector<UserInputHolder*>& active = Active();
+        active.erase(std::remove(active.begin(), active.end(), this), active.end());
+    }
+    int Level() const { return level_; }
+    static std::vector<UserInputHolder*>& Active() {
+        static std::vector<UserInputHolder*> active;
+        return active;
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* e) override {
+        if (!IsUserInput(e->type()) || LoopLevel() != level_) return false;
+        held_.push_back({receiver, std::unique_ptr<QEvent>(e->clone())});
+        return true;
+    }
+
+private:
+    struct Held {
+        QPointer<QObject> receiver;
+        std::unique_ptr<QEvent> event;
+    };
+    int level_;
+    std::vector<Held> held_;
+};
+
+UserInputHold::UserInputHold() {
+    if (!QCoreApplication::instance()) return;
+    std::vector<UserInputHolder*>& active = UserInputHolder::Active();
+    if (!active.empty() && active.back()->Level() == LoopLevel()) return;
+    holder_ = new UserInputHolder;
+    active.push_back(holder_);
+}
+
+UserInputHold::~UserInputHold() {
+    delete holder_;
+}
+
+void ProcessMessagesWithoutInput() {
+    if (!QCoreApplication::instance()) return;
+    UserInputHold hold;
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void PostCall(std::function<void()> fn) {
     if (!QCoreApplication::instance() || !fn) return;

@@ -11,6 +11,25 @@
 void PostCall(std::function<void()> fn);
 // Handles every pending event and posted call, then returns.
 void ProcessMessages();
+// The same without keyboard and mouse input: input that arrives meanwhile is
+// kept and delivered by a later loop, in its order. For waits during which a
+// click must not reach objects that are half destroyed.
+void ProcessMessagesWithoutInput();
+
+// While one lives, keyboard and mouse input is held back in the loop it was
+// made in (a modal loop opened meanwhile still gets its own input); at its
+// end the held input is posted again to the receivers still alive.
+class UserInputHolder;
+class UserInputHold {
+public:
+    UserInputHold();
+    ~UserInputHold();
+    UserInputHold(const UserInputHold&) = delete;
+    UserInputHold& operator=(const UserInputHold&) = delete;
+
+private:
+    UserInputHolder* holder_ = nullptr; // null when an outer hold already holds
+};
 // Runs fn under the dispatch guard: the GUI layer installs one that shows an
 // escaping exception instead of letting it unwind through the event loop.
 // Posted calls and the SNMP completions run so. Without a guard fn runs bare.
