@@ -1,12 +1,11 @@
 // Values between display text and the wire, by the variable's syntax.
-#include <arpa/inet.h>
 #include <cmath>
 #include <cstring>
 
+#include "base/SysUtils.h"
 #include "snmp/QvDateTime.h"
 #include "snmp/QvExpression.h"
 #include "snmp/QvSNMPRequest.h"
-#include "base/SysUtils.h"
 
 namespace S = QvSyntax;
 
@@ -66,10 +65,23 @@ std::string Dotted(const std::string& bytes) {
     return out;
 }
 
+// Four decimal parts 0-255, each with leading zeros and blanks around it
+// allowed, as the address checks accept them. Anything else is refused
+// rather than sent as 0.0.0.0, which would move the device out of reach.
 std::string IpOctets(const std::string& text) {
-    in_addr a{};
-    if (inet_pton(AF_INET, text.c_str(), &a) != 1) return std::string(4, '\0');
-    return std::string(reinterpret_cast<const char*>(&a), 4);
+    std::vector<std::string> parts = SplitString(text, '.');
+    if (parts.size() != 4) RaiseQvSNMPError(QVERR_BAD_SYNTAX);
+    std::string out;
+    for (const std::string& raw : parts) {
+        std::string part = Trim(raw);
+        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos)
+            RaiseQvSNMPError(QVERR_BAD_SYNTAX);
+        size_t first = part.find_first_not_of('0');
+        std::string digits = first == std::string::npos ? "0" : part.substr(first);
+        if (digits.size() > 3 || std::stoi(digits) > 255) RaiseQvSNMPError(QVERR_BAD_SYNTAX);
+        out.push_back(static_cast<char>(std::stoi(digits)));
+    }
+    return out;
 }
 
 std::vector<uint32_t> SplitSubIds(const std::string& text) {

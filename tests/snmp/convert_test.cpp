@@ -1,7 +1,7 @@
 // Conversion of values by syntax: received bindings to display text, display
 // text to bindings, index columns to instance suffixes and back.
-#include "snmp/QvSNMPRequest.h"
 #include "base/Exception.h"
+#include "snmp/QvSNMPRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +131,52 @@ TEST_F(ConvertTest, DisplayTextBecomesTheBinding) {
     EXPECT_EQ(ToVb("hello").octets, "hello");
     Use(S::Counter64);
     EXPECT_EQ(ToVb("4294967296").unsigned_, 4294967296ull);
+}
+
+// What the address checks accept is written as typed, leading zeros and
+// surrounding blanks included; any other text raises instead of becoming
+// 0.0.0.0.
+TEST_F(ConvertTest, DottedAddressIsFourDecimalPartsOrRaises) {
+    struct Case {
+        const char* text;
+        const char* octets; // null: refused
+    } cases[] = {
+        {"192.168.001.010", "\xC0\xA8\x01\x0A"},
+        {" 192.168.1.10 ", "\xC0\xA8\x01\x0A"},
+        {"192. 168 .1.10", "\xC0\xA8\x01\x0A"},
+        {"0.0.0.0", "\x00\x00\x00\x00"},
+        {"255.255.255.255", "\xFF\xFF\xFF\xFF"},
+        {"0000255.1.1.1", "\xFF\x01\x01\x01"},
+        {"256.1.1.1", nullptr},
+        {"1.2.3.1000", nullptr},
+        {"1.2.3", nullptr},
+        {"1.2.3.4.5", nullptr},
+        {"a.b.c.d", nullptr},
+        {"1.2.3.4x", nullptr},
+        {"-1.2.3.4", nullptr},
+        {"1..3.4", nullptr},
+        {"1.2.3.", nullptr},
+        {"", nullptr},
+        {"   ", nullptr},
+        {"0x7f.0.0.1", nullptr},
+    };
+    for (int syntax : {S::IpAddress, S::NsapAddr})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string("\"") + c.text + "\" syntax " + std::to_string(syntax));
+            Use(syntax);
+            if (c.octets) {
+                Vb vb = ToVb(c.text);
+                EXPECT_EQ(vb.octets, std::string(c.octets, 4));
+                continue;
+            }
+            try {
+                ToVb(c.text);
+                ADD_FAILURE() << "accepted";
+            } catch (const Exception& e) {
+                EXPECT_EQ(e.HelpContext(), -511);
+                EXPECT_EQ(e.Message(), "(QvSNMP++) Bad SNMP syntax!");
+            }
+        }
 }
 
 TEST_F(ConvertTest, UnknownSyntaxIsBadSyntax) {
