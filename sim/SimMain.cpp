@@ -516,7 +516,8 @@ std::string Simulator::control(const std::string& rawLine) {
             return restartAt_ ? "ok restarting" : "ok running";
         case Phase::Starting:
             return "ok starting";
-        case Phase::Stopping:
+        case Phase::Stopping: // snmpd may still answer until it has ended
+            return "ok restarting";
         case Phase::Silent:
             return "ok silent";
         }

@@ -2,12 +2,11 @@
 
 #include <QTimer>
 #include <memory>
-#include <unistd.h>
 
-#include "snmp/QvNumList.h"
-#include "snmp/engine/StatusTable.h"
 #include "base/Events.h"
 #include "base/Exception.h"
+#include "snmp/QvNumList.h"
+#include "snmp/engine/StatusTable.h"
 
 namespace {
 
@@ -19,6 +18,40 @@ std::vector<std::string> SentOids(const snmpeng::Pdu& pdu) {
     for (const snmpeng::Vb& vb : pdu.vbs)
         out.push_back(vb.oid);
     return out;
+}
+
+// A table without key columns has an empty index: its rows sit right under
+// the column, with no "." after it.
+std::string WithIndex(const std::string& base, const std::string& index) {
+    return index.empty() ? base : base + "." + index;
+}
+
+// What a set changes of each record for the time of one request. Restored in
+// place, so pointers a form keeps to a record or its value stay valid.
+struct VarState {
+    int access;
+    std::string value;
+    std::string instance;
+};
+
+std::vector<VarState> SaveStates(const QvSNMPVarList& vars) {
+    std::vector<VarState> out;
+    out.reserve(static_cast<size_t>(vars.Count()));
+    for (int i = 0; i < vars.Count(); ++i) {
+        const QvSNMPVar* v = vars.Item(i);
+        out.push_back({v->Access, *v->Value, *v->Instance});
+    }
+    return out;
+}
+
+void RestoreStates(QvSNMPVarList& vars, const std::vector<VarState>& saved) {
+    for (int i = 0; i < vars.Count() && i < static_cast<int>(saved.size()); ++i) {
+        QvSNMPVar* v = vars.Item(i);
+        const VarState& s = saved[static_cast<size_t>(i)];
+        v->Access = s.access;
+        *v->Value = s.value;
+        *v->Instance = s.instance;
+    }
 }
 
 QvSNMPDevice SplitDevice(const std::string& text) {
@@ -45,14 +78,17 @@ QvSNMPRequest::QvSNMPRequest() : Timeout(g_DefaultTimeout) {
 
 QvSNMPRequest::~QvSNMPRequest() {
     Alive = 0;
+    // The owner's derived parts are gone by now: a click that reached them
+    // would call into a half-destroyed object, so input waits for later.
+    UserInputHold hold;
     uint32_t start = GetTickCount();
-    // Bounded in real time as well, in case the tick source is a test's.
+    // Bounded in rounds as well, in case the tick source is a test's.
     for (int round = 0;
          round < 12000 && Outstanding - completing_ >= 1 && GetTickCount() - start < 6000;
          ++round) {
-        ProcessMessages();
+        ProcessMessagesWithoutInput();
         g_SnmpEventProcessor.OnTimer();
-        if (Outstanding - completing_ >= 1) usleep(500);
+        if (Outstanding - completing_ >= 1) Sleep(1);
     }
     token_->request = nullptr;
 }
@@ -116,7 +152,7 @@ snmpeng::Pdu QvSNMPRequest::BuildPdu(int kind) {
             if (!vars.IsWritable(i)) continue;
             vb.oid = type == SVT_SV   ? base + ".0"
                      : type == MVT_SV ? base
-                                      : base + "." + BuildIndexOid();
+                                      : WithIndex(base, BuildIndexOid());
             ValueToVb(i, vb);
         }
         pdu.vbs.push_back(std::move(vb));
@@ -173,13 +209,27 @@ void QvSNMPRequest::MapV2Exceptions(snmpeng::Pdu& reply, const std::vector<std::
         }
 }
 
-QvSNMPRequest::StoreResult QvSNMPRequest::StoreReply(const snmpeng::Pdu& reply, int* code,
-                                                     bool sync) {
+QvSNMPRequest::StoreResult QvSNMPRequest::StoreReply(const snmpeng::Pdu& reply,
+                                                     const std::vector<std::string>& sent,
+                                                     int* code, bool sync) {
     StoreResult r;
     const bool table = vars.IsTable();
+    if (*code == -102 && table) {
+        // An agent past the end of its view answers noSuchName with the
+        // bindings it was sent: the walk is over and nothing failed. Any
+        // other binding means the agent refused the walk.
+        bool echoed = reply.vbs.size() == sent.size();
+        for (size_t k = 0; echoed && k < sent.size(); ++k)
+            echoed = reply.vbs[k].oid == sent[k];
+        r.walkOver = true;
+        if (echoed && !sync) *code = 0;
+        r.failed = !echoed;
+        return r;
+    }
     int readable = 0, ended = 0;
     size_t j = 0;
-    bool rowTaken = false, reported = false;
+    bool rowTaken = false;
+    std::vector<int> endedColumns;
     for (int i = 0; i < vars.Count(); ++i) {
         if (!vars.IsReadable(i)) continue;
         ++readable;
@@ -190,27 +240,12 @@ QvSNMPRequest::StoreResult QvSNMPRequest::StoreReply(const snmpeng::Pdu& reply, 
         }
         const Vb& vb = reply.vbs[j++];
         std::string base = BaseOid(i);
-        if (*code == -102 && table) {
-            if (vb.oid == *v->Instance) {
-                if (!sync) *code = 0;
-                r.walkOver = true;
-                return r;
-            }
-            if (!sync) {
-                r.walkOver = true;
-                return r;
-            }
-            if (!reported) {
-                int c = 0;
-                std::string text;
-                MapSnmpError(snmpeng::kPduNoSuchName, &c, &text);
-                Report(c, text);
-            }
-            reported = true;
-        }
         if (IsEndOfWalk(base, *v->Instance, vb.oid)) {
             *v->Value = kNotDone;
-            *v->Instance = base + "." + BuildIndexOid();
+            // The column waits at the others' row, so its next get-next
+            // repeats their position.
+            if (vars.PKeyCount > 0) *v->Instance = WithIndex(base, BuildIndexOid());
+            endedColumns.push_back(i);
             ++ended;
             continue;
         }
@@ -221,6 +256,11 @@ QvSNMPRequest::StoreResult QvSNMPRequest::StoreReply(const snmpeng::Pdu& reply, 
             rowTaken = true;
         }
     }
+    // Without key columns the row is known only by its instance, which a
+    // later column may be the first to bring.
+    if (vars.PKeyCount == 0)
+        for (int i : endedColumns)
+            *vars.Item(i)->Instance = WithIndex(BaseOid(i), r.rowInstance);
     if (ended == readable) r.walkOver = true;
     return r;
 }
@@ -254,7 +294,12 @@ bool QvSNMPRequest::Get(bool* ok, bool first) {
         Report(code, text);
     }
     if (!answered) return false;
-    StoreResult r = StoreReply(reply, &code, true);
+    StoreResult r = StoreReply(reply, SentOids(pdu), &code, true);
+    if (r.failed) {
+        *ok = false;
+        Report(code, text);
+        return false;
+    }
     if (r.walkOver) return false;
     if (table) DecodeRowKeys(r.rowInstance);
     for (int i = 0; i < vars.Count(); ++i)
@@ -285,7 +330,7 @@ bool QvSNMPRequest::Set(bool* ok, const std::string& numbers,
         *ok = false;
         return false;
     }
-    QvSNMPVarList saved = vars;
+    const std::vector<VarState> saved = SaveStates(vars);
     snmpeng::Target target;
     snmpeng::Pdu pdu;
     try {
@@ -295,12 +340,12 @@ bool QvSNMPRequest::Set(bool* ok, const std::string& numbers,
         target = BuildTarget(2);
         pdu = BuildPdu(2);
     } catch (...) {
-        vars = saved;
+        RestoreStates(vars, saved);
         throw;
     }
     snmpeng::Pdu reply;
     int status = g_Snmp ? g_Snmp->Send(target, pdu, &reply) : snmpeng::kClassInvalid;
-    vars = saved;
+    RestoreStates(vars, saved);
     if (status == 0) status = reply.errorStatus;
     int code = 0;
     std::string text;
@@ -324,17 +369,17 @@ void QvSNMPRequest::GetAsync(QvDoneClosure done, bool first) {
 void QvSNMPRequest::SetAsync(QvDoneClosure done, const std::string& numbers,
                              const std::vector<std::string>* values) {
     if (!Alive) return;
-    QvSNMPVarList saved = vars;
+    const std::vector<VarState> saved = SaveStates(vars);
     try {
         MarkNumbers(numbers, values);
         for (int i = 0; i < vars.Count(); ++i)
             EvaluateDerived(i, false);
         SendAsync(2, false, std::move(done));
     } catch (...) {
-        vars = saved;
+        RestoreStates(vars, saved);
         throw;
     }
-    vars = saved;
+    RestoreStates(vars, saved);
 }
 
 void QvSNMPRequest::SendAsync(int kind, bool store, QvDoneClosure done) {
@@ -383,9 +428,10 @@ void QvSNMPRequest::Complete(int reason, const snmpeng::Pdu& replyIn,
     const bool table = vars.IsTable();
     bool finished = true;
     try {
-        if (reason == 0 && ((e.Code == 0 && store) || (e.Code == -102 && table))) {
+        // Only reads store; a set answered with any error has failed.
+        if (reason == 0 && store && (e.Code == 0 || (e.Code == -102 && table))) {
             int code = e.Code;
-            StoreResult r = StoreReply(reply, &code, false);
+            StoreResult r = StoreReply(reply, sent, &code, false);
             if (code != e.Code) MapSnmpError(code, &e.Code, &e.Message);
             if (!r.walkOver) {
                 if (table) DecodeRowKeys(r.rowInstance);

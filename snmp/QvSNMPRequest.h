@@ -74,9 +74,12 @@ public:
 private:
     struct StoreResult {
         bool walkOver = false;
+        bool failed = false; // a noSuchName that is no end of the walk
         std::string rowInstance;
     };
-    StoreResult StoreReply(const snmpeng::Pdu& reply, int* code, bool sync);
+    // sent: the identifiers of the request, binding by binding.
+    StoreResult StoreReply(const snmpeng::Pdu& reply, const std::vector<std::string>& sent,
+                           int* code, bool sync);
     void Report(int code, const std::string& text);
     void MarkNumbers(const std::string& numbers, const std::vector<std::string>* values);
     void SendAsync(int kind, bool store, QvDoneClosure done);

@@ -4,15 +4,31 @@
 // SNMPv3 users; failures through the result callback; restarts; asynchronous
 // completions through the pump. The end of an agent's view needs a private
 // agent whose view ends behind a table.
+#include "base/Events.h"
+#include "base/Exception.h"
 #include "snmp/QvSNMPRequest.h"
 #include "tests/snmp/engine_agent.h"
+#include "tests/snmp/fake_agent.h"
 #include "tests/snmp/request_sim.h"
+#include "tests/support/SilentPort.h"
 #include "ui/Application.h"
-#include "base/Exception.h"
+#include "ui/Testing.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
+
+// Test names and failure messages show a user by name, not by its bytes.
+namespace sim {
+void PrintTo(const V3User& u, std::ostream* os) {
+    *os << u.name;
+}
+} // namespace sim
 
 namespace {
 
@@ -326,9 +342,11 @@ TEST_P(RequestTest, WrongCommunityTimesOut) {
 }
 
 TEST_P(RequestTest, DeadPortTimesOutWithClassText) {
+    lmrtest::SilentPort dead;
+    ASSERT_TRUE(dead.ok());
     QvSNMPRequest r;
     r.ResultCallback = Collect;
-    r.Device.Port = static_cast<uint16_t>(lmrtest::FreeUdpPort());
+    r.Device.Port = dead.port();
     r.Timeout = 20;
     r.Retries = 0;
     r.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
@@ -475,7 +493,10 @@ TEST_P(RequestTest, DestroyingWithAReplyDueWaitsForIt) {
 
 // A form deletes its request from the completion: the destructor must not
 // wait for that running completion, and nothing may touch the request after.
+// The wait runs on the tick clock, so a fake one shows it without waiting.
 TEST_P(RequestTest, ClosureMayDeleteItsOwnRequest) {
+    UiTestSession session;
+    session.UseFakeClock(1000);
     QvSNMPRequest* r = new QvSNMPRequest;
     r->vars = QvSNMPVarList(kSystem, SVT_SV, 0);
     int calls = 0;
@@ -493,7 +514,221 @@ TEST_P(RequestTest, ClosureMayDeleteItsOwnRequest) {
         usleep(1000);
     }
     ASSERT_EQ(calls, 1);
-    EXPECT_LT(waited, 6000u) << "the destructor waited for the completion that runs it";
+    EXPECT_EQ(waited, 0u) << "the destructor waited for the completion that runs it";
+}
+
+// While the destructor waits for a reply the owner is half destroyed: a
+// click or a key must not reach it then, while posted work and the reply
+// still run. The input is not lost: a later loop delivers it.
+TEST_P(RequestTest, DestructorWaitHoldsUserInputBack) {
+    struct Target : QWidget {
+        int keys = 0, clicks = 0;
+        bool event(QEvent* e) override {
+            keys += e->type() == QEvent::KeyPress;
+            clicks += e->type() == QEvent::MouseButtonPress;
+            return QWidget::event(e);
+        }
+    } form;
+    ASSERT_TRUE(Dev().fault("system.1.0", "timeout", "get", 200));
+    auto r = std::make_unique<QvSNMPRequest>();
+    r->Timeout = 200;
+    r->vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    int calls = 0, keysAtReply = -1;
+    r->GetAsync(
+        [&](QvSNMPError* e, QvSNMPVarList*) {
+            ++calls;
+            EXPECT_EQ(e->Code, 0);
+            keysAtReply = form.keys + form.clicks;
+        },
+        true);
+    bool posted = false;
+    QCoreApplication::postEvent(&form,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(&form, new QMouseEvent(QEvent::MouseButtonPress, QPointF(1, 1),
+                                                       QPointF(1, 1), Qt::LeftButton,
+                                                       Qt::LeftButton, Qt::NoModifier));
+    PostCall([&] { posted = true; });
+    r.reset();
+    EXPECT_EQ(calls, 1) << "the destructor did not wait for the reply";
+    EXPECT_EQ(keysAtReply, 0);
+    EXPECT_TRUE(posted);
+    EXPECT_EQ(form.keys, 0);
+    EXPECT_EQ(form.clicks, 0);
+    ProcessMessages();
+    EXPECT_EQ(form.keys, 1);
+    EXPECT_EQ(form.clicks, 1);
+}
+
+// Forms keep pointers to the records of their list and to the values in
+// them; a write must leave every record where it was.
+TEST_P(RequestTest, WritesKeepEveryRecordInPlace) {
+    QvSNMPRequest r;
+    r.ResultCallback = Collect;
+    r.vars = QvSNMPVarList(kWritable, SVT_SV, 0);
+    std::vector<QvSNMPVar*> records;
+    std::vector<std::string*> values;
+    for (int i = 0; i < r.vars.Count(); ++i) {
+        records.push_back(r.vars.Item(i));
+        values.push_back(r.vars.Item(i)->Value);
+        *values.back() = "kept " + std::to_string(i);
+    }
+    auto same = [&](const char* what) {
+        for (int i = 0; i < r.vars.Count(); ++i) {
+            SCOPED_TRACE(std::string(what) + " " + std::to_string(i));
+            EXPECT_EQ(r.vars.Item(i), records[static_cast<size_t>(i)]);
+            EXPECT_EQ(r.vars.Item(i)->Value, values[static_cast<size_t>(i)]);
+            EXPECT_EQ(*values[static_cast<size_t>(i)], "kept " + std::to_string(i));
+            EXPECT_EQ(records[static_cast<size_t>(i)]->Access, A::ReadWrite);
+        }
+    };
+    std::vector<std::string> written = {"in place " + std::to_string(GetParam())};
+    bool ok = true;
+    r.Set(&ok, "0", &written);
+    EXPECT_TRUE(ok) << (g_reports.empty() ? "" : g_reports[0].Message);
+    same("Set");
+    int calls = 0;
+    r.SetAsync([&](QvSNMPError*, QvSNMPVarList*) { ++calls; }, "0", &written);
+    same("SetAsync");
+    for (int i = 0; i < 2000 && calls == 0; ++i) {
+        ProcessMessages();
+        usleep(1000);
+    }
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Dev().peek("system.6.0"), written[0]);
+}
+
+// A refused write stays a failure whatever the version: with SNMPv1 a set of
+// a read-only column arrives as noSuchName with the binding that was sent,
+// which on a read would end a walk. The key is decoded, not read, so the
+// written column's identifier is the one it last received.
+TEST_P(RequestTest, AsyncSetOfATableRefusedIsAFailure) {
+    const QvSNMPVar row[] = {Var(X ".2.1.1", S::Integer, A::NotAccess),
+                             Var(X ".2.1.2", S::DisplayStr, A::ReadWrite), kEnd};
+    QvSNMPRequest r;
+    r.ResultCallback = Collect;
+    r.vars = QvSNMPVarList(row, MVT_UMV, 1);
+    bool ok = true;
+    ASSERT_TRUE(r.Get(&ok, true));
+    ASSERT_EQ(*r.vars.Item(1)->Instance, X ".2.1.2.1");
+    *r.vars.Item(1)->Value = "refused";
+    QvSNMPError got;
+    int calls = 0;
+    Dev().takeSetLog();
+    r.SetAsync(
+        [&](QvSNMPError* e, QvSNMPVarList*) {
+            got = *e;
+            ++calls;
+        },
+        "", nullptr);
+    for (int i = 0; i < 2000 && calls == 0; ++i) {
+        ProcessMessages();
+        usleep(1000);
+    }
+    ASSERT_EQ(calls, 1);
+    EXPECT_NE(got.Code, 0) << "a refused set reported as success";
+    if (GetParam() == 0) {
+        EXPECT_EQ(got.Code, -102);
+    }
+    EXPECT_EQ(got.Finished, 1);
+    EXPECT_EQ(Dev().peek(X ".2.1.2.1"), "a");
+}
+
+// An address text the device cannot take raises before anything is sent.
+TEST_P(RequestTest, MalformedAddressIsNotSent) {
+    const QvSNMPVar address[] = {Var(X ".1.5", S::IpAddress), kEnd};
+    ASSERT_TRUE(Dev().poke(X ".1.5.0", "10.9.8.7"));
+    for (const char* text : {"1.2.3", "256.0.0.1", ""}) {
+        SCOPED_TRACE(text);
+        QvSNMPRequest r;
+        r.vars = QvSNMPVarList(address, SVT_SV, 0);
+        *r.vars.Item(0)->Value = text;
+        Dev().takeSetLog();
+        bool ok = true;
+        try {
+            r.Set(&ok, "", nullptr);
+            ADD_FAILURE() << "sent";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.HelpContext(), -511);
+        }
+        EXPECT_EQ(*r.vars.Item(0)->Value, text);
+        int calls = 0;
+        EXPECT_THROW(r.SetAsync([&](QvSNMPError*, QvSNMPVarList*) { ++calls; }, "", nullptr),
+                     Exception);
+        EXPECT_EQ(r.Outstanding, 0);
+        EXPECT_TRUE(Dev().takeSetLog().empty());
+        EXPECT_EQ(Dev().peek(X ".1.5.0"), "10.9.8.7");
+    }
+    QvSNMPRequest r;
+    r.vars = QvSNMPVarList(address, SVT_SV, 0);
+    *r.vars.Item(0)->Value = " 192.168.001.010 ";
+    bool ok = true;
+    r.Set(&ok, "", nullptr);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Dev().peek(X ".1.5.0"), "192.168.1.10");
+}
+
+// A table without key columns: its rows are known by their instance alone. A
+// column that ends early, or that the device lacks, waits at the others' row
+// and the walk visits every row, synchronously and through the pump.
+TEST_P(RequestTest, WalkOfATableWithoutKeysVisitsEveryRow) {
+    const QvSNMPVar lacking[] = {Var(X ".2.1.1", S::Integer, A::ReadOnly),
+                                 Var(X ".2.1.8", S::Integer, A::ReadOnly),
+                                 Var(X ".2.1.2", S::DisplayStr, A::ReadOnly), kEnd};
+    using Row = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        const QvSNMPVar* table;
+        std::vector<Row> rows;
+    } cases[] = {
+        {"short column",
+         kShortColumn,
+         {{"1", "a", "192.0.2.1"}, {"2", "b", "192.0.2.2"}, {"3", "c", "(NOTDONE)"}}},
+        {"missing column",
+         lacking,
+         {{"1", "(NOTDONE)", "a"}, {"2", "(NOTDONE)", "b"}, {"3", "(NOTDONE)", "c"}}},
+    };
+    auto rowOf = [](const QvSNMPVarList& l) {
+        Row row;
+        for (int i = 0; i < l.Count(); ++i)
+            row.push_back(*l.Item(i)->Value);
+        return row;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_reports.clear();
+        QvSNMPRequest r;
+        r.ResultCallback = Collect;
+        r.vars = QvSNMPVarList(c.table, MVT_FMV, 0);
+        bool ok = true;
+        std::vector<Row> rows;
+        for (bool first = true; rows.size() < 10 && r.Get(&ok, first); first = false)
+            rows.push_back(rowOf(r.vars));
+        EXPECT_TRUE(ok) << (g_reports.empty() ? "" : g_reports[0].Message);
+        EXPECT_EQ(rows, c.rows);
+        for (int i = 0; i < r.vars.Count(); ++i)
+            EXPECT_NE(r.vars.Item(i)->Instance->back(), '.') << i;
+
+        std::vector<Row> async;
+        bool finished = false;
+        int code = -1;
+        QvDoneClosure next = [&](QvSNMPError* e, QvSNMPVarList* list) {
+            code = e->Code;
+            if (e->Finished || async.size() >= 10) {
+                finished = true;
+                return;
+            }
+            async.push_back(rowOf(*list));
+            r.GetAsync(next, false);
+        };
+        r.GetAsync(next, true);
+        for (int i = 0; i < 3000 && !finished; ++i) {
+            ProcessMessages();
+            usleep(1000);
+        }
+        EXPECT_TRUE(finished);
+        EXPECT_EQ(code, 0);
+        EXPECT_EQ(async, c.rows);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, RequestTest, ::testing::Values(0, 1, 2));
@@ -646,7 +881,12 @@ TEST(RequestRestart, WalkFailsDuringTheSilenceAndGoesOnAfterwards) {
         r.Retries = 0;
         ASSERT_TRUE(dev.restart());
         // Silent: the next row times out and the walk stops where it was.
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        bool silent = false;
+        for (int i = 0; i < 500 && !silent; ++i) {
+            silent = dev.control("state") == "ok silent";
+            if (!silent) usleep(10000);
+        }
+        ASSERT_TRUE(silent);
         EXPECT_FALSE(r.Get(&ok, false));
         EXPECT_FALSE(ok);
         ASSERT_FALSE(g_reports.empty());
@@ -721,6 +961,114 @@ TEST(RequestEndOfView, EndsTheWalkWithoutAFailureInBothVersions) {
     }
     EXPECT_GE(rowsByVersion[0], 1);
     EXPECT_EQ(rowsByVersion[0], rowsByVersion[1]);
+}
+
+// noSuchName in a walk: with the bindings that were sent it ends the walk and
+// nothing failed; with any other binding the agent refused the walk, which is
+// a failure (ok false) and never also a success.
+TEST(RequestNoSuchName, EndsTheWalkOrFailsNeverBoth) {
+    World();
+    const QvSNMPVar column[] = {Var(X ".2.1.1", S::Integer, A::ReadOnly), kEnd};
+    struct Case {
+        const char* what;
+        const char* answered; // the binding of the noSuchName reply; null: the one sent
+        bool ok;
+        int reports;
+        int asyncCode;
+    } cases[] = {
+        {"echoed", nullptr, true, 0, 0},
+        {"another binding", "1.3.6.1.2.1.1.1.0", false, 1, -102},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // The first row, then noSuchName for the one after it.
+        fakeagent::Agent agent([&](int, const std::vector<std::string>& oids) {
+            fakeagent::Response resp;
+            if (oids.size() == 1 && oids[0] == X ".2.1.1") {
+                resp.bindings.push_back({X ".2.1.1.1", 7});
+                return resp;
+            }
+            resp.errorStatus = 2;
+            resp.errorIndex = 1;
+            for (const std::string& oid : oids)
+                resp.bindings.push_back({c.answered ? c.answered : oid, std::nullopt});
+            return resp;
+        });
+        ASSERT_NE(agent.Port(), 0);
+        g_reports.clear();
+        QvSNMPRequest r;
+        r.ResultCallback = Collect;
+        r.Device.Port = agent.Port();
+        r.Security.Version = 0;
+        r.Timeout = 100;
+        r.vars = QvSNMPVarList(column, MVT_FMV, 0);
+        bool ok = true;
+        ASSERT_TRUE(r.Get(&ok, true));
+        EXPECT_EQ(*r.vars.Item(0)->Value, "7");
+        EXPECT_FALSE(r.Get(&ok, false));
+        EXPECT_EQ(ok, c.ok);
+        ASSERT_EQ(static_cast<int>(g_reports.size()), c.reports);
+        for (const QvSNMPError& e : g_reports)
+            EXPECT_EQ(e.Code, -102);
+        EXPECT_EQ(r.Failures, c.reports);
+
+        int calls = 0;
+        QvSNMPError got;
+        QvDoneClosure next = [&](QvSNMPError* e, QvSNMPVarList*) {
+            ++calls;
+            got = *e;
+            if (!e->Finished && calls < 5) r.GetAsync(next, false);
+        };
+        r.GetAsync(next, true);
+        for (int i = 0; i < 3000 && !(calls && got.Finished); ++i) {
+            ProcessMessages();
+            usleep(1000);
+        }
+        EXPECT_EQ(calls, 2);
+        EXPECT_EQ(got.Code, c.asyncCode);
+        EXPECT_EQ(got.Finished, 1);
+    }
+}
+
+// A column past the end of the view has no row at all: SNMPv1 answers the
+// first get-next with noSuchName and the bare column it was sent. That is the
+// end of the walk, not a failure followed by success.
+TEST(RequestEndOfView, EmptyColumnBehindTheViewIsNoFailure) {
+    testagent::Agent agent("view systemonly included .1.3.6.1.2.1.1\n"
+                           "rocommunity viewed 127.0.0.1 -V systemonly\n");
+    World();
+    const QvSNMPVar behind[] = {Var("1.3.6.1.2.1.1.99.1.1", S::Integer, A::ReadOnly),
+                                Var("1.3.6.1.2.1.1.99.1.2", S::DisplayStr, A::ReadOnly), kEnd};
+    for (int version : {0, 1}) {
+        SCOPED_TRACE(version);
+        g_reports.clear();
+        QvSNMPRequest r;
+        r.ResultCallback = Collect;
+        r.Device.Port = agent.Port();
+        r.Security.Version = static_cast<uint8_t>(version);
+        r.Security.ReadCommunity = "viewed";
+        r.vars = QvSNMPVarList(behind, MVT_FMV, 0);
+        bool ok = true;
+        EXPECT_FALSE(r.Get(&ok, true));
+        EXPECT_TRUE(ok);
+        EXPECT_TRUE(g_reports.empty()) << g_reports[0].Message;
+        EXPECT_EQ(r.Failures, 0);
+        QvSNMPError got;
+        int calls = 0;
+        r.GetAsync(
+            [&](QvSNMPError* e, QvSNMPVarList*) {
+                got = *e;
+                ++calls;
+            },
+            true);
+        for (int i = 0; i < 3000 && calls == 0; ++i) {
+            ProcessMessages();
+            usleep(1000);
+        }
+        ASSERT_EQ(calls, 1);
+        EXPECT_EQ(got.Code, 0);
+        EXPECT_EQ(got.Finished, 1);
+    }
 }
 
 } // namespace
