@@ -1,7 +1,11 @@
 #include "app/TMainForm.h"
 
+#include "app/AddressChecks.h"
 #include "app/DevicePicture.h"
 #include "app/MainUnit.h"
+#include "app/TAboutForm.h"
+#include "app/TConfigForm.h"
+#include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
@@ -88,6 +92,15 @@ constexpr QvSNMPVar Var(const char* oid, const char* label, int syntax, int acce
 using namespace QvSyntax;
 using QvAccess::ReadOnly;
 using QvAccess::ReadWrite;
+
+const QvSNMPVar kSystemGroup[] = {
+    Var("1.3.6.1.2.1.1.1", "System Description", DisplayStr, ReadOnly),
+    Var("1.3.6.1.2.1.1.2", "System Object ID", ObjectId, ReadOnly),
+    Var("1.3.6.1.2.1.1.3", "System Uptime", TimeTicks, ReadOnly),
+    Var("1.3.6.1.2.1.1.4", "System Contact", DisplayStr, ReadWrite),
+    Var("1.3.6.1.2.1.1.5", "System Name", DisplayStr, ReadWrite),
+    Var("1.3.6.1.2.1.1.6", "System Location", DisplayStr, ReadWrite),
+    kEnd};
 
 const QvSNMPVar kSysDescr[] = {Var("1.3.6.1.2.1.1.1", "sysDescr", DisplayStr, ReadOnly), kEnd};
 
@@ -799,9 +812,47 @@ void TMainForm::status2Click(TObject*) {
 }
 
 void TMainForm::Information1Click(TObject*) {
-    OpenFeatureForm("TConfigForm");
+    lastRequestedForm_ = "TConfigForm";
+    std::unique_ptr<TConfigForm> form(new TConfigForm(Application));
+    form->SetCaption("Home \\ Information");
+    auto* group = new QvSNMPRequest2Edits(form.get());
+    group->request.vars = QvSNMPVarList(kSystemGroup, SVT_SV, 0);
+    group->request.Timeout = 3000;
+    TSNMPEditorPanel* panel = form->AddEditorPanel(group);
+    panel->SetLabelWidth(180);
+    // The host form reads its group once it is on screen; a read started
+    // here as well would only ask the device twice.
+    form->ShowModal();
 }
 
 void TMainForm::About1Click(TObject*) {
-    OpenFeatureForm("TAboutForm");
+    lastRequestedForm_ = "TAboutForm";
+    std::unique_ptr<TAboutForm> about(new TAboutForm(Application));
+    about->ShowModal();
+}
+
+// --- address checks ------------------------------------------------------------------
+
+bool TMainForm::IsValidIP(const std::string& text) {
+    return AddressChecks::IsValidIP(text);
+}
+
+bool TMainForm::IsValidMask(const std::string& text) {
+    return AddressChecks::IsValidMask(text);
+}
+
+std::string TMainForm::NetworkAddressOf(const std::string& address, const std::string& mask) {
+    return AddressChecks::NetworkAddressOf(address, mask);
+}
+
+bool TMainForm::ContainsAddress(const TStrings& list, const std::string& text) {
+    return AddressChecks::ContainsAddress(list, text);
+}
+
+void TMainForm::ParseIpconfigFile(const TStrings& lines, TStrings& addresses, TStrings& gateways) {
+    AddressChecks::ParseIpconfigFile(lines, addresses, gateways);
+}
+
+void TMainForm::GetLocalGateways(TStrings& output) {
+    AddressChecks::GetLocalGateways(IpConfigList, LocalAddressList, IpconfigGatewayList, output);
 }

@@ -122,6 +122,16 @@ public:
     TStringList GatewayList;
     TStringList LocalAddressList;
     TStringList IpconfigGatewayList;
+    TStringList IpConfigList; // the listing the gateways were parsed from
+
+    // Address checks the forms call before they write an address or a mask.
+    static bool IsValidIP(const std::string& text);
+    static bool IsValidMask(const std::string& text);
+    static std::string NetworkAddressOf(const std::string& address, const std::string& mask);
+    static bool ContainsAddress(const TStrings& list, const std::string& text);
+    void ParseIpconfigFile(const TStrings& lines, TStrings& addresses, TStrings& gateways);
+    // Appends each default gateway on a /24 network of a local address, once.
+    void GetLocalGateways(TStrings& output);
 
     // Handlers.
     void FormCreate(TObject* sender);

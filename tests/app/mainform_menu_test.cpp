@@ -3,6 +3,9 @@
 // asks for.
 #include "tests/app/mainform_fixture.h"
 
+#include "app/TAboutForm.h"
+#include "app/TConfigForm.h"
+
 namespace mainformtest {
 namespace {
 
@@ -243,6 +246,68 @@ TEST_F(StatusMenu, FailedReadFallsBackOnTheSeriesAndVersion) {
     }
     EXPECT_EQ(ui.Boxes().Count(), 0);
     dev.clearFaults();
+}
+
+class HomeAndHelp : public MainFormTest {};
+
+TEST_F(HomeAndHelp, InformationShowsTheSystemGroup) {
+    lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
+    ASSERT_TRUE(dev.running()) << dev.error();
+    ConfigForSim(dev);
+    TMainForm* f = Start({"/I127.0.0.1", "/Rtarnok"});
+    ASSERT_TRUE(Settle(f));
+    struct Row {
+        const char* label;
+        int syntax;
+        int access;
+    };
+    const Row rows[] = {{"System Description", QvSyntax::DisplayStr, QvAccess::ReadOnly},
+                        {"System Object ID", QvSyntax::ObjectId, QvAccess::ReadOnly},
+                        {"System Uptime", QvSyntax::TimeTicks, QvAccess::ReadOnly},
+                        {"System Contact", QvSyntax::DisplayStr, QvAccess::ReadWrite},
+                        {"System Name", QvSyntax::DisplayStr, QvAccess::ReadWrite},
+                        {"System Location", QvSyntax::DisplayStr, QvAccess::ReadWrite}};
+    bool seen = false;
+    ui.NextModal([&](TForm* shown) {
+        seen = true;
+        auto* form = dynamic_cast<TConfigForm*>(shown);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->Caption(), "Home \\ Information");
+        ASSERT_EQ(form->Groups().size(), 1u);
+        QvSNMPRequest2Edits* group = form->Groups()[0];
+        EXPECT_EQ(group->request.Timeout, 3000);
+        ASSERT_EQ(group->request.vars.Count(), 6);
+        for (int k = 0; k < 6; ++k) {
+            const QvSNMPVar* v = group->request.vars.Item(k);
+            EXPECT_EQ(v->Oid, "1.3.6.1.2.1.1." + std::to_string(k + 1));
+            EXPECT_STREQ(v->Label, rows[k].label);
+            EXPECT_EQ(v->Syntax, rows[k].syntax);
+            EXPECT_EQ(v->Access, rows[k].access);
+        }
+        EXPECT_TRUE(Pump([&] {
+            return *group->request.vars.Item(0)->Value == "LMR-7300AP Wireless Access Point";
+        }));
+        EXPECT_TRUE(Pump([&] { return !group->busy; }));
+        EXPECT_EQ(*group->request.vars.Item(5)->Value, "Lab");
+        form->SetModalResult(mrOk);
+    });
+    f->Information1->Click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(f->LastRequestedForm(), "TConfigForm");
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+}
+
+TEST_F(HomeAndHelp, AboutOpensTheAboutBox) {
+    TMainForm* f = Bare({"/I127.0.0.1"});
+    bool seen = false;
+    ui.NextModal([&](TForm* shown) {
+        seen = dynamic_cast<TAboutForm*>(shown) != nullptr;
+        shown->SetModalResult(mrOk);
+    });
+    f->About1->Click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(ui.ModalShows(), 1);
+    EXPECT_EQ(TForm::Forms().size(), 1u); // deleted when it closed
 }
 
 } // namespace
