@@ -108,6 +108,7 @@ public:
     }
     void Clear() override {
         items_.clear();
+        if (updating_ > 0) clearedInUpdate_ = true;
         Changed(Change::Clear, -1);
     }
     TObject* Objects(int index) const override {
@@ -120,7 +121,10 @@ public:
     }
     void BeginUpdate() override { ++updating_; }
     void EndUpdate() override {
-        if (updating_ > 0 && --updating_ == 0) Changed(Change::Clear, -2);
+        if (updating_ > 0 && --updating_ == 0) {
+            Changed(Change::Clear, -2);
+            clearedInUpdate_ = false;
+        }
     }
     // Puts the texts already there in the order Add keeps (objects move along).
     void Sort() {
@@ -134,6 +138,8 @@ public:
     enum class Change { Set, Insert, Delete, Clear };
     // index -2: rebuild everything after an update.
     std::function<void(Change, int)> OnChanged;
+    // Whether the update being ended began with a Clear: nothing stays chosen.
+    bool ClearedInUpdate() const { return clearedInUpdate_; }
 
 protected:
     void Changed(Change c, int index) {
@@ -152,6 +158,7 @@ protected:
     };
     std::vector<Item> items_;
     int updating_ = 0;
+    bool clearedInUpdate_ = false;
 
 private:
     const bool* sorted_;
@@ -512,6 +519,7 @@ private:
         QComboBox* q = combo_->combo_;
         const QSignalBlocker block(q);
         const QString editText = q->isEditable() ? q->currentText() : QString();
+        const int chosen = q->currentIndex();
         switch (c) {
         case Change::Set:
             q->setItemText(index, Q(Strings(index)));
@@ -534,6 +542,9 @@ private:
                 combo_->SetEditPart(editText);
         } else if (c == Change::Insert && q->count() == 1) {
             q->setCurrentIndex(-1); // adding items selects none
+        } else if (c == Change::Clear && index == -2) {
+            // A list filled anew shows no choice until one is made.
+            q->setCurrentIndex(ClearedInUpdate() || chosen >= q->count() ? -1 : chosen);
         }
     }
     TComboBox* combo_;

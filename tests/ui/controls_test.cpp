@@ -183,15 +183,67 @@ TEST(UiStrings, Latin1TextsKeepTheirBytes) {
     EXPECT_EQ(e->Text().size(), 6u);
 }
 
+// Counts the messages delivered to it and tells when it is freed.
+class CountingListView : public TListView {
+public:
+    CountingListView(TComponent* owner, int& delivered, bool& freed)
+        : TListView(owner), delivered_(delivered), freed_(freed) {}
+    ~CountingListView() override { freed_ = true; }
+    void Dispatch(TMessage& m) override {
+        if (m.Msg == WM_APP + 1) ++delivered_;
+        TListView::Dispatch(m);
+    }
+
+private:
+    int& delivered_;
+    bool& freed_;
+};
+
 TEST(UiOwnership, TheOwnerFreesItsControlsAndPostedMessagesToThemDrop) {
     UiTestSession s;
+    int goneGot = 0, keptGot = 0;
+    bool goneFreed = false, keptFreed = false;
     auto form = std::make_unique<TForm>(nullptr);
-    auto* lv = new TListView(form.get());
+    auto* lv = new CountingListView(form.get(), goneGot, goneFreed);
     lv->Items().Add()->SetCaption("row");
+    TForm other(nullptr);
+    auto* kept = new CountingListView(&other, keptGot, keptFreed);
     PostMessage(lv, WM_APP + 1, 0, 0);
+    PostMessage(kept, WM_APP + 1, 0, 0);
     form.reset();
-    Application->ProcessMessages(); // nothing to deliver any more
-    SUCCEED();
+    EXPECT_TRUE(goneFreed);
+    Application->ProcessMessages();
+    EXPECT_EQ(goneGot, 0); // dropped with its target
+    EXPECT_EQ(keptGot, 1); // while a living target gets its own
+    EXPECT_FALSE(keptFreed);
+}
+
+TEST(UiComboBox, AListFilledAnewShowsNoChoice) {
+    UiTestSession s;
+    TForm form(nullptr);
+    for (TComboBoxStyle style : {csDropDown, csDropDownList}) {
+        SCOPED_TRACE(int(style));
+        auto* c = new TComboBox(&form);
+        c->SetStyle(style);
+        auto fill = [c](std::initializer_list<const char*> texts) {
+            c->Items().BeginUpdate();
+            c->Items().Clear();
+            for (const char* t : texts)
+                c->Items().Add(t);
+            c->Items().EndUpdate();
+        };
+        fill({"Disable", "Enable"});
+        EXPECT_EQ(c->ItemIndex(), -1);
+        c->SetItemIndex(1);
+        fill({"Off", "On", "Auto"});
+        EXPECT_EQ(c->ItemIndex(), -1);
+        // An update that only adds keeps the choice.
+        c->SetItemIndex(1);
+        c->Items().BeginUpdate();
+        c->Items().Add("Last");
+        c->Items().EndUpdate();
+        EXPECT_EQ(c->ItemIndex(), 1);
+    }
 }
 
 TEST(UiAlign, ClientFillsWhatTopBottomAndRightLeave) {
