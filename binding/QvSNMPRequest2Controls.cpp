@@ -2,6 +2,7 @@
 
 #include "binding/QvEditConstraint.h"
 #include "snmp/QvExpression.h"
+#include "snmp/QvNumList.h"
 #include "ui/Application.h"
 #include "base/Exception.h"
 #include "ui/StatusBar.h"
@@ -9,7 +10,10 @@
 #include "base/SysUtils.h"
 #include "ui/Widgets.h"
 
+#include <algorithm>
 #include <exception>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -44,6 +48,53 @@ std::string MessageOf(const std::exception& e) {
     if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
     return e.what();
 }
+
+// The failure record a done closure gets for an exception raised while a
+// completion was handled: its code tells the form the operation failed.
+QvSNMPError FailureRecord(const std::exception& e) {
+    QvSNMPError failure;
+    failure.Message = MessageOf(e);
+    auto* ours = dynamic_cast<const Exception*>(&e);
+    failure.Code = ours && ours->HelpContext() != 0 ? ours->HelpContext()
+                                                   : QvLayerErrorCode(QVERR_UNKNOWN);
+    failure.FailureCount = 1;
+    return failure;
+}
+
+// Leaves variables out of one set by their invalid flag, as the request
+// does for the numbers it is given, and puts the flags back at its end.
+class LeaveOutScope {
+public:
+    explicit LeaveOutScope(QvSNMPVarList& vars) : vars_(vars) {}
+    ~LeaveOutScope() { Restore(); }
+    LeaveOutScope(const LeaveOutScope&) = delete;
+    LeaveOutScope& operator=(const LeaveOutScope&) = delete;
+
+    // Sends the numbered variables (all valid ones when numbers is empty)
+    // but those left out.
+    void Mark(const std::string& numbers, const std::vector<int>& leftOut) {
+        QvNumList<int> listed(',');
+        listed.Parse(numbers);
+        for (int i = 0; i < vars_.Count(); ++i) {
+            QvSNMPVar* v = vars_.Item(i);
+            bool sent = numbers.empty() ? !(v->Access & QvAccess::Invalid) : listed.IndexOf(i) >= 0;
+            if (std::find(leftOut.begin(), leftOut.end(), i) != leftOut.end()) sent = false;
+            const int access = sent ? v->Access & ~QvAccess::Invalid : v->Access | QvAccess::Invalid;
+            if (access == v->Access) continue;
+            saved_.emplace_back(i, v->Access);
+            v->Access = access;
+        }
+    }
+    void Restore() {
+        for (const auto& [i, access] : saved_)
+            if (i < vars_.Count()) vars_.Item(i)->Access = access;
+        saved_.clear();
+    }
+
+private:
+    QvSNMPVarList& vars_;
+    std::vector<std::pair<int, int>> saved_;
+};
 
 } // namespace
 
@@ -115,6 +166,7 @@ void QvSNMPRequest2Controls::EndIfSendFailed(int64_t failuresBefore) {
 bool QvSNMPRequest2Controls::Read() {
     bool ok = true;
     lastOperation = 0;
+    unsent_.clear(); // the controls are about to show the device's values
     std::shared_ptr<bool> alive = alive_; // hooks and rows may delete us
     BeforeRead();
     if (!*alive) return false;
@@ -134,9 +186,9 @@ bool QvSNMPRequest2Controls::Read() {
                     more = request.Get(&ok, false);
                 }
             }
+            busy = 0;
             AfterRead();
             if (!*alive) return false;
-            busy = 0;
             if (ok) CallResultCallback();
         } else if (mode == 1) {
             busy = 1;
@@ -190,38 +242,41 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
     try {
         std::string filter = BuildFilterText();
         const uint8_t kind = request.vars.ItemType;
-        if (IsTableKind(kind)) {
-            if (!error->Finished) {
-                if (!TakeRow(filter)) return;
-                if (request.Alive) {
-                    StartAsyncRead(false);
-                    return;
-                }
-                FinishAsyncRead(error);
+        if (IsTableKind(kind) && !error->Finished) {
+            if (!TakeRow(filter)) return;
+            if (request.Alive) {
+                StartAsyncRead(false);
                 return;
             }
-        } else if (!TakeRow(filter)) {
+        } else if (!IsTableKind(kind) && !TakeRow(filter)) {
             return;
         }
-    } catch (const std::exception& e) {
-        if (!*alive) return;
         busy = 0;
         lastOperation = 0;
-        ReportFailure(MessageOf(e));
+        AfterRead();
+        if (!*alive) return;
+        CallResultCallback();
+    } catch (const std::exception& e) {
+        // Nobody up the stack of a completion could handle it: report it, and
+        // end the read through its closure like any other failure.
+        if (!*alive) return;
+        EndWithFailure(0, OnReadDone, e);
         return;
     }
-    FinishAsyncRead(error);
-}
-
-void QvSNMPRequest2Controls::FinishAsyncRead(QvSNMPError* error) {
-    std::shared_ptr<bool> alive = alive_;
-    AfterRead();
-    if (!*alive) return;
-    busy = 0;
-    lastOperation = 0;
-    CallResultCallback();
     if (!*alive) return;
     Fire(OnReadDone, error);
+}
+
+void QvSNMPRequest2Controls::EndWithFailure(int operation, const QvSNMPDoneEvent& done,
+                                            const std::exception& e) {
+    std::shared_ptr<bool> alive = alive_;
+    busy = 0;
+    lastOperation = operation;
+    QvSNMPError failure = FailureRecord(e);
+    ReportFailure(failure.Message);
+    if (!*alive) return;
+    lastOperation = operation;
+    Fire(done, &failure);
 }
 
 bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string& numbers,
@@ -243,22 +298,32 @@ bool QvSNMPRequest2Controls::Write(bool reread, bool collect, const std::string&
             copied = values->ToVector();
             vals = &copied;
         }
+        // Marks what CollectValues left out for this one set; the flags
+        // come back when it goes.
+        LeaveOutScope leaveOut(request.vars);
+        std::string send = numbers;
+        if (!vals && !unsent_.empty()) {
+            leaveOut.Mark(numbers, unsent_);
+            send.clear();
+        }
+        unsent_.clear();
         if (mode == 0) {
             busy = 1;
-            request.Set(&ok, numbers, vals);
+            request.Set(&ok, send, vals);
+            busy = 0;
             AfterWrite();
             if (!*alive) return false;
-            busy = 0;
             if (ok) {
                 CallResultCallback();
                 if (!*alive) return false;
             }
+            leaveOut.Restore();
             if (IsTableKind(request.vars.ItemType) && rereadAfterWrite) Read();
         } else if (mode == 1) {
             busy = 1;
             if (request.Alive) {
                 const int64_t failuresBefore = request.Failures;
-                request.SetAsync(Completion(&QvSNMPRequest2Controls::OnAsyncWriteDone), numbers,
+                request.SetAsync(Completion(&QvSNMPRequest2Controls::OnAsyncWriteDone), send,
                                  vals);
                 if (*alive) EndIfSendFailed(failuresBefore);
             } else {
@@ -286,16 +351,14 @@ void QvSNMPRequest2Controls::OnAsyncWriteDone(QvSNMPError* error) {
         return;
     }
     try {
-        AfterWrite();
-        if (!*alive) return;
         busy = 0;
         lastOperation = 1;
+        AfterWrite();
+        if (!*alive) return;
         CallResultCallback();
     } catch (const std::exception& e) {
-        // Nobody up the stack of a completion could handle it: report it.
         if (!*alive) return;
-        busy = 0;
-        ReportFailure(MessageOf(e));
+        EndWithFailure(1, OnWriteDone, e);
         return;
     }
     if (!*alive) return;

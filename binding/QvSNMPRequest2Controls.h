@@ -11,9 +11,11 @@
 // delete the driver from any hook, row or closure, and a completion never
 // reaches a driver that is gone.
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "snmp/QvErrors.h"
 #include "snmp/QvOctets.h"
@@ -48,7 +50,8 @@ public:
     std::string filterText;
 
     void SetStatusBar(TObject* target) { statusBar = target; }
-    void SetMemo(TObject* target) { statusBar = target; }
+    // The same for the generic panels' memo.
+    void SetStatusBar2(TObject* target) { statusBar = target; }
 
     bool Read();
     // numbers: comma-separated variable indices to send (empty: the whole
@@ -88,6 +91,9 @@ protected:
     // Stops every completion from reaching this object. Derived destructors
     // call it first, before their own members go.
     void Shutdown();
+    // Variables whose controls hold no value (a list without a selection):
+    // the next Write leaves them out, so the device keeps what it has.
+    std::vector<int> unsent_;
     // Cleared by Shutdown; held by code that calls out (hooks, closures, rows)
     // to find out whether the object survived the call.
     std::shared_ptr<bool> alive_;
@@ -102,8 +108,9 @@ private:
     QvDoneClosure Completion(void (QvSNMPRequest2Controls::*done)(QvSNMPError*));
     void EndIfSendFailed(int64_t failuresBefore);
     void StartAsyncRead(bool first);
-    // AfterRead, the success record and OnReadDone at the end of a read.
-    void FinishAsyncRead(QvSNMPError* error);
+    // Ends an asynchronous operation whose completion raised: the report,
+    // then the done closure with the failure's code.
+    void EndWithFailure(int operation, const QvSNMPDoneEvent& done, const std::exception& e);
     void ReportFailure(const std::string& message);
     void Fire(const QvSNMPDoneEvent& event, QvSNMPError* error);
     void CallResultCallback();

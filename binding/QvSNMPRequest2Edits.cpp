@@ -389,12 +389,12 @@ void QvSNMPRequest2Edits::AfterWrite() {
 // --- variables to controls -----------------------------------------------------------
 
 void QvSNMPRequest2Edits::RequestToControls(int i) {
-    // Copy the list: showing a value may run handlers that change it.
-    std::vector<ControlAssociation*> list;
-    for (const auto& a : associations_)
-        list.push_back(a.get());
+    // A copy that keeps every association alive: showing a value fires change
+    // handlers, which may unbind associations, bind new ones or delete us.
+    const std::vector<std::shared_ptr<ControlAssociation>> list = associations_;
     std::shared_ptr<bool> alive = alive_;
-    for (ControlAssociation* a : list) {
+    for (const auto& a : list) {
+        if (!Bound(a.get())) continue; // unbound meanwhile: its controls may be gone
         if (i >= 0 && a->variable != i) continue;
         if (a->variable < 0 || a->variable >= request.vars.Count()) continue;
         if (request.vars.Item(a->variable)->Access & QvAccess::Invalid) continue;
@@ -403,7 +403,14 @@ void QvSNMPRequest2Edits::RequestToControls(int i) {
     }
 }
 
+bool QvSNMPRequest2Edits::Bound(const ControlAssociation* a) const {
+    for (const auto& b : associations_)
+        if (b.get() == a) return true;
+    return false;
+}
+
 void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
+    std::shared_ptr<bool> alive = alive_;
     const QvSNMPVar* v = request.vars.Item(a.variable);
     std::string text = *v->Value;
     if (v->OptionList) text = v->OptionList->TextToValue(text);
@@ -425,6 +432,7 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
                 const int b = a.bitNumbers[k];
                 if (b < 0 || static_cast<size_t>(b / 8) >= octets.size())
                     Fail(QVERR_PARTIAL_INDEX_RANGE);
+                if (!*alive || !Bound(&a)) return;
                 auto* box = dynamic_cast<TCheckBox*>(a.controls[k]);
                 if (box)
                     box->SetChecked((static_cast<unsigned char>(octets[b / 8]) & BitMask(b)) != 0);
@@ -454,8 +462,10 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
     for (TControl* c : a.controls)
         edits.push_back(dynamic_cast<TEdit*>(c));
     auto put = [&](size_t k, const std::string& t) {
+        if (!*alive || !Bound(&a)) return;
         if (k < edits.size() && edits[k]) {
             edits[k]->SetText(t);
+            if (!*alive || !Bound(&a)) return;
             // What the device holds is a good value to come back to.
             constraint_->StoreText(edits[k]);
         }
@@ -547,7 +557,8 @@ void QvSNMPRequest2Edits::ShowAssociation(const ControlAssociation& a) {
 
 // --- controls to variables -----------------------------------------------------------
 
-QvOctetImage QvSNMPRequest2Edits::CollectPart(const ControlAssociation& a, QvOptionList* list) {
+std::optional<QvOctetImage> QvSNMPRequest2Edits::CollectPart(const ControlAssociation& a,
+                                                             QvOptionList* list) {
     TControl* first = a.controls.empty() ? nullptr : a.controls[0];
     auto toValue = [&](std::string t) { return list ? list->TextToValue(t) : t; };
     if (dynamic_cast<TLabel*>(first) || dynamic_cast<TStaticText*>(first))
@@ -580,15 +591,19 @@ QvOctetImage QvSNMPRequest2Edits::CollectPart(const ControlAssociation& a, QvOpt
         if (!IsBooleanSyntax(a.syntax)) Fail(QVERR_BAD_PARTIAL_SYNTAX);
         return TextToOctets(checked ? "true" : "false", a.syntax);
     }
+    // A list without a selection holds no value; its empty text would be
+    // written as 0.
     if (auto* combo = dynamic_cast<TComboBox*>(first)) {
         const int k = combo->ItemIndex();
-        std::string t = k >= 0 && k < combo->Items().Count() ? combo->Items()[k] : combo->Text();
+        const bool selected = k >= 0 && k < combo->Items().Count();
+        if (!selected && combo->Style() == csDropDownList) return std::nullopt;
+        std::string t = selected ? combo->Items()[k] : combo->Text();
         return TextToOctets(toValue(t), a.syntax);
     }
     if (auto* group = dynamic_cast<TRadioGroup*>(first)) {
         const int k = group->ItemIndex();
-        std::string t = k >= 0 && k < group->Items().Count() ? group->Items()[k] : "";
-        return TextToOctets(toValue(t), a.syntax);
+        if (k < 0 || k >= group->Items().Count()) return std::nullopt;
+        return TextToOctets(toValue(group->Items()[k]), a.syntax);
     }
     if (!dynamic_cast<TEdit*>(first)) return QvOctetImage();
 
@@ -667,19 +682,31 @@ void QvSNMPRequest2Edits::ControlsToRequest(int i) {
         std::string text = *v->Value;
         if (v->OptionList) text = v->OptionList->TextToValue(text);
         QvOctetImage whole = TextToOctets(text, v->Syntax);
-        bool any = false;
+        bool any = false, empty = false;
+        unsent_.erase(std::remove(unsent_.begin(), unsent_.end(), vi), unsent_.end());
         for (const auto& a : associations_) {
             if (a->variable != vi) continue;
             // A display string is rebuilt from its controls alone.
             if (!any && v->Syntax == DisplayStr) whole.clear();
             any = true;
             QvOptionList* list = ResolveList(*a);
-            QvOctetImage part = CollectPart(*a, list);
-            const size_t end = static_cast<size_t>(a->offset) + part.size();
+            std::optional<QvOctetImage> part = CollectPart(*a, list);
+            if (!part) {
+                empty = true;
+                continue;
+            }
+            const size_t end = static_cast<size_t>(a->offset) + part->size();
             if (whole.size() < end) whole.resize(end, '\0');
-            whole.replace(static_cast<size_t>(a->offset), part.size(), part);
+            whole.replace(static_cast<size_t>(a->offset), part->size(), *part);
         }
         if (!any) continue;
+        // The variable keeps its text and stays out of the next write; a
+        // table's key is never sent, so it simply keeps its text.
+        if (empty) {
+            if (!(request.vars.IsTable() && vi < static_cast<int>(request.vars.PKeyCount)))
+                unsent_.push_back(vi);
+            continue;
+        }
         text = OctetsToText(whole, v->Syntax);
         if (v->OptionList) text = v->OptionList->ValueToText(text);
         *v->Value = text;

@@ -101,10 +101,14 @@ private:
     void TakeOverChange(ControlAssociation& a, size_t k);
     void RestoreChange(ControlAssociation& a, size_t k);
     QvOptionList* ResolveList(const ControlAssociation& a) const;
+    // Whether a is still in the list (a change handler may have unbound it).
+    bool Bound(const ControlAssociation* a) const;
     void ShowAssociation(const ControlAssociation& a);
-    QvOctetImage CollectPart(const ControlAssociation& a, QvOptionList* list);
+    // Nothing for a list without a selection.
+    std::optional<QvOctetImage> CollectPart(const ControlAssociation& a, QvOptionList* list);
 
     std::function<void(TObject*, TListItem*, bool)> savedSelect_;
-    std::vector<std::unique_ptr<ControlAssociation>> associations_;
+    // Shared, so that a walk over them survives a handler that unbinds one.
+    std::vector<std::shared_ptr<ControlAssociation>> associations_;
     std::unique_ptr<QvEditConstraint> constraint_;
 };

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -230,6 +231,152 @@ TEST_F(Binding, ListViewFillsFromTheDeviceInBothModesWithHooksAround) {
         EXPECT_TRUE(name->Enabled());
         EXPECT_EQ(name->Text(), "first");
         lv->OnSelectItem = nullptr;
+    }
+}
+
+// A list that shows no choice holds no value: its variable stays out of the
+// write and the device keeps what it has, while the rest is written.
+TEST_F(Binding, AListWithoutASelectionIsLeftOutOfTheWrite) {
+    lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
+    ASSERT_TRUE(dev.running()) << dev.error();
+    CreateGlobalSessionInTempFolder();
+    // Neither list knows the device's value, so a read selects nothing.
+    static const QvPairDef kModes[] = {{2, "DHCP"}, {0, nullptr}};
+    static const QvPairDef kRates[] = {{1, "Low"}, {2, "High"}, {0, nullptr}};
+    static QvOptionList modes(kModes), rates(kRates);
+    static const QvSNMPVar kVars[] = {
+        {"1.3.6.1.2.1.1.5", "sysName", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr, nullptr,
+         nullptr},
+        {"1.3.6.1.4.1.32473.11.37.4.1.2.1", "mode", Integer, 6, &modes, nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.11.37.4.3.3.5", "rate", Integer, 6, &rates, nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    struct Case {
+        const char* what;
+        bool read;       // after a read that found no choice, or before any read
+        bool selectMode; // the user picks a mode: only the rate stays out
+    } cases[] = {{"after a read", true, false},
+                 {"never read", false, false},
+                 {"one chosen", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(dev.reset());
+        auto g = std::make_unique<QvSNMPRequest2Edits>(form);
+        g->mode = 0;
+        AimAt(g->request, dev);
+        g->request.vars = QvSNMPVarList(kVars, SVT_SV, 0);
+        auto* name = new TEdit(form);
+        auto* mode = new TComboBox(form);
+        auto* rate = new TRadioGroup(form);
+        g->AssociateEdits(0, "%s", name);
+        g->AssociateComboBox(1, mode);
+        g->AssociateControl(2, rate);
+        if (c.read) {
+            ASSERT_TRUE(g->Read());
+        }
+        EXPECT_EQ(mode->ItemIndex(), -1);
+        EXPECT_EQ(rate->ItemIndex(), -1);
+        if (c.selectMode) mode->SetItemIndex(0);
+        name->SetText("renamed-ap");
+        dev.takeSetLog();
+        EXPECT_TRUE(g->Write(false, true, "", nullptr));
+        EXPECT_EQ(dev.peek("system.5.0").value_or(""), "renamed-ap");
+        EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.1.2.1.0").value_or(""), c.selectMode ? "2" : "1");
+        EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.3.3.5.0").value_or(""), "6");
+        std::vector<std::string> sent{".1.3.6.1.2.1.1.5.0"};
+        if (c.selectMode) sent.push_back(".1.3.6.1.4.1.32473.11.37.4.1.2.1.0");
+        EXPECT_EQ(dev.takeSetLog(), sent);
+        // Left out for that write only: the flags are as before.
+        EXPECT_EQ(g->request.vars.Item(1)->Access, 6);
+        EXPECT_EQ(g->request.vars.Item(2)->Access, 6);
+        g.reset();
+        delete name;
+        delete mode;
+        delete rate;
+    }
+}
+
+// A change handler fired while values are shown may unbind associations and
+// free their controls; the walk goes on with those still bound.
+TEST_F(Binding, ShowingValuesSurvivesHandlersThatUnbind) {
+    static const QvPairDef kRates[] = {{1, "Low"}, {2, "High"}, {0, nullptr}};
+    static QvOptionList rates(kRates);
+    static const QvSNMPVar kVars[] = {
+        {"1.3.6.1.4.1.32473.9.2", "name", DisplayStr, 6, nullptr, nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.9.3", "address", IpAddress, 6, nullptr, nullptr, nullptr, nullptr,
+         nullptr, nullptr},
+        {"1.3.6.1.4.1.32473.9.4", "rate", Integer, 6, &rates, nullptr, nullptr, nullptr, nullptr,
+         nullptr},
+        {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    enum Who { ByName, ByOwnFirstEdit, ByRadio };
+    struct Case {
+        const char* what;
+        Who who;
+        int variableUnbound;
+        int associationsLeft;
+        int rateShown;
+    } cases[] = {{"an earlier edit unbinds the address", ByName, 1, 2, 1},
+                 {"the address's first edit unbinds it", ByOwnFirstEdit, 1, 2, 1},
+                 {"the radio group unbinds the name", ByRadio, 0, 2, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto g = std::make_unique<QvSNMPRequest2Edits>(form);
+        g->request.vars = QvSNMPVarList(kVars, SVT_SV, 0);
+        *g->request.vars.Item(0)->Value = "first";
+        *g->request.vars.Item(1)->Value = "192.0.2.7";
+        *g->request.vars.Item(2)->Value = "High";
+        auto* name = new TEdit(form);
+        std::vector<TEdit*> octets;
+        for (int k = 0; k < 4; ++k)
+            octets.push_back(new TEdit(form));
+        auto* rate = new TRadioGroup(form);
+        g->AssociateEdits(0, "%s", name);
+        g->AssociateEdits(1, "%u.%u.%u.%u", octets[0], octets[1], octets[2], octets[3]);
+        g->AssociateControl(2, rate);
+        bool fired = false;
+        // Unbinds the variable and frees controls that were bound to it.
+        auto unbind = [&] {
+            if (fired) return;
+            fired = true;
+            g->UnbindVariable(c.variableUnbound);
+            if (c.variableUnbound == 1) {
+                for (TEdit*& e : octets)
+                    delete std::exchange(e, nullptr);
+            } else {
+                delete std::exchange(name, nullptr);
+            }
+        };
+        switch (c.who) {
+        case ByName:
+            name->OnChange = [&](TObject*) { unbind(); };
+            break;
+        case ByOwnFirstEdit: {
+            TEdit* first = octets[0];
+            TNotifyEvent kept = first->OnChange; // the constraint's own handler
+            first->OnChange = [&, kept](TObject* sender) {
+                if (kept) kept(sender);
+                unbind();
+            };
+            break;
+        }
+        case ByRadio:
+            rate->OnClick = [&](TObject*) { unbind(); };
+            break;
+        }
+        g->RequestToControls(-1);
+        EXPECT_TRUE(fired);
+        EXPECT_EQ(g->AssociationCount(), c.associationsLeft);
+        EXPECT_EQ(rate->ItemIndex(), c.rateShown);
+        if (name) {
+            EXPECT_EQ(name->Text(), "first");
+        }
+        g.reset();
+        delete name;
+        for (TEdit* e : octets)
+            delete e;
+        delete rate;
     }
 }
 

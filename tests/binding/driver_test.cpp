@@ -15,6 +15,8 @@
 #include <ostream>
 #include <regex>
 
+#include <QTimer>
+
 namespace {
 
 using namespace QvSyntax;
@@ -56,8 +58,16 @@ public:
     void BeforeRead() override { g_log.push_back("BeforeRead"); }
     void BeforeWrite() override { g_log.push_back("BeforeWrite"); }
     void CollectValues() override { g_log.push_back("CollectValues"); }
-    void AfterRead() override { g_log.push_back("AfterRead"); }
-    void AfterWrite() override { g_log.push_back("AfterWrite"); }
+    void AfterRead() override {
+        g_log.push_back("AfterRead");
+        busyInAfter.push_back(busy);
+        if (throwAfter) throw Exception("after refused", -517);
+    }
+    void AfterWrite() override {
+        g_log.push_back("AfterWrite");
+        busyInAfter.push_back(busy);
+        if (throwAfter) throw Exception("after refused", -517);
+    }
     void RowReceived() override {
         std::string row = "row";
         for (int i = 0; i < request.vars.Count(); ++i)
@@ -67,7 +77,9 @@ public:
         if (deleteOnRow) delete this;
     }
     bool throwOnRow = false;
+    bool throwAfter = false;
     bool deleteOnRow = false;
+    std::vector<int> busyInAfter;
 };
 
 class Driver : public ::testing::Test {
@@ -155,7 +167,12 @@ TEST_F(Driver, SynchronousWriteOfATableRereadsEvenAfterAFailedSet) {
 
     ASSERT_TRUE(dev->fault(SNMPTEST_DEMO ".2.1", "genErr", "set"));
     g_log.clear();
-    *driver->request.vars.Item(0)->Value = "1";
+    auto row1 = [&] {
+        *driver->request.vars.Item(0)->Value = "1";
+        *driver->request.vars.Item(1)->Value = "renamed";
+        *driver->request.vars.Item(2)->Value = "192.0.2.10";
+    };
+    row1();
     EXPECT_FALSE(driver->Write(true, false, "", nullptr));
     ASSERT_GE(g_log.size(), 3u);
     EXPECT_EQ(g_log[0], "BeforeWrite");
@@ -165,7 +182,7 @@ TEST_F(Driver, SynchronousWriteOfATableRereadsEvenAfterAFailedSet) {
     EXPECT_EQ(g_log.back(), "result 0");
 
     g_log.clear();
-    *driver->request.vars.Item(0)->Value = "1"; // the re-read left row 2 there
+    row1(); // the re-read left the walk's end there
     EXPECT_FALSE(driver->Write(false, false, "", nullptr));
     EXPECT_EQ(g_log, (Log{"BeforeWrite", "result -105", "AfterWrite"}));
     dev->clearFaults();
@@ -230,20 +247,143 @@ TEST_F(Driver, AsynchronousWriteRereadsATable) {
     EXPECT_NE(std::find(g_log.begin(), g_log.end(), "row 2 two 192.0.2.11"), g_log.end());
 }
 
-TEST_F(Driver, RowFailureIsReportedNotLostInAsynchronousMode) {
+// A failure while a completion is handled is reported, and the operation
+// still ends through its one closure, so that a form waiting for it can
+// enable its buttons and close again.
+TEST_F(Driver, FailureInACompletionIsReportedThenEndsTheOperationThroughItsClosure) {
+    struct Case {
+        const char* what;
+        bool write, onRow;
+        const QvSNMPVar* vars;
+        uint8_t kind;
+        const char* report;
+    } cases[] = {
+        {"table row", false, true, kDemo, MVT_UMV, "Get: row refused"},
+        {"single row", false, true, kSystem, SVT_SV, "Get: row refused"},
+        {"AfterRead", false, false, kSystem, SVT_SV, "Get: after refused"},
+        {"AfterWrite", true, false, kSystem, SVT_SV, "Set: after refused"},
+    };
     auto* bar = new TStatusBar(form);
-    driver->SetStatusBar(bar);
-    driver->throwOnRow = true;
-    bool fired = false;
-    driver->OnReadDone = [&](QvSNMPRequest2Controls*, QvSNMPError*) { fired = true; };
-    driver->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
-    driver->Read();
-    ASSERT_TRUE(WaitIdle(*driver));
-    EXPECT_FALSE(fired);
-    EXPECT_EQ(g_log.back(), "row 1 first 192.0.2.10");
-    EXPECT_TRUE(std::regex_match(
-        bar->SimpleText(), std::regex(R"(Get: row refused\. Receive at \d\d:\d\d:\d\d (AM|PM)\.)")))
-        << bar->SimpleText();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto d = std::make_unique<Recorder>(form);
+        Aim(d->request);
+        d->SetStatusBar(bar);
+        d->throwOnRow = c.onRow;
+        d->throwAfter = !c.onRow;
+        std::vector<QvSNMPError> reads, writes;
+        d->OnReadDone = [&](QvSNMPRequest2Controls* sender, QvSNMPError* e) {
+            EXPECT_EQ(sender->busy, 0);
+            reads.push_back(*e);
+        };
+        d->OnWriteDone = [&](QvSNMPRequest2Controls* sender, QvSNMPError* e) {
+            EXPECT_EQ(sender->busy, 0);
+            writes.push_back(*e);
+        };
+        d->request.vars = QvSNMPVarList(c.vars, c.kind, c.vars == kDemo ? 1 : 0);
+        *d->request.vars.Item(1)->Value = "renamed-ap";
+        g_log.clear();
+        g_results.clear();
+        if (c.write)
+            d->Write(false, false, "1", nullptr);
+        else
+            d->Read();
+        ASSERT_TRUE(WaitIdle(*d));
+        const auto& done = c.write ? writes : reads;
+        ASSERT_EQ(done.size(), 1u);
+        EXPECT_EQ(done[0].Code, -517);
+        EXPECT_EQ(done[0].Message, c.onRow ? "row refused" : "after refused");
+        EXPECT_TRUE((c.write ? reads : writes).empty());
+        EXPECT_TRUE(g_results.empty()); // no success record for a failed operation
+        EXPECT_EQ(d->lastOperation, c.write ? 1 : 0);
+        if (c.vars == kDemo) {
+            EXPECT_EQ(g_log.back(), "row 1 first 192.0.2.10"); // the walk stopped
+        }
+        const std::regex line(std::string(c.report) +
+                              R"(\. Receive at \d\d:\d\d:\d\d (AM|PM)\.)");
+        EXPECT_TRUE(std::regex_match(bar->SimpleText(), line)) << bar->SimpleText();
+    }
+}
+
+TEST_F(Driver, TheGroupIsIdleBeforeTheAfterHooksAndClosuresRun) {
+    for (uint8_t mode : {0, 1}) {
+        SCOPED_TRACE(int(mode));
+        driver->mode = mode;
+        driver->busyInAfter.clear();
+        std::vector<int> busyInDone;
+        auto note = [&](QvSNMPRequest2Controls* sender, QvSNMPError*) {
+            busyInDone.push_back(sender->busy);
+        };
+        driver->OnReadDone = note;
+        driver->OnWriteDone = note;
+        driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+        driver->Read();
+        ASSERT_TRUE(WaitIdle(*driver));
+        *driver->request.vars.Item(1)->Value = "renamed-ap";
+        driver->Write(false, false, "1", nullptr);
+        ASSERT_TRUE(WaitIdle(*driver));
+        EXPECT_EQ(driver->busyInAfter, (std::vector<int>{0, 0}));
+        EXPECT_EQ(busyInDone, (mode == 1 ? std::vector<int>{0, 0} : std::vector<int>{}));
+    }
+}
+
+// A done closure that raises, run from the main loop and from a modal form's
+// loop: the exception display gets it once, and the program goes on.
+TEST_F(Driver, AClosureThatRaisesReachesTheExceptionDisplayOnce) {
+    std::vector<std::string> shown;
+    std::function<void()> after; // runs from the loop once the display is done
+    Application->OnException = [&](const std::exception& e) {
+        shown.push_back(e.what());
+        PostCall([&] {
+            if (after) after();
+        });
+    };
+    driver->OnReadDone = [](QvSNMPRequest2Controls*, QvSNMPError*) {
+        throw Exception("closure failed", -517);
+    };
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    // A bound for the loops, should the completion never come.
+    QTimer bound;
+    bound.setSingleShot(true);
+    QObject::connect(&bound, &QTimer::timeout, [] { Application->Terminate(); });
+
+    // The main loop.
+    int busyAfter = -1;
+    auto* mainForm = new TForm(nullptr);
+    Application->SetMainForm(mainForm);
+    Application->ResetTerminated();
+    after = [&] {
+        busyAfter = driver->busy;
+        Application->Terminate();
+    };
+    PostCall([&] { driver->Read(); });
+    bound.start(20000);
+    Application->Run();
+    bound.stop();
+    Application->SetMainForm(nullptr);
+    Application->ResetTerminated();
+    delete mainForm;
+    EXPECT_EQ(shown, std::vector<std::string>{"closure failed"});
+    EXPECT_EQ(busyAfter, 0);
+    EXPECT_EQ(Application->LoopDepth(), 0);
+
+    // A modal form's loop.
+    shown.clear();
+    busyAfter = -1;
+    auto* dialog = new TForm(form);
+    after = [&] {
+        busyAfter = driver->busy;
+        dialog->SetModalResult(mrOk);
+    };
+    session.NextModal([&](TForm*) { driver->Read(); });
+    bound.start(20000);
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    bound.stop();
+    EXPECT_EQ(shown, std::vector<std::string>{"closure failed"});
+    EXPECT_EQ(busyAfter, 0);
+    EXPECT_EQ(Application->LoopDepth(), 0);
+    EXPECT_FALSE(dialog->Modal());
+    Application->OnException = nullptr;
 }
 
 TEST_F(Driver, SynchronousFailuresAreRaisedAgainWithTheirCode) {
@@ -310,34 +450,48 @@ TEST_F(Driver, DeletingTheDriverFromItsCompletions) {
     // A form that closes when its read or write is done deletes its group
     // from inside the closure, or from a row of a walk still going on.
     struct Step {
+        const char* what;
         bool write, onRow;
-    } steps[] = {{false, false}, {true, false}, {false, true}};
+        Log log; // everything the driver did, up to its end
+    } steps[] = {
+        {"read", false, false,
+         {"BeforeRead", "row 1 first 192.0.2.10", "row 2 second 192.0.2.11", "AfterRead",
+          "result 0"}},
+        {"write", true, false, {"BeforeWrite", "AfterWrite", "result 0"}},
+        {"row", false, true, {"BeforeRead", "row 1 first 192.0.2.10"}},
+    };
     for (const Step& step : steps) {
-        SCOPED_TRACE(step.write ? "write" : step.onRow ? "row" : "read");
+        SCOPED_TRACE(step.what);
         auto* d = new Recorder(form);
         Aim(d->request);
         d->request.vars = QvSNMPVarList(kDemo, MVT_UMV, 1);
-        bool gone = false;
-        auto finish = [&](QvSNMPRequest2Controls* sender, QvSNMPError*) {
+        int closures = 0;
+        auto finish = [&](QvSNMPRequest2Controls* sender, QvSNMPError* e) {
+            EXPECT_EQ(e->Code, 0);
+            ++closures;
             delete sender;
-            gone = true;
         };
         d->OnReadDone = finish;
         d->OnWriteDone = finish;
         d->deleteOnRow = step.onRow;
+        g_log.clear();
         if (step.write) {
             *d->request.vars.Item(0)->Value = "1";
+            *d->request.vars.Item(2)->Value = "192.0.2.10";
             d->Write(false, false, "2", nullptr);
         } else {
             d->Read();
         }
-        for (int k = 0; k < 500 && !gone && !(step.onRow && g_log.size() >= 2); ++k) {
+        // Until the driver is gone, and a little longer: nothing may follow.
+        int rounds = 0;
+        for (int k = 0; k < 500 && rounds < 20; ++k) {
+            if (closures > 0 || g_log.size() >= step.log.size()) ++rounds;
             Application->ProcessMessages();
             g_SnmpEventProcessor.OnTimer();
             Sleep(10);
         }
-        EXPECT_TRUE(gone || step.onRow);
-        g_log.clear();
+        EXPECT_EQ(g_log, step.log);
+        EXPECT_EQ(closures, step.onRow ? 0 : 1); // a row that deletes its driver ends it all
     }
 }
 
@@ -384,7 +538,7 @@ TEST_P(Report, LineInEveryTarget) {
 
     auto* memo = new TMemo(form);
     memo->Lines().Add("earlier");
-    driver->SetMemo(memo);
+    driver->SetStatusBar2(memo);
     driver->ReportToStatusBar("(SNMP) Variable does not exist!");
     ASSERT_EQ(memo->Lines().Count(), 2);
     EXPECT_TRUE(std::regex_match(memo->Lines()[1], line)) << memo->Lines()[1];
