@@ -95,13 +95,20 @@ TEST_F(Numbered, AnotherWatchedColumnAndStopValue) {
 
 TEST_F(Numbered, WithoutAListViewEveryRowRefreshesTheControls) {
     auto* mac = new TEdit(form);
-    group->AssociateEdits(1, "%h{l12}", mac);
+    // The form's own handler, set first, runs after the constraint's check.
     int changes = 0;
     mac->OnChange = [&](TObject*) { ++changes; };
+    group->AssociateEdits(1, "%h{l12}", mac);
     group->Read();
     EXPECT_EQ(mac->Text(), "000000000000"); // the last entry's
     EXPECT_EQ(group->rowNumber, 1);
     EXPECT_GE(changes, 4); // entries 3 and 7 came through, and went again
+
+    // The constraint still guards the edit: a refused digit goes with a beep.
+    const int beeps = session.Beeps();
+    mac->SetText("0050C2A1B2G7");
+    EXPECT_EQ(mac->Text(), "0050C2A1B27");
+    EXPECT_EQ(session.Beeps(), beeps + 1);
 }
 
 } // namespace
