@@ -1,0 +1,132 @@
+#include "app/TFM_Waiting.h"
+
+#include "app/TMainForm.h"
+#include "base/SysUtils.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "mib/Enterprise.h"
+#include "mib/OptionLists.h"
+#include "snmp/QvSNMPVar.h"
+#include "ui/Timer.h"
+#include "ui/Widgets.h"
+
+TFM_Waiting* FM_Waiting = nullptr;
+
+namespace {
+
+const QvSNMPVar kFirmwareVersion[] = {
+    {QV_ENTERPRISE ".11.37.4.4.1.1.1", "stFirmwareVersion", QvSyntax::DisplayStr,
+     QvAccess::ReadOnly, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+const QvSNMPVar kUpgradeCommand[] = {
+    {QV_ENTERPRISE ".11.37.4.3.3.5", "upgradesettingcommand", QvSyntax::Integer,
+     QvAccess::ReadWrite, &mib::upgradesettingcommandList, nullptr, nullptr, nullptr, nullptr,
+     nullptr},
+    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+
+TLabel* NewLabel(TForm* form, const char* name, const char* text, int left, int top) {
+    auto* l = new TLabel(form);
+    l->SetName(name);
+    l->SetCaption(text);
+    l->SetLeft(left);
+    l->SetTop(top);
+    return l;
+}
+
+TEdit* NewHiddenEdit(TForm* form, const char* name) {
+    auto* e = new TEdit(form);
+    e->SetName(name);
+    e->SetVisible(false);
+    e->SetBounds(8, 8, 40, 21);
+    return e;
+}
+
+} // namespace
+
+TFM_Waiting::TFM_Waiting(TComponent* owner) : TForm(owner) {
+    SetName("FM_Waiting");
+    SetCaption("Please wait");
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(BorderIcons() & ~biMaximize);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(260);
+    SetClientHeight(100);
+
+    Label2 = NewLabel(this, "Label2", "Settings saved.", 24, 12);
+    Label3 = NewLabel(this, "Label3", "The device is restarting.", 24, 32);
+    Label1 = NewLabel(this, "Label1", "Please wait for", 24, 62);
+    La_Time = NewLabel(this, "La_Time", "", Label1->Left() + Label1->Width() + 8, 62);
+    Label4 = NewLabel(this, "Label4", "seconds", La_Time->Left() + 28, 62);
+    Ed_Reboot = NewHiddenEdit(this, "Ed_Reboot");
+    Ed_FwVer = NewHiddenEdit(this, "Ed_FwVer");
+
+    Timer1 = new TTimer(this);
+    Timer1->SetName("Timer1");
+    Timer1->SetInterval(TickMs);
+    Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+
+    OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
+    // A closed dialog takes no more ticks: a modeless one stays until its
+    // caller deletes it and must not send a restart still due by then.
+    OnClose = [this](TObject*, TCloseAction&) { Timer1->SetEnabled(false); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+
+    RebootFlag = 1;
+    PendingReboot = 1;
+    RebootDelayTicks = 2;
+    FailureCount = 0;
+    DoCreate();
+}
+
+TFM_Waiting::~TFM_Waiting() {
+    // The timer must not tick into a dialog that is half gone; the requests
+    // wait out their replies before the controls they fill go.
+    Timer1->SetEnabled(false);
+    RebootRequest.reset();
+    FirmwareRequest.reset();
+    if (FM_Waiting == this) FM_Waiting = nullptr;
+}
+
+void TFM_Waiting::FormCreate(TObject*) {
+    FirmwareRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+    FirmwareRequest->request.vars = QvSNMPVarList(kFirmwareVersion, SVT_SV, 0);
+    FirmwareRequest->mode = 0;
+    FirmwareRequest->AssociateEdits(0, "%s", Ed_FwVer);
+    FirmwareRequest->Read();
+    Countdown = 25;
+}
+
+bool TFM_Waiting::DeviceAnswering() {
+    return MainForm && MainForm->LED_Lan && MainForm->LED_Lan->Brush().Color() == clLime;
+}
+
+void TFM_Waiting::Timer1Timer(TObject*) {
+    const bool answering = DeviceAnswering();
+    // At the last count (or below, when a caller gave none) only the device
+    // answering moves on; silence counts towards giving up.
+    if (Countdown <= 1 && !answering) {
+        ++FailureCount;
+    } else {
+        --Countdown;
+        La_Time->SetCaption(IntToStr(Countdown));
+    }
+    --RebootDelayTicks;
+    if ((Countdown <= 0 && answering) || FailureCount >= MaxFailures) Close();
+    if (PendingReboot && RebootDelayTicks <= 0) {
+        if (RebootFlag) SendRestart();
+        PendingReboot = 0;
+    }
+}
+
+void TFM_Waiting::SendRestart() {
+    RebootRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+    RebootRequest->request.vars = QvSNMPVarList(kUpgradeCommand, SVT_SV, 0);
+    RebootRequest->AssociateEdits(0, "%s", Ed_Reboot);
+    Ed_Reboot->SetText("reboot");
+    RebootRequest->Write(true, true, "", nullptr);
+}
+
+void TFM_Waiting::FormCloseQuery(TObject*, bool& canClose) {
+    if (FailureCount > 2) Countdown = 0;
+    canClose = Countdown <= 0;
+}
