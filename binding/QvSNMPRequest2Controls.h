@@ -9,7 +9,9 @@
 // An asynchronous completion is handled from a call posted by the request's
 // closure, once the request has finished with its reply: a form may then
 // delete the driver from any hook, row or closure, and a completion never
-// reaches a driver that is gone.
+// reaches a driver that is gone. Every asynchronous operation ends with
+// exactly one done closure, also when a row or an after hook raised, and the
+// driver is no longer busy when hooks after the operation and closures run.
 #include <cstdint>
 #include <exception>
 #include <functional>

@@ -241,9 +241,16 @@ void QvSNMPRequest2Edits::OnControlChange(TObject* sender) {
 }
 
 void QvSNMPRequest2Edits::EnableControls(bool enabled) {
-    for (const auto& a : associations_)
-        for (TControl* c : a->controls)
-            if (c) c->SetEnabled(enabled);
+    // Disabling the focused control moves the focus, and its exit handler
+    // may unbind associations or delete us.
+    const std::vector<std::shared_ptr<ControlAssociation>> list = associations_;
+    std::shared_ptr<bool> alive = alive_;
+    for (const auto& a : list)
+        for (size_t k = 0; k < a->controls.size(); ++k) {
+            if (!*alive) return;
+            if (!Bound(a.get())) break;
+            if (TControl* c = a->controls[k]) c->SetEnabled(enabled);
+        }
 }
 
 // --- list view -----------------------------------------------------------------

@@ -256,9 +256,14 @@ TEST_F(Binding, AListWithoutASelectionIsLeftOutOfTheWrite) {
         const char* what;
         bool read;       // after a read that found no choice, or before any read
         bool selectMode; // the user picks a mode: only the rate stays out
-    } cases[] = {{"after a read", true, false},
-                 {"never read", false, false},
-                 {"one chosen", true, true}};
+        const char* numbers;
+        bool nameSent;
+    } cases[] = {{"after a read", true, false, "", true},
+                 {"never read", false, false, "", true},
+                 {"one chosen", true, true, "", true},
+                 {"numbered", true, false, "0,2", true},
+                 {"numbered, one chosen", true, true, "1,0", true},
+                 {"nothing left to send", true, false, "2", false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(dev.reset());
@@ -280,11 +285,12 @@ TEST_F(Binding, AListWithoutASelectionIsLeftOutOfTheWrite) {
         if (c.selectMode) mode->SetItemIndex(0);
         name->SetText("renamed-ap");
         dev.takeSetLog();
-        EXPECT_TRUE(g->Write(false, true, "", nullptr));
-        EXPECT_EQ(dev.peek("system.5.0").value_or(""), "renamed-ap");
+        EXPECT_TRUE(g->Write(false, true, c.numbers, nullptr));
+        EXPECT_EQ(dev.peek("system.5.0").value_or(""), c.nameSent ? "renamed-ap" : "LMR-7300AP");
         EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.1.2.1.0").value_or(""), c.selectMode ? "2" : "1");
         EXPECT_EQ(dev.peek("qvEnterprise.11.37.4.3.3.5.0").value_or(""), "6");
-        std::vector<std::string> sent{".1.3.6.1.2.1.1.5.0"};
+        std::vector<std::string> sent;
+        if (c.nameSent) sent.push_back(".1.3.6.1.2.1.1.5.0");
         if (c.selectMode) sent.push_back(".1.3.6.1.4.1.32473.11.37.4.1.2.1.0");
         EXPECT_EQ(dev.takeSetLog(), sent);
         // Left out for that write only: the flags are as before.
