@@ -6,6 +6,9 @@
 #include "binding/QvSNMPRequest2Edits.h"
 #include "ui/Dialogs.h"
 
+#include <QFrame>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace {
@@ -26,6 +29,8 @@ TEditsPanel::TEditsPanel(TWinControl* owner, QvSNMPRequest2Edits* group)
     SetBevelOuter(bvNone);
     Box = new TScrollBox(this);
     Box->SetAlign(alClient);
+    // The scrolled area follows the box, so a larger box earlier leaves no scroll bars.
+    Box->OnResize = [this](TObject*) { FitScrollArea(); };
     if (Group) BuildRows();
 }
 
@@ -131,6 +136,24 @@ void TEditsPanel::MakeRowWritable(int r) {
     row.value->SetColor(clWhite);
 }
 
+void TEditsPanel::FitScrollArea() {
+    // The box's own viewport is not resized yet when it hears of a resize:
+    // size the scrolled area from the box and the rows instead.
+    auto* frame = qobject_cast<QFrame*>(Box->Widget());
+    QWidget* inner = Box->ClientWidget();
+    if (!frame || !inner) return;
+    int w = Box->Width() - 2 * frame->frameWidth();
+    int h = Box->Height() - 2 * frame->frameWidth();
+    for (const PanelRow& row : Rows)
+        for (TControl* c : {static_cast<TControl*>(row.check), static_cast<TControl*>(row.label),
+                            static_cast<TControl*>(row.value)})
+            if (c->Visible()) {
+                w = std::max(w, c->Left() + c->Width());
+                h = std::max(h, c->Top() + c->Height());
+            }
+    inner->resize(std::max(w, 0), std::max(h, 0));
+}
+
 void TEditsPanel::ArrangeRows(bool resize) {
     int widestLabel = 0;
     for (const PanelRow& row : Rows)
@@ -155,7 +178,7 @@ void TEditsPanel::ArrangeRows(bool resize) {
         bottom = std::max(bottom, row.value->Top() + h);
         y += h + kRowGap;
     }
-    Box->UpdateScrollRange();
+    FitScrollArea();
     if (resize) {
         SetAlign(alNone);
         SetWidth(right + kMargin);

@@ -55,5 +55,6 @@ public:
     bool AnyShownChecked() const;
 
 private:
+    void FitScrollArea();
     TCtrlBtnPanel* buttons_ = nullptr;
 };

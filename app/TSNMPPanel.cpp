@@ -169,6 +169,8 @@ void TSNMPPanel::SetLabelWidth(int width) {
     if (!edits) return;
     edits->ValueWidth = width;
     edits->ArrangeRows(true);
+    // Aligned to its form the panel would keep the form's size.
+    SetAlign(alNone);
     if (Content) SetContent(Content);
     if (HostForm) AttachToForm(HostForm);
 }
