@@ -326,3 +326,32 @@ TEST_F(ListViewPanel, DeleteSendsOnlyTheStatusOfTheSelectedRow) {
     for (int r = 0; r < group->request.vars.Count(); ++r)
         EXPECT_EQ(group->request.vars.Item(r)->Access, mib::demoRowTable[r].Access) << r;
 }
+
+TEST_F(ListViewPanel, EditWaitsAtMostASecondForARunningRead) {
+    Make();
+    buttons->RefreshBtn->Click();
+    Select(0);
+    session.UseFakeClock(100);
+    group->mode = 1;
+    group->busy = 1; // a read whose reply does not come
+    std::uint64_t sleptAtOpen = 0;
+    int aliveDuring = -1;
+    session.NextModal([&](TForm*) {
+        sleptAtOpen = session.SleptMs();
+        aliveDuring = group->request.Alive;
+        EditOf(1)->SetText("waited");
+        edits->Rows[1].check->Click();
+        panel->DialogPanel()->Buttons->SetCheckedBtn->Click();
+    });
+    buttons->EditBtn->Click();
+    EXPECT_EQ(session.ModalShows(), 1);
+    EXPECT_GE(sleptAtOpen, static_cast<std::uint64_t>(TSNMPListViewPanel::kEditWaitMs));
+    EXPECT_LE(sleptAtOpen, static_cast<std::uint64_t>(TSNMPListViewPanel::kEditWaitMs) + 10);
+    EXPECT_EQ(aliveDuring, 0); // a late reply of that read is not taken in
+    EXPECT_EQ(SetLog(DEMO), std::vector<std::string>{".2.1"});
+    EXPECT_EQ(dev->peek(DEMO ".2.1"), "waited");
+    EXPECT_EQ(group->request.Alive, 1);
+    ASSERT_TRUE(snmptestWait(group.get()));
+    EXPECT_EQ(lv->Items().Count(), 2);
+    EXPECT_EQ(lv->Items()[0]->ColumnText(1), "waited");
+}
