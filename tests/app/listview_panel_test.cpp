@@ -28,6 +28,11 @@ const QvSNMPVar kStatusOnlyAddDelete[] = {
     Var(DEMO ".3", "Address", QvSyntax::IpAddress, QvAccess::ReadWrite),
     Var(DEMO ".4", "Status", QvSyntax::Integer, QvAccess::ReadWrite, &kOnlyAddDeleteList), End()};
 
+const QvSNMPVar kHiddenAddress[] = {
+    Var("", "Index", QvSyntax::Integer, QvAccess::NotAccess),
+    Var(DEMO ".2", "Name", QvSyntax::DisplayStr, QvAccess::ReadWrite),
+    Var(DEMO ".3", "Address", QvSyntax::IpAddress, QvAccess::ReadWrite | QvAccess::Hidden), End()};
+
 const QvSNMPVar kReadOnlyTable[] = {
     Var("", "Index", QvSyntax::Integer, QvAccess::NotAccess),
     Var(DEMO ".2", "Name", QvSyntax::DisplayStr, QvAccess::ReadOnly), End()};
@@ -354,4 +359,14 @@ TEST_F(ListViewPanel, EditWaitsAtMostASecondForARunningRead) {
     ASSERT_TRUE(snmptestWait(group.get()));
     EXPECT_EQ(lv->Items().Count(), 2);
     EXPECT_EQ(lv->Items()[0]->ColumnText(1), "waited");
+}
+
+TEST_F(ListViewPanel, HintLeavesOutHiddenColumns) {
+    Make(kHiddenAddress, false);
+    buttons->RefreshBtn->Click();
+    ASSERT_EQ(lv->Items().Count(), 2);
+    const std::string hint = panel->ItemHint(lv->Items()[0]);
+    EXPECT_NE(hint.find("first"), std::string::npos);
+    EXPECT_EQ(hint.find("Address"), std::string::npos);
+    EXPECT_EQ(hint.find("192.0.2.10"), std::string::npos);
 }
