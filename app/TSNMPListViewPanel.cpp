@@ -68,6 +68,15 @@ TSNMPListViewPanel::TSNMPListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* 
     OnBeforeAdd = [this](TObject*) { EditsPanel->ClearRows(); };
 }
 
+TSNMPListViewPanel::~TSNMPListViewPanel() {
+    // The list view goes after this part: its last changes must not reach it.
+    TListView* lv = ListPanel->ListView;
+    lv->OnClick = nullptr;
+    lv->OnDblClick = nullptr;
+    lv->OnChange = nullptr;
+    lv->OnMouseMove = nullptr;
+}
+
 void TSNMPListViewPanel::ShowCount() {
     Buttons->Counter->SetCaption(IntToStr(ListPanel->ListView->Items().Count()));
 }
@@ -236,6 +245,7 @@ void TSNMPListViewPanel::RunDialog(DialogKind kind, TObject*) {
     EditsPanel->ArrangeCtrlBtn(panel->Buttons);
     panel->Buttons->RefreshBtn->Hide();
     panel->Buttons->ArrangeButtons();
+    const int valueWidth = EditsPanel->ValueWidth;
     if (!add) EditsPanel->ValueWidth = 200;
     EditsPanel->ArrangeRows(true);
     if (!add) {
@@ -289,7 +299,7 @@ void TSNMPListViewPanel::RunDialog(DialogKind kind, TObject*) {
     EditsPanel->SetParent(Inner);
     EditsPanel->SetButtons(Buttons);
     if (!add) {
-        EditsPanel->ValueWidth = 121;
+        EditsPanel->ValueWidth = valueWidth;
         EditsPanel->ArrangeRows(true);
     }
     // The constraint must not be left with the dialog as a dangling owner.

@@ -14,6 +14,7 @@ class TListItem;
 class TSNMPListViewPanel : public TSNMPEditorPanel {
 public:
     TSNMPListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* group);
+    ~TSNMPListViewPanel() override;
 
     TListViewPanel* ListPanel;
     TNotifyEvent OnBeforeAdd;

@@ -284,6 +284,7 @@ TEST_F(ListViewPanel, EditOffersNeitherStatusNameAndPutsThemBack) {
 
 TEST_F(ListViewPanel, StatusWithOnlyAddAndDeleteIsHiddenDuringEdit) {
     Make(kStatusOnlyAddDelete);
+    panel->SetLabelWidth(180);
     buttons->RefreshBtn->Click();
     Select(1);
     bool hidden = false;
@@ -293,6 +294,7 @@ TEST_F(ListViewPanel, StatusWithOnlyAddAndDeleteIsHiddenDuringEdit) {
     });
     buttons->EditBtn->Click();
     EXPECT_TRUE(hidden);
+    EXPECT_EQ(edits->ValueWidth, 180); // the dialog's width is its own
     EXPECT_TRUE(edits->Rows[3].value->Visible());
     EXPECT_FALSE(group->request.vars.Item(3)->Access & QvAccess::Hidden);
     EXPECT_EQ(ItemsOf(Status()), (std::vector<std::string>{"createAndGo", "destroy"}));
