@@ -111,8 +111,9 @@ TEST_F(Indicators, DeviceStopsAnsweringAndComesBack) {
     f->StatusRequest->Retries = 0;
 
     ASSERT_TRUE(dev.restart());
-    // The agent may answer a moment longer while it shuts down.
-    for (int poll = 0; poll < 10 && f->LastStatusCode == 0; ++poll) {
+    // The agent may answer a moment longer while it shuts down, also with
+    // errors while its objects are going.
+    for (int poll = 0; poll < 20 && f->LastStatusCode != -405; ++poll) {
         f->LedStatus->Fire();
         EXPECT_FALSE(f->LedStatus->Enabled()); // stopped while the poll is out
         ASSERT_TRUE(Pump([&] { return f->LedStatus->Enabled(); }));
