@@ -1,8 +1,9 @@
 // The read and write driver against the simulated device: hooks in order,
 // success and failure records, table walks in both modes, re-read after a
 // write, reports into status bars, panels and memos, exceptions passed on,
-// and the busy flag coming back to 0 on every path, also when the driver is
-// deleted while a reply is due.
+// the busy flag coming back to 0 on every path, also when the driver is
+// deleted while a reply is due, one done closure for every asynchronous
+// operation, and closures that raise reaching the exception display.
 #include "binding/QvSNMPRequest2Controls.h"
 
 #include "tests/binding/group_fixture.h"
