@@ -56,7 +56,7 @@ TFM_Waiting::TFM_Waiting(TComponent* owner) : TForm(owner) {
     Label3 = NewLabel(this, "Label3", "The device is restarting.", 24, 32);
     Label1 = NewLabel(this, "Label1", "Please wait for", 24, 62);
     La_Time = NewLabel(this, "La_Time", "", Label1->Left() + Label1->Width() + 8, 62);
-    Label4 = NewLabel(this, "Label4", "seconds", La_Time->Left() + 28, 62);
+    Label4 = NewLabel(this, "Label4", "seconds", La_Time->Left() + 22, 62);
     Ed_Reboot = NewHiddenEdit(this, "Ed_Reboot");
     Ed_FwVer = NewHiddenEdit(this, "Ed_FwVer");
 
@@ -70,6 +70,8 @@ TFM_Waiting::TFM_Waiting(TComponent* owner) : TForm(owner) {
     // caller deletes it and must not send a restart still due by then.
     OnClose = [this](TObject*, TCloseAction&) { Timer1->SetEnabled(false); };
     OnCreate = [this](TObject* s) { FormCreate(s); };
+    // The caller sets the count after creation; show it before the first tick.
+    OnShow = [this](TObject*) { La_Time->SetCaption(IntToStr(Countdown)); };
 
     RebootFlag = 1;
     PendingReboot = 1;

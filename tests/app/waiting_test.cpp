@@ -132,7 +132,7 @@ struct CountCase {
     int countdown;
     std::function<bool(int)> lime; // indicator before tick t
     int closesAt;                  // tick that closes; 0: still open after 20
-    Texts shown;                   // count after each tick, up to the close
+    Texts shown;                   // count on show, then after each tick to the close
     int failures;
 };
 void PrintTo(const CountCase& c, std::ostream* os) { *os << c.name; }
@@ -146,7 +146,10 @@ TEST_P(WaitingCount, ShownModally) {
     dialog->Countdown = c.countdown;
     int closedAt = -1;
     Texts shown;
-    ui.NextModal([&](TForm*) { closedAt = Tick(c.lime, 20, &shown); });
+    ui.NextModal([&](TForm*) {
+        shown.push_back(dialog->La_Time->Caption());
+        closedAt = Tick(c.lime, 20, &shown);
+    });
     dialog->ShowModal();
     EXPECT_EQ(closedAt, c.closesAt);
     EXPECT_EQ(shown, c.shown);
@@ -161,17 +164,17 @@ bool Never(int) { return false; }
 INSTANTIATE_TEST_SUITE_P(
     Table, WaitingCount,
     ::testing::Values(
-        CountCase{"AnsweringThroughout", 5, Always, 5, {"4", "3", "2", "1", "0"}, 0},
+        CountCase{"AnsweringThroughout", 5, Always, 5, {"5", "4", "3", "2", "1", "0"}, 0},
         CountCase{"SilentSixTicksAtOne", 5, Never, 10,
-                  {"4", "3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
+                  {"5", "4", "3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
         CountCase{"BackOnTheThirdCheck", 3, [](int t) { return t >= 5; }, 5,
-                  {"2", "1", "1", "1", "0"}, 2},
+                  {"3", "2", "1", "1", "1", "0"}, 2},
         // Lime only during a blink of the countdown does not close it early.
         CountCase{"AnsweringBeforeOneIsNoClose", 4, [](int t) { return t < 3; }, 9,
-                  {"3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
+                  {"4", "3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
         // A caller's count of 0 still gives up after six silent ticks.
-        CountCase{"NoCountAndSilent", 0, Never, 6, {"", "", "", "", "", ""}, 6},
-        CountCase{"NoCountAndAnswering", 0, Always, 1, {"-1"}, 0}),
+        CountCase{"NoCountAndSilent", 0, Never, 6, {"0", "0", "0", "0", "0", "0", "0"}, 6},
+        CountCase{"NoCountAndAnswering", 0, Always, 1, {"0", "-1"}, 0}),
     [](const ::testing::TestParamInfo<CountCase>& info) { return std::string(info.param.name); });
 
 struct RestartCase {
