@@ -273,6 +273,7 @@ void QvSNMPRequest2Controls::EndWithFailure(int operation, const QvSNMPDoneEvent
     busy = 0;
     lastOperation = operation;
     QvSNMPError failure = FailureRecord(e);
+    failure.Device = request.Device;
     ReportFailure(failure.Message);
     if (!*alive) return;
     lastOperation = operation;
