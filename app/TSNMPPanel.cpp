@@ -117,7 +117,7 @@ void TSNMPPanel::SetValues(TObject* sender) {
     Group->mode = 0;
     std::vector<int> excluded;
     bool empty = false;
-    RunReporting(Group, [&] {
+    const bool ok = RunReporting(Group, [&] {
         Group->CollectValues();
         for (int r = 0; r < vars.Count() && r < edits->RowCount(); ++r) {
             QvSNMPVar* v = vars.Item(r);
@@ -138,7 +138,8 @@ void TSNMPPanel::SetValues(TObject* sender) {
         vars.Item(r)->Access &= ~QvAccess::Invalid;
     Group->mode = mode;
     auto* control = dynamic_cast<TControl*>(sender);
-    if (!empty && control && control->Tag() == 1) {
+    // A dialog whose set failed stays open, so the values can be put right.
+    if (!empty && ok && control && control->Tag() == 1) {
         if (TForm* form = control->ParentForm()) form->Close();
     }
 }

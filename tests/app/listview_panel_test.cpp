@@ -6,6 +6,7 @@
 #include "app/TCtrlBtnPanel.h"
 #include "app/TEditsPanel.h"
 #include "app/TListViewPanel.h"
+#include "app/TMsgPanel.h"
 #include "app/TSNMPListViewPanel.h"
 #include "base/Exception.h"
 #include "mib/DemoRowTable.h"
@@ -371,4 +372,25 @@ TEST_F(ListViewPanel, HintLeavesOutHiddenColumns) {
     EXPECT_NE(hint.find("first"), std::string::npos);
     EXPECT_EQ(hint.find("Address"), std::string::npos);
     EXPECT_EQ(hint.find("192.0.2.10"), std::string::npos);
+}
+
+TEST_F(ListViewPanel, FailedAddKeepsTheDialogOpenAndReportsIt) {
+    Make();
+    buttons->RefreshBtn->Click();
+    ASSERT_TRUE(dev->fault(DEMO ".4.8", "badValue", "set"));
+    TModalResult afterSet = -1;
+    std::string report;
+    session.NextModal([&](TForm* d) {
+        EditOf(0)->SetText("8");
+        panel->DialogPanel()->Buttons->SetCheckedBtn->Click();
+        afterSet = d->ModalResult();
+        if (panel->Msg->Memo->Lines().Count() > 0) report = panel->Msg->Memo->Lines()[0];
+        panel->DialogPanel()->Buttons->CloseBtn->Click();
+    });
+    buttons->AddBtn->Click();
+    dev->clearFaults();
+    EXPECT_EQ(afterSet, mrNone);
+    EXPECT_EQ(report.rfind("Set: ", 0), 0u) << report;
+    EXPECT_EQ(dev->peek(DEMO ".4.8"), std::nullopt);
+    EXPECT_EQ(session.Boxes().Count(), 0);
 }
