@@ -1,0 +1,173 @@
+#include "binding/QvWriteSequence.h"
+
+#include "base/Exception.h"
+#include "binding/QvEditConstraint.h"
+#include "binding/QvSNMPRequest2Controls.h"
+
+#include <deque>
+#include <utility>
+
+namespace {
+
+// A failed synchronous set, or an asynchronous send that failed at once,
+// reaches only the request's result callback, a plain function: the record is
+// caught here while a write runs, and the form's own callback still gets it.
+struct Capture {
+    QvResultCallback chained = nullptr;
+    QvSNMPError first;
+    bool failed = false;
+};
+Capture* g_capture = nullptr;
+
+void CaptureResult(QvSNMPError* e) {
+    Capture* c = g_capture;
+    if (!c) return;
+    if (e && e->Code != 0 && !c->failed) {
+        c->failed = true;
+        c->first = *e;
+    }
+    if (c->chained) c->chained(e);
+}
+
+// Installs the capture on a request for one call, nesting safely.
+class CaptureScope {
+public:
+    explicit CaptureScope(QvSNMPRequest& r) : request_(r), saved_(g_capture) {
+        capture_.chained = r.ResultCallback;
+        callback_ = r.ResultCallback;
+        r.ResultCallback = CaptureResult;
+        g_capture = &capture_;
+    }
+    ~CaptureScope() {
+        request_.ResultCallback = callback_;
+        g_capture = saved_;
+    }
+    const Capture& capture() const { return capture_; }
+
+private:
+    QvSNMPRequest& request_;
+    Capture* saved_;
+    Capture capture_;
+    QvResultCallback callback_;
+};
+
+QvSNMPError FailureOf(const std::exception& e) {
+    QvSNMPError f;
+    f.Message = e.what();
+    f.Code = -1;
+    if (auto* x = dynamic_cast<const Exception*>(&e)) f.Code = x->HelpContext();
+    if (f.Code == 0) f.Code = -1;
+    return f;
+}
+
+} // namespace
+
+struct QvWriteSequence::State {
+    struct Step {
+        QvSNMPRequest2Controls* group;
+        bool reread;
+        std::string numbers;
+    };
+    std::deque<Step> steps;
+    Done done;
+    bool running = false;
+    bool showFailure = true;
+};
+
+QvWriteSequence::QvWriteSequence() : state_(std::make_shared<State>()) {}
+
+QvWriteSequence::~QvWriteSequence() {
+    state_->running = false;
+    state_->steps.clear();
+}
+
+void QvWriteSequence::Add(QvSNMPRequest2Controls* group, bool reread, const std::string& numbers) {
+    if (group) state_->steps.push_back({group, reread, numbers});
+}
+
+void QvWriteSequence::SetShowFailure(bool show) { state_->showFailure = show; }
+
+bool QvWriteSequence::Running() const { return state_->running; }
+
+bool QvWriteSequence::Start(Done done) {
+    if (state_->running || state_->steps.empty()) return false;
+    state_->done = std::move(done);
+    state_->running = true;
+    Next(state_);
+    return true;
+}
+
+void QvWriteSequence::Finish(const std::shared_ptr<State>& s, bool ok, const QvSNMPError& failure,
+                             TWinControl* owner) {
+    s->running = false;
+    s->steps.clear();
+    Done done = std::move(s->done);
+    s->done = nullptr;
+    // The box belongs to the form of the group that failed.
+    if (!ok && s->showFailure && !failure.Message.empty()) QvShowOwnedMessage(owner, failure.Message);
+    if (done) done(ok, failure);
+}
+
+void QvWriteSequence::Next(const std::shared_ptr<State>& s) {
+    // Synchronous steps run in this loop; an asynchronous one continues from
+    // its done closure.
+    while (s->running) {
+        if (s->steps.empty()) {
+            Finish(s, true, QvSNMPError{}, nullptr);
+            return;
+        }
+        State::Step step = s->steps.front();
+        s->steps.pop_front();
+        QvSNMPRequest2Controls* g = step.group;
+        const bool async = g->mode == 1;
+        std::weak_ptr<State> weak = s;
+        QvSNMPDoneEvent previous = g->OnWriteDone;
+        if (async) {
+            g->OnWriteDone = [weak, previous](QvSNMPRequest2Controls* sender, QvSNMPError* e) {
+                TWinControl* owner = sender->owner;
+                // Back to the form's own closure before anything runs: it
+                // may delete the group.
+                sender->OnWriteDone = previous;
+                QvSNMPError result = e ? *e : QvSNMPError{};
+                if (previous) previous(sender, e);
+                std::shared_ptr<State> st = weak.lock();
+                if (!st || !st->running) return;
+                if (result.Code != 0)
+                    Finish(st, false, result, owner);
+                else
+                    Next(st);
+            };
+        }
+        bool ok = true;
+        QvSNMPError failure;
+        bool failed = false;
+        try {
+            CaptureScope scope(g->request);
+            ok = g->Write(step.reread, true, step.numbers, nullptr);
+            if (scope.capture().failed) {
+                failed = true;
+                failure = scope.capture().first;
+            } else if (!ok) {
+                failed = true;
+                failure.Code = -1;
+            }
+        } catch (const std::exception& e) {
+            failed = true;
+            failure = FailureOf(e);
+        }
+        if (async) {
+            if (!failed && g->busy) return; // the done closure goes on
+            g->OnWriteDone = previous;
+            if (!failed) {
+                // Ended at once without a reply (mode changed, request not
+                // alive): nothing was written.
+                failed = true;
+                failure.Code = -1;
+            }
+        }
+        if (failed) {
+            Finish(s, false, failure, g->owner);
+            return;
+        }
+    }
+}
