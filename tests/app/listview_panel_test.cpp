@@ -350,6 +350,9 @@ TEST_F(ListViewPanel, EditWaitsAtMostASecondForARunningRead) {
         EditOf(1)->SetText("waited");
         edits->Rows[1].check->Click();
         panel->DialogPanel()->Buttons->SetCheckedBtn->Click();
+        // The re-read after the dialog then ends before the click returns:
+        // the fake clock does not wait for real replies.
+        group->mode = 0;
     });
     buttons->EditBtn->Click();
     EXPECT_EQ(session.ModalShows(), 1);
@@ -359,7 +362,6 @@ TEST_F(ListViewPanel, EditWaitsAtMostASecondForARunningRead) {
     EXPECT_EQ(SetLog(DEMO), std::vector<std::string>{".2.1"});
     EXPECT_EQ(dev->peek(DEMO ".2.1"), "waited");
     EXPECT_EQ(group->request.Alive, 1);
-    ASSERT_TRUE(snmptestWait(group.get()));
     EXPECT_EQ(lv->Items().Count(), 2);
     EXPECT_EQ(lv->Items()[0]->ColumnText(1), "waited");
 }
