@@ -33,7 +33,9 @@ bool SplitQuad(const std::string& text, std::array<int, 4>& parts) {
     return true;
 }
 
-bool InRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
+bool InRange(int v, int lo, int hi) {
+    return v >= lo && v <= hi;
+}
 
 } // namespace
 
@@ -52,10 +54,9 @@ bool IsValidMask(const std::string& text) {
         if (!InRange(p[k], 0, 255)) return false;
     for (int v : p)
         if (v == 1) return false;
-    const std::uint32_t bits = (static_cast<std::uint32_t>(p[0]) << 24) |
-                               (static_cast<std::uint32_t>(p[1]) << 16) |
-                               (static_cast<std::uint32_t>(p[2]) << 8) |
-                               static_cast<std::uint32_t>(p[3]);
+    const std::uint32_t bits =
+        (static_cast<std::uint32_t>(p[0]) << 24) | (static_cast<std::uint32_t>(p[1]) << 16) |
+        (static_cast<std::uint32_t>(p[2]) << 8) | static_cast<std::uint32_t>(p[3]);
     if (!(bits & 0x40000000u) || (bits & 1u)) return false;
     // Contiguous: the complement plus one is a power of two.
     const std::uint32_t host = ~bits;
@@ -106,8 +107,7 @@ void GetLocalGateways(const std::vector<std::string>& listing, TStrings& lineBuf
         const std::string g = gateways.Strings(gi);
         const std::string net = NetworkAddressOf(g, mask);
         for (int ai = 0; ai < addresses.Count(); ++ai) {
-            if (NetworkAddressOf(addresses.Strings(ai), mask) == net &&
-                !ContainsAddress(output, g))
+            if (NetworkAddressOf(addresses.Strings(ai), mask) == net && !ContainsAddress(output, g))
                 output.Add(g);
         }
     }

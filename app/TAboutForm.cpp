@@ -83,8 +83,8 @@ TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
     Label2 = NewLabel(this, "Label2", "Release Version:", 64, 31);
     // Sized to their texts, so each follows the one before.
     La_FwVer = NewLabel(this, "La_FwVer", "v2.50", Label2->Left() + Label2->Width() + 6, 31);
-    Label4 = NewLabel(this, "Label4", "R21(2008/12/12)",
-                      La_FwVer->Left() + La_FwVer->Width() + 14, 31);
+    Label4 =
+        NewLabel(this, "Label4", "R21(2008/12/12)", La_FwVer->Left() + La_FwVer->Width() + 14, 31);
     Label4->SetVisible(false);
     Label3 = NewLabel(this, "Label3", "Manages one access point over SNMP.", 64, 51);
 

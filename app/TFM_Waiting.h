@@ -30,8 +30,8 @@ public:
 
     // What callers may set before showing the dialog.
     int Countdown = 25;
-    uint8_t RebootFlag = 1;    // 0: send no restart command
-    int RebootDelayTicks = 2;  // ticks before the restart command goes out
+    uint8_t RebootFlag = 1;   // 0: send no restart command
+    int RebootDelayTicks = 2; // ticks before the restart command goes out
 
     int FailureCount = 0;      // ticks spent waiting for the device
     uint8_t PendingReboot = 1; // until the restart step has run once

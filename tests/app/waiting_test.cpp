@@ -124,7 +124,8 @@ TEST_F(Waiting, SilentDeviceAtCreationStillCountsFromTwentyFive) {
     dev->clearFaults();
     EXPECT_EQ(dialog->Countdown, 25);
     EXPECT_EQ(dialog->Ed_FwVer->Text(), "");
-    for (const auto& b : ui.Boxes().Boxes()) ADD_FAILURE() << b.caption << ": " << b.text;
+    for (const auto& b : ui.Boxes().Boxes())
+        ADD_FAILURE() << b.caption << ": " << b.text;
 }
 
 struct CountCase {
@@ -135,7 +136,9 @@ struct CountCase {
     Texts shown;                   // count on show, then after each tick to the close
     int failures;
 };
-void PrintTo(const CountCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CountCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WaitingCount : public Waiting, public ::testing::WithParamInterface<CountCase> {};
 
@@ -158,20 +161,36 @@ TEST_P(WaitingCount, ShownModally) {
     EXPECT_TRUE(dev->takeSetLog().empty());
 }
 
-bool Always(int) { return true; }
-bool Never(int) { return false; }
+bool Always(int) {
+    return true;
+}
+bool Never(int) {
+    return false;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, WaitingCount,
     ::testing::Values(
         CountCase{"AnsweringThroughout", 5, Always, 5, {"5", "4", "3", "2", "1", "0"}, 0},
-        CountCase{"SilentSixTicksAtOne", 5, Never, 10,
-                  {"5", "4", "3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
-        CountCase{"BackOnTheThirdCheck", 3, [](int t) { return t >= 5; }, 5,
-                  {"3", "2", "1", "1", "1", "0"}, 2},
+        CountCase{"SilentSixTicksAtOne",
+                  5,
+                  Never,
+                  10,
+                  {"5", "4", "3", "2", "1", "1", "1", "1", "1", "1", "1"},
+                  6},
+        CountCase{"BackOnTheThirdCheck",
+                  3,
+                  [](int t) { return t >= 5; },
+                  5,
+                  {"3", "2", "1", "1", "1", "0"},
+                  2},
         // Lime only during a blink of the countdown does not close it early.
-        CountCase{"AnsweringBeforeOneIsNoClose", 4, [](int t) { return t < 3; }, 9,
-                  {"4", "3", "2", "1", "1", "1", "1", "1", "1", "1"}, 6},
+        CountCase{"AnsweringBeforeOneIsNoClose",
+                  4,
+                  [](int t) { return t < 3; },
+                  9,
+                  {"4", "3", "2", "1", "1", "1", "1", "1", "1", "1"},
+                  6},
         // A caller's count of 0 still gives up after six silent ticks.
         CountCase{"NoCountAndSilent", 0, Never, 6, {"0", "0", "0", "0", "0", "0", "0"}, 6},
         CountCase{"NoCountAndAnswering", 0, Always, 1, {"0", "-1"}, 0}),
@@ -184,7 +203,9 @@ struct RestartCase {
     int countdown;
     int restartTick; // 0: none while the dialog is open
 };
-void PrintTo(const RestartCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RestartCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class WaitingRestart : public Waiting, public ::testing::WithParamInterface<RestartCase> {};
 
@@ -221,17 +242,16 @@ TEST_P(WaitingRestart, OneWriteAtMost) {
     EXPECT_EQ(dialog->PendingReboot, c.delay <= c.countdown ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WaitingRestart,
-    ::testing::Values(RestartCase{"DefaultsSendOnTheSecondTick", 1, 2, 5, 2},
-                      RestartCase{"LaterDelay", 1, 4, 5, 4},
-                      RestartCase{"DelayOnTheClosingTick", 1, 5, 5, 5},
-                      RestartCase{"DelayBeyondTheStay", 1, 6, 5, 0},
-                      RestartCase{"RebootOff", 0, 2, 5, 0},
-                      RestartCase{"RebootOffNoDelay", 0, 0, 3, 0}),
-    [](const ::testing::TestParamInfo<RestartCase>& info) {
-        return std::string(info.param.name);
-    });
+INSTANTIATE_TEST_SUITE_P(Table, WaitingRestart,
+                         ::testing::Values(RestartCase{"DefaultsSendOnTheSecondTick", 1, 2, 5, 2},
+                                           RestartCase{"LaterDelay", 1, 4, 5, 4},
+                                           RestartCase{"DelayOnTheClosingTick", 1, 5, 5, 5},
+                                           RestartCase{"DelayBeyondTheStay", 1, 6, 5, 0},
+                                           RestartCase{"RebootOff", 0, 2, 5, 0},
+                                           RestartCase{"RebootOffNoDelay", 0, 0, 3, 0}),
+                         [](const ::testing::TestParamInfo<RestartCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // More ticks than the delay never send a second command.
 TEST_F(Waiting, RestartStepRunsOnce) {
