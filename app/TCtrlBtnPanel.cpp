@@ -30,8 +30,8 @@ TCtrlBtnPanel::TCtrlBtnPanel(TWinControl* owner) : TPanel(owner) {
     CheckAllBtn = NewButton(this, "Check All");
     ClearChecksBtn = NewButton(this, "Clear Checks");
     CloseBtn = NewButton(this, "Close");
-    Stack = {Counter,   SamplesLabel, RefreshBtn,  EditBtn,        SetCheckedBtn,
-             AddBtn,    DeleteBtn,    CheckAllBtn, ClearChecksBtn, CloseBtn};
+    Stack = {Counter, SamplesLabel, RefreshBtn,  EditBtn,        SetCheckedBtn,
+             AddBtn,  DeleteBtn,    CheckAllBtn, ClearChecksBtn, CloseBtn};
     std::error_code ec;
     LoadPictures(std::filesystem::current_path(ec).string());
     // Counter and caption are as wide as the buttons, their text centred.
@@ -52,10 +52,14 @@ TCtrlBtnPanel::TCtrlBtnPanel(TWinControl* owner) : TPanel(owner) {
 
 void TCtrlBtnPanel::LoadPictures(const std::string& folder) {
     if (folder.empty()) return;
-    const std::pair<TBitBtn*, const char*> pictures[] = {
-        {RefreshBtn, "Get.bmp"},      {EditBtn, "Set.bmp"},         {SetCheckedBtn, "SetCheck.bmp"},
-        {AddBtn, "Add.bmp"},          {DeleteBtn, "Delete.bmp"},    {CheckAllBtn, "SelectAll.bmp"},
-        {ClearChecksBtn, "SelectNone.bmp"}, {CloseBtn, "Close.bmp"}};
+    const std::pair<TBitBtn*, const char*> pictures[] = {{RefreshBtn, "Get.bmp"},
+                                                         {EditBtn, "Set.bmp"},
+                                                         {SetCheckedBtn, "SetCheck.bmp"},
+                                                         {AddBtn, "Add.bmp"},
+                                                         {DeleteBtn, "Delete.bmp"},
+                                                         {CheckAllBtn, "SelectAll.bmp"},
+                                                         {ClearChecksBtn, "SelectNone.bmp"},
+                                                         {CloseBtn, "Close.bmp"}};
     for (const auto& [button, name] : pictures) {
         const std::filesystem::path file = std::filesystem::path(folder) / name;
         std::error_code ec;

@@ -189,13 +189,16 @@ void TEditsPanel::ArrangeRows(bool resize) {
 void TEditsPanel::ArrangeCtrlBtn(TCtrlBtnPanel* buttons) {
     if (!Group) throw Exception("TEditsPanel:ArrangeCtrlBtn - EditCtrl is NULL!");
     buttons_ = buttons;
-    for (TControl* c : {static_cast<TControl*>(buttons->RefreshBtn), static_cast<TControl*>(buttons->SetCheckedBtn),
-                        static_cast<TControl*>(buttons->CheckAllBtn), static_cast<TControl*>(buttons->ClearChecksBtn),
+    for (TControl* c : {static_cast<TControl*>(buttons->RefreshBtn),
+                        static_cast<TControl*>(buttons->SetCheckedBtn),
+                        static_cast<TControl*>(buttons->CheckAllBtn),
+                        static_cast<TControl*>(buttons->ClearChecksBtn),
                         static_cast<TControl*>(buttons->CloseBtn)})
         c->Show();
-    for (TControl* c : {static_cast<TControl*>(buttons->Counter), static_cast<TControl*>(buttons->SamplesLabel),
-                        static_cast<TControl*>(buttons->EditBtn), static_cast<TControl*>(buttons->AddBtn),
-                        static_cast<TControl*>(buttons->DeleteBtn)})
+    for (TControl* c :
+         {static_cast<TControl*>(buttons->Counter), static_cast<TControl*>(buttons->SamplesLabel),
+          static_cast<TControl*>(buttons->EditBtn), static_cast<TControl*>(buttons->AddBtn),
+          static_cast<TControl*>(buttons->DeleteBtn)})
         c->Hide();
     bool anyEditable = false;
     for (int r = 0; r < RowCount(); ++r)

@@ -35,8 +35,9 @@ public:
 
     int RowCount() const { return static_cast<int>(Rows.size()); }
     bool IsIndexRow(int r) const;
-    bool IsReadOnlyRow(int r) const { return Rows[static_cast<size_t>(r)].kind == 1 ||
-                                             Rows[static_cast<size_t>(r)].kind == 4; }
+    bool IsReadOnlyRow(int r) const {
+        return Rows[static_cast<size_t>(r)].kind == 1 || Rows[static_cast<size_t>(r)].kind == 4;
+    }
 
     void BuildRows();
     void SetRowsEditable(std::uint8_t checked);

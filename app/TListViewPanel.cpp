@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-TListViewPanel::TListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* group)
-    : TPanel(owner) {
+TListViewPanel::TListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* group) : TPanel(owner) {
     SetBevelOuter(bvNone);
     ListView = new TListView(this);
     ListView->SetAlign(alClient);
@@ -20,11 +19,10 @@ TListViewPanel::TListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* group)
 }
 
 void TListViewPanel::ArrangeCtrls(TCtrlBtnPanel* buttons) {
-    for (TControl* c : {static_cast<TControl*>(buttons->Counter),
-                        static_cast<TControl*>(buttons->SamplesLabel),
-                        static_cast<TControl*>(buttons->RefreshBtn),
-                        static_cast<TControl*>(buttons->EditBtn),
-                        static_cast<TControl*>(buttons->CloseBtn)})
+    for (TControl* c :
+         {static_cast<TControl*>(buttons->Counter), static_cast<TControl*>(buttons->SamplesLabel),
+          static_cast<TControl*>(buttons->RefreshBtn), static_cast<TControl*>(buttons->EditBtn),
+          static_cast<TControl*>(buttons->CloseBtn)})
         c->Show();
     buttons->EditBtn->SetEnabled(false);
     buttons->DeleteBtn->SetEnabled(false);

@@ -24,11 +24,21 @@ std::string HtmlEscaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -51,7 +61,9 @@ TSNMPListViewPanel::TSNMPListViewPanel(TWinControl* owner, QvSNMPRequest2Edits* 
     lv->OnClick = [this](TObject* s) { ListClick(s); };
     lv->OnDblClick = [this](TObject* s) { ListDblClick(s); };
     lv->OnChange = [this](TObject*) { ShowCount(); };
-    lv->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { ListMouseMove(s, sh, x, y); };
+    lv->OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) {
+        ListMouseMove(s, sh, x, y);
+    };
     Buttons->RefreshBtn->OnClick = [this](TObject* s) { RefreshList(s); };
     Buttons->EditBtn->OnClick = [this](TObject* s) { EditRow(s); };
     Buttons->AddBtn->OnClick = [this](TObject* s) { AddRow(s); };
@@ -195,7 +207,8 @@ void TSNMPListViewPanel::RunDialog(DialogKind kind, TObject*) {
 
     auto* dialog = new TForm(Application);
     dialog->SetPosition(poOwnerFormCenter);
-    dialog->SetCaption(add ? HostCaption() + " (Add)" : (HostForm ? HostForm->Caption() : HostCaption()));
+    dialog->SetCaption(add ? HostCaption() + " (Add)"
+                           : (HostForm ? HostForm->Caption() : HostCaption()));
     dialog_ = dialog;
     TWinControl* previousOwner = Group->Constraint().Owner();
     Group->SetConstraintOwner(dialog);
@@ -289,7 +302,8 @@ void TSNMPListViewPanel::RunDialog(DialogKind kind, TObject*) {
         EditsPanel->ShowRow(r);
     // Put back last removed first, so every name regains its place.
     for (auto it = removed.rbegin(); it != removed.rend(); ++it) {
-        auto* combo = dynamic_cast<TComboBox*>(EditsPanel->Rows[static_cast<size_t>(it->row)].value);
+        auto* combo =
+            dynamic_cast<TComboBox*>(EditsPanel->Rows[static_cast<size_t>(it->row)].value);
         const int selected = combo->ItemIndex();
         combo->Items().Insert(it->index, it->name);
         if (selected >= it->index) combo->SetItemIndex(selected + 1);

@@ -24,7 +24,8 @@ const QvSNMPVar kSystem[] = {
 
 // Tells what the group still expected when it was deleted.
 struct ProbeGroup : QvSNMPRequest2Edits {
-    explicit ProbeGroup(TWinControl* owner, int* outstanding) : QvSNMPRequest2Edits(owner), out(outstanding) {}
+    explicit ProbeGroup(TWinControl* owner, int* outstanding)
+        : QvSNMPRequest2Edits(owner), out(outstanding) {}
     ~ProbeGroup() override {
         *out = request.Outstanding;
         if (OnDelete) OnDelete();
@@ -69,8 +70,8 @@ TEST_F(ConfigForm, SecondPanelIsRefusedAndTheFirstStays) {
 }
 
 TEST_F(ConfigForm, ListViewPanelWithoutNamesHasNoAddOrDelete) {
-    TSNMPListViewPanel* p =
-        form->AddListViewPanel(NewGroup(form, mib::demoRowTable, MVT_UMV, 1), 3, nullptr, 3, nullptr);
+    TSNMPListViewPanel* p = form->AddListViewPanel(NewGroup(form, mib::demoRowTable, MVT_UMV, 1), 3,
+                                                   nullptr, 3, nullptr);
     EXPECT_EQ(form->FormType(), 2);
     EXPECT_FALSE(p->Buttons->AddBtn->Visible());
     EXPECT_FALSE(p->Buttons->DeleteBtn->Visible());

@@ -23,8 +23,7 @@ const QvSNMPVar kSystem[] = {
     Var(PANELTEST_SYS ".1", "System Description", QvSyntax::DisplayStr, QvAccess::ReadOnly),
     Var(PANELTEST_SYS ".4", "Contact", QvSyntax::DisplayStr, QvAccess::ReadWrite),
     Var(PANELTEST_SYS ".5", "Name", QvSyntax::DisplayStr, QvAccess::ReadWrite),
-    Var(PANELTEST_SYS ".6", "Location", QvSyntax::DisplayStr, QvAccess::ReadWrite),
-    End()};
+    Var(PANELTEST_SYS ".6", "Location", QvSyntax::DisplayStr, QvAccess::ReadWrite), End()};
 const QvSNMPVar kOneWritable[] = {
     Var(PANELTEST_SYS ".1", "System Description", QvSyntax::DisplayStr, QvAccess::ReadOnly),
     Var(PANELTEST_SYS ".5", "Name", QvSyntax::DisplayStr, QvAccess::ReadWrite), End()};
@@ -133,10 +132,10 @@ TEST_F(EditorPanel, HiddenRowTakesNoPlace) {
 
 TEST_F(EditorPanel, ButtonColumnCaptionsAndStacking) {
     Make(kSystem);
-    TBitBtn* all[] = {buttons->RefreshBtn, buttons->EditBtn,   buttons->SetCheckedBtn,
-                      buttons->AddBtn,     buttons->DeleteBtn, buttons->CheckAllBtn,
+    TBitBtn* all[] = {buttons->RefreshBtn,     buttons->EditBtn,   buttons->SetCheckedBtn,
+                      buttons->AddBtn,         buttons->DeleteBtn, buttons->CheckAllBtn,
                       buttons->ClearChecksBtn, buttons->CloseBtn};
-    const char* captions[] = {"Refresh", "Edit",   "Set Checked",  "Add",
+    const char* captions[] = {"Refresh", "Edit",      "Set Checked",  "Add",
                               "Delete",  "Check All", "Clear Checks", "Close"};
     for (int k = 0; k < 8; ++k)
         EXPECT_EQ(all[k]->Caption(), captions[k]);

@@ -81,11 +81,10 @@ protected:
 
 TEST_F(ListViewPanel, ButtonColumnOfATable) {
     Make(mib::demoRowTable, false);
-    for (TControl* c : {static_cast<TControl*>(buttons->Counter),
-                        static_cast<TControl*>(buttons->SamplesLabel),
-                        static_cast<TControl*>(buttons->RefreshBtn),
-                        static_cast<TControl*>(buttons->EditBtn),
-                        static_cast<TControl*>(buttons->CloseBtn)})
+    for (TControl* c :
+         {static_cast<TControl*>(buttons->Counter), static_cast<TControl*>(buttons->SamplesLabel),
+          static_cast<TControl*>(buttons->RefreshBtn), static_cast<TControl*>(buttons->EditBtn),
+          static_cast<TControl*>(buttons->CloseBtn)})
         EXPECT_TRUE(c->Visible());
     EXPECT_FALSE(buttons->AddBtn->Visible());
     EXPECT_FALSE(buttons->DeleteBtn->Visible());
@@ -114,9 +113,11 @@ TEST_F(ListViewPanel, WrongStatusNamesRaise) {
         const char* text;
     } cases[] = {
         {true, 3, "create", "TSNMPListViewPanel::SetAddStatus - Wrong AddStatusValue:create"},
-        {true, 1, "createAndGo", "TSNMPListViewPanel::SetAddStatus - Wrong AddStatusValue:createAndGo"},
+        {true, 1, "createAndGo",
+         "TSNMPListViewPanel::SetAddStatus - Wrong AddStatusValue:createAndGo"},
         {false, 3, "gone", "TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:gone"},
-        {false, 9, "destroy", "TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy"},
+        {false, 9, "destroy",
+         "TSNMPListViewPanel::SetDeleteStatus - Wrong DeleteStatusValue:destroy"},
     };
     for (const Case& c : cases) {
         try {
@@ -172,7 +173,8 @@ TEST_F(ListViewPanel, HintShowsEveryColumnAsATable) {
     size_t at = 0;
     for (const auto& row : expected) {
         const std::string cell = std::string("<tr><td><nobr>") + row[0] +
-                                 "</nobr></td><td><nobr>&nbsp;&nbsp;" + row[1] + "</nobr></td></tr>";
+                                 "</nobr></td><td><nobr>&nbsp;&nbsp;" + row[1] +
+                                 "</nobr></td></tr>";
         const size_t found = hint.find(cell, at);
         ASSERT_NE(found, std::string::npos) << cell << " in " << hint;
         at = found + cell.size();

@@ -1,7 +1,7 @@
 // The bounded wait for busy request groups, on the fake clock.
+#include "base/Events.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
-#include "base/Events.h"
 #include "ui/Form.h"
 #include "ui/Testing.h"
 
