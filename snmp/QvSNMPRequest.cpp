@@ -2,6 +2,7 @@
 
 #include <QTimer>
 #include <memory>
+#include <unistd.h>
 
 #include "base/Events.h"
 #include "base/Exception.h"
@@ -82,13 +83,13 @@ QvSNMPRequest::~QvSNMPRequest() {
     // would call into a half-destroyed object, so input waits for later.
     UserInputHold hold;
     uint32_t start = GetTickCount();
-    // Bounded in rounds as well, in case the tick source is a test's.
+    // Bounded in real time as well, in case the tick source is a test's.
     for (int round = 0;
          round < 12000 && Outstanding - completing_ >= 1 && GetTickCount() - start < 6000;
          ++round) {
         ProcessMessagesWithoutInput();
         g_SnmpEventProcessor.OnTimer();
-        if (Outstanding - completing_ >= 1) Sleep(1);
+        if (Outstanding - completing_ >= 1) usleep(500);
     }
     token_->request = nullptr;
 }
