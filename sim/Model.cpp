@@ -218,6 +218,13 @@ bool parseRule(std::string_view word, Rules* rules) {
         rules->afterRestart = std::string(val);
         return true;
     }
+    if (key == "factory-reset-on") {
+        std::int64_t v = 0;
+        if (!parseInt(val, &v)) return false;
+        rules->factoryResetOn = v;
+        rules->restartOn = v;
+        return true;
+    }
     if (key == "copy-on-restart") {
         auto oid = parseOid(val);
         if (!oid) return false;
@@ -429,6 +436,7 @@ bool Model::loadText(std::string_view text, const std::string& profile, std::str
         *error = "line " + std::to_string(lineNo) + ": table without end";
         return false;
     }
+    loaded_ = objects_;
     return true;
 }
 
@@ -818,6 +826,12 @@ bool Model::takeRestartRequest() {
 void Model::restarted() {
     start_ = Clock::now();
     restartRequested_ = false;
+    // A factory reset brings back every value of the data file, rows included.
+    const bool factory = std::any_of(objects_.begin(), objects_.end(), [](const auto& entry) {
+        const Object& o = entry.second;
+        return o.rules.factoryResetOn && o.value == std::to_string(*o.rules.factoryResetOn);
+    });
+    if (factory) objects_ = loaded_;
     for (Table& table : tables_)
         table.pending.clear();
     for (auto& [oid, object] : objects_) {

@@ -33,6 +33,7 @@ struct Rules {
     std::optional<std::int64_t> restartOn;   // a SET of this value restarts the device
     std::optional<std::string> afterRestart; // value the object comes back with
     std::optional<Oid> copyOnRestart;        // takes this object's value at a restart
+    std::optional<std::int64_t> factoryResetOn; // holding this at a restart restores the file's values
 };
 
 struct Object {
@@ -139,6 +140,7 @@ private:
                 const std::map<std::uint32_t, std::string>& values);
 
     std::map<Oid, Object> objects_;
+    std::map<Oid, Object> loaded_; // as the data file gave them, for a factory reset
     std::vector<Table> tables_;
     std::map<Oid, Fault> faults_;
     std::optional<std::size_t> openTable_; // while a table block is being read
