@@ -1,0 +1,138 @@
+#include "forms/admin/TFM_Admin.h"
+
+#include "app/TFM_Waiting.h"
+#include "app/TMainForm.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "mib/AdminVars.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/StatusBar.h"
+#include "ui/Widgets.h"
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr int kLoginFieldLength = 12;
+constexpr size_t kUserNameLimit = 40;
+constexpr size_t kPasswordLimit = 12;
+
+TEdit* LabelledEdit(TForm* form, const char* labelName, TLabel** label, const char* caption,
+                    const char* name, int top, bool masked) {
+    *label = new TLabel(form);
+    (*label)->SetName(labelName);
+    (*label)->SetCaption(caption);
+    (*label)->SetBounds(16, top + 4, 140, 16);
+    auto* e = new TEdit(form);
+    e->SetName(name);
+    e->SetBounds(164, top, 150, 21);
+    if (masked) e->SetPasswordChar('*');
+    return e;
+}
+
+} // namespace
+
+void TFM_Admin::RegisterOpener() {
+    TMainForm::RegisterFormOpener("TFM_Admin", [] {
+        std::unique_ptr<TFM_Admin> form(NewForm<TFM_Admin>(Application));
+        form->ShowModal();
+    });
+}
+
+TFM_Admin::TFM_Admin(TComponent* owner) : TForm(owner) {
+    SetName("FM_Admin");
+    SetCaption("Tools \\ Admin");
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(330);
+    SetClientHeight(190);
+
+    Ed_Usr = LabelledEdit(this, "Label1", &Label1, "User Name", "Ed_Usr", 12, false);
+    Ed_OPwd = LabelledEdit(this, "Label2", &Label2, "Old Password", "Ed_OPwd", 40, true);
+    Ed_NPwd = LabelledEdit(this, "Label3", &Label3, "New Password", "Ed_NPwd", 68, true);
+    Ed_CNP = LabelledEdit(this, "Label4", &Label4, "Confirm New Password", "Ed_CNP", 96, true);
+    Ed_Pwd = new TEdit(this);
+    Ed_Pwd->SetName("Ed_Pwd");
+    Ed_Pwd->SetVisible(false);
+
+    OK = new TButton(this);
+    OK->SetName("OK");
+    OK->SetCaption("OK");
+    OK->SetBounds(148, 132, 80, 25);
+    OK->OnClick = [this](TObject* s) { OKClick(s); };
+    Cancel = new TButton(this);
+    Cancel->SetName("Cancel");
+    Cancel->SetCaption("Cancel");
+    Cancel->SetBounds(234, 132, 80, 25);
+    Cancel->OnClick = [this](TObject* s) { CancelClick(s); };
+
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName("StatusBar");
+    StatusBar->SetSimplePanel(true);
+    StatusBar->SetAlign(alBottom);
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+}
+
+TFM_Admin::~TFM_Admin() { Request.reset(); }
+
+void TFM_Admin::FormCreate(TObject*) {
+    Request = std::make_unique<QvSNMPRequest2Edits>(this);
+    Request->request.vars = QvSNMPVarList(mib::adminLoginTable, SVT_SV, 0);
+    Request->mode = 0;
+    Request->AssociateEdits(0, "%s", Ed_Usr);
+    Request->AssociateEdits(1, "%s", Ed_Pwd);
+    Request->SetStatusBar(StatusBar);
+    try {
+        Request->Read();
+    } catch (const std::exception& e) {
+        StatusBar->SetSimpleText(e.what());
+    }
+    for (TEdit* e : {Ed_Usr, Ed_OPwd, Ed_NPwd, Ed_CNP})
+        e->SetMaxLength(kLoginFieldLength);
+}
+
+bool TFM_Admin::Warn(const std::string& text) {
+    MessageBox(this, text, "Warning", MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+void TFM_Admin::OKClick(TObject*) {
+    if (writes_.Running()) return;
+    if (Ed_OPwd->Text() != Ed_Pwd->Text()) {
+        Warn("Please input the current password correctly!");
+        return;
+    }
+    if (Ed_Usr->Text().size() > kUserNameLimit) {
+        Warn("Please limit user name to 40 characters!");
+        Ed_Usr->SetText("");
+        return;
+    }
+    if (Ed_NPwd->Text().size() > kPasswordLimit) {
+        Warn("Please limit password to 12 characters!");
+        Ed_NPwd->SetText("");
+        return;
+    }
+    if (Ed_CNP->Text() != Ed_NPwd->Text()) {
+        Warn("Please input the confirm new password correctly!");
+        return;
+    }
+    // A failed write leaves the device's password as it was; so must the
+    // old-password check of the next try.
+    const std::string current = Ed_Pwd->Text();
+    Ed_Pwd->SetText(Ed_NPwd->Text());
+    writes_.Add(Request.get());
+    writes_.Start([this, current](bool ok, const QvSNMPError&) {
+        if (!ok) {
+            Ed_Pwd->SetText(current);
+            StatusBar->SetSimpleText("Setting Error!");
+            return;
+        }
+        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+        FM_Waiting = wait.get();
+        wait->ShowModal();
+    });
+}
+
+void TFM_Admin::CancelClick(TObject*) { Close(); }

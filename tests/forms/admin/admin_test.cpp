@@ -1,0 +1,136 @@
+// Tools \ Admin of the first generation against the simulated old firmware:
+// the login read, every check of OK with its message, the write of a new
+// login with the waiting dialog, and a refused write that leaves the
+// password check where the device is.
+#include "forms/admin/TFM_Admin.h"
+
+#include "binding/QvSNMPRequest2Edits.h"
+#include "tests/forms/admin/admin_fixture.h"
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+using admintest::OldAdminFormTest;
+
+const std::vector<std::string> kLogin = {"3.1.1.0", "3.1.2.0"};
+
+class AdminForm : public OldAdminFormTest {
+protected:
+    TFM_Admin* Open() {
+        form.reset(NewForm<TFM_Admin>(Application));
+        return form.get();
+    }
+    void TearDown() override {
+        form.reset();
+        OldAdminFormTest::TearDown();
+    }
+    std::unique_ptr<TFM_Admin> form;
+};
+
+TEST_F(AdminForm, RoundTripKeepsWhatTheDeviceHeld) {
+    const auto before = Snapshot(kLogin);
+    TFM_Admin* f = Open();
+    EXPECT_EQ(f->Ed_Usr->Text(), "admin");
+    EXPECT_EQ(f->Ed_Pwd->Text(), "password");
+    EXPECT_EQ(f->Ed_OPwd->Text(), "");
+    for (TEdit* e : {f->Ed_Usr, f->Ed_OPwd, f->Ed_NPwd, f->Ed_CNP})
+        EXPECT_EQ(e->MaxLength(), 12);
+    Grab(f, "/tmp/f21-admin.png");
+    f->Ed_OPwd->SetText("password");
+    f->Ed_NPwd->SetText("password");
+    f->Ed_CNP->SetText("password");
+    f->OK->Click();
+    EXPECT_EQ(SetLog(), kLogin);
+    EXPECT_EQ(Snapshot(kLogin), before);
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+}
+
+TEST_F(AdminForm, ChecksInOrder) {
+    struct Case {
+        const char* name;
+        std::function<void(TFM_Admin*)> input;
+        const char* message;
+        const char* userAfter; // null: unchanged
+        const char* newAfter;
+    } cases[] = {
+        {"wrong old password", [](TFM_Admin* f) { f->Ed_OPwd->SetText("guess"); },
+         "Please input the current password correctly!", nullptr, nullptr},
+        {"name of 41", [](TFM_Admin* f) { f->Ed_Usr->SetText(std::string(41, 'a')); },
+         "Please limit user name to 40 characters!", "", nullptr},
+        {"password of 13", [](TFM_Admin* f) { f->Ed_NPwd->SetText(std::string(13, 'p')); },
+         "Please limit password to 12 characters!", nullptr, ""},
+        {"confirmation differs", [](TFM_Admin* f) {
+             f->Ed_NPwd->SetText("secret");
+             f->Ed_CNP->SetText("secreT");
+         },
+         "Please input the confirm new password correctly!", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFM_Admin* f = Open();
+        f->Ed_OPwd->SetText("password");
+        const std::string user = f->Ed_Usr->Text();
+        const std::string fresh = f->Ed_NPwd->Text();
+        c.input(f);
+        const std::string newBefore = f->Ed_NPwd->Text();
+        f->OK->Click();
+        ASSERT_EQ(ui.Boxes().Count(), 1);
+        EXPECT_EQ(ui.Boxes().Last().text, c.message);
+        EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+        EXPECT_EQ(f->Ed_Usr->Text(), c.userAfter ? std::string(c.userAfter) :
+                                                   (std::string(c.name) == "name of 41"
+                                                        ? std::string()
+                                                        : f->Ed_Usr->Text()));
+        if (c.newAfter) EXPECT_EQ(f->Ed_NPwd->Text(), c.newAfter);
+        else EXPECT_EQ(f->Ed_NPwd->Text(), newBefore);
+        (void)user;
+        (void)fresh;
+        EXPECT_TRUE(SetLog().empty());
+        EXPECT_TRUE(waits.empty());
+        ui.Boxes().Clear();
+    }
+}
+
+TEST_F(AdminForm, NewLoginIsWrittenAndEmptyPasswordsWork) {
+    TFM_Admin* f = Open();
+    f->Ed_Usr->SetText(std::string(12, 'u'));
+    f->Ed_OPwd->SetText("password");
+    f->Ed_NPwd->SetText("");
+    f->Ed_CNP->SetText("");
+    f->OK->Click();
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.1.0"), std::string(12, 'u'));
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.2.0"), "");
+    EXPECT_EQ(waits.size(), 1u);
+    // Now only an empty old password matches.
+    form.reset();
+    f = Open();
+    f->Ed_OPwd->SetText("");
+    f->OK->Click();
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_EQ(waits.size(), 2u);
+}
+
+TEST_F(AdminForm, RefusedWriteKeepsTheOldPasswordCheck) {
+    TFM_Admin* f = Open();
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.1.2.0", "badValue", "set"));
+    f->Ed_OPwd->SetText("password");
+    f->Ed_NPwd->SetText("fresh");
+    f->Ed_CNP->SetText("fresh");
+    f->OK->Click();
+    EXPECT_EQ(Status(f->StatusBar), "Setting Error!");
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.2.0"), "password");
+    EXPECT_EQ(f->Ed_Pwd->Text(), "password");
+    dev->clearFaults();
+    ui.Boxes().Clear();
+    // The device still has the old password, and the form knows it.
+    f->OK->Click();
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.2.0"), "fresh");
+}
+
+} // namespace
