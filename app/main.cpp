@@ -2,6 +2,10 @@
 // message loop.
 #include "app/MainUnit.h"
 #include "app/TMainForm.h"
+#include "forms/admin/TFM_Admin.h"
+#include "forms/admin/TFM_AdminNew.h"
+#include "forms/admin/TFM_Misc.h"
+#include "forms/admin/TFM_Sytem.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
 #include "ui/Application.h"
@@ -17,6 +21,10 @@ int main(int argc, char** argv) {
     try {
         Application->Initialize();
         Application->SetTitle(g_ModelName);
+        TFM_Admin::RegisterOpener();
+        TFM_AdminNew::RegisterOpener();
+        TFM_Sytem::RegisterOpener();
+        TFM_Misc::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
