@@ -218,6 +218,12 @@ bool parseRule(std::string_view word, Rules* rules) {
         rules->afterRestart = std::string(val);
         return true;
     }
+    if (key == "step") {
+        std::int64_t v = 0;
+        if (!parseInt(val, &v)) return false;
+        rules->step = v;
+        return true;
+    }
     if (key == "factory-reset-on") {
         std::int64_t v = 0;
         if (!parseInt(val, &v)) return false;
@@ -589,6 +595,8 @@ Varbind Model::render(const Object& object) const {
             std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count() /
             10;
         vb.value = std::to_string(ticks);
+    } else if (object.rules.step != 0 && object.type != Type::OctetString) {
+        vb.value = movedValue(object, true);
     } else if (object.type == Type::OctetString && !printable(object.value)) {
         static const char* digits = "0123456789abcdef";
         vb.type = "octet";
@@ -601,6 +609,18 @@ Varbind Model::render(const Object& object) const {
         vb.value = object.value;
     }
     return vb;
+}
+
+// A moving counter: its stored value plus one step per answer given, wrapped
+// as a 32-bit counter does; answer counts this one.
+std::string Model::movedValue(const Object& object, bool answer) const {
+    std::uint64_t& given = answers_[object.oid];
+    std::int64_t base = 0;
+    parseInt(object.value, &base);
+    const std::int64_t v = base + object.rules.step * static_cast<std::int64_t>(given);
+    if (answer) ++given;
+    if (object.type == Type::Integer) return std::to_string(static_cast<std::int32_t>(v));
+    return std::to_string(static_cast<std::uint32_t>(v));
 }
 
 std::optional<Varbind> Model::get(const Oid& oid) const {
@@ -748,6 +768,8 @@ std::optional<std::string> Model::peek(const Oid& oid) const {
     auto it = objects_.find(oid);
     if (it == objects_.end()) return std::nullopt;
     if (it->second.uptime) return render(it->second).value;
+    if (it->second.rules.step != 0 && it->second.type != Type::OctetString)
+        return movedValue(it->second, false);
     return textFromStored(it->second.type, it->second.value);
 }
 

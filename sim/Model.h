@@ -34,6 +34,7 @@ struct Rules {
     std::optional<std::string> afterRestart; // value the object comes back with
     std::optional<Oid> copyOnRestart;        // takes this object's value at a restart
     std::optional<std::int64_t> factoryResetOn; // holding this at a restart restores the file's values
+    std::int64_t step = 0;                   // every answer moves the value on by this much
 };
 
 struct Object {
@@ -143,6 +144,9 @@ private:
     std::map<Oid, Object> loaded_; // as the data file gave them, for a factory reset
     std::vector<Table> tables_;
     std::map<Oid, Fault> faults_;
+    // Answers given so far by each moving object (a rule step=N).
+    mutable std::map<Oid, std::uint64_t> answers_;
+    std::string movedValue(const Object& object, bool answer) const;
     std::optional<std::size_t> openTable_; // while a table block is being read
     bool openTableSkipped_ = false;
     bool restartRequested_ = false;
