@@ -586,7 +586,7 @@ Table* Model::tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) {
     return const_cast<Table*>(std::as_const(*this).tableFor(oid, column, instance));
 }
 
-Varbind Model::render(const Object& object) const {
+Varbind Model::render(const Object& object, bool moves) const {
     Varbind vb;
     vb.oid = object.oid;
     vb.type = typeName(object.type);
@@ -596,7 +596,7 @@ Varbind Model::render(const Object& object) const {
             10;
         vb.value = std::to_string(ticks);
     } else if (object.rules.step != 0 && object.type != Type::OctetString) {
-        vb.value = movedValue(object, true);
+        vb.value = movedValue(object, moves);
     } else if (object.type == Type::OctetString && !printable(object.value)) {
         static const char* digits = "0123456789abcdef";
         vb.type = "octet";
@@ -625,7 +625,7 @@ std::string Model::movedValue(const Object& object, bool answer) const {
 
 std::optional<Varbind> Model::get(const Oid& oid) const {
     auto it = objects_.find(oid);
-    if (it != objects_.end()) return render(it->second);
+    if (it != objects_.end()) return render(it->second, true);
     // snmpd looks an object up with a get before it sets it, so a cell of a
     // row that is about to be created must answer with its column default.
     std::uint32_t column = 0;

@@ -134,7 +134,8 @@ private:
     std::string applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText);
     Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance);
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
-    Varbind render(const Object& object) const;
+    // moves: a moving object counts this answer (gets do, walks do not).
+    Varbind render(const Object& object, bool moves = false) const;
     std::string setTableCell(Table& table, std::uint32_t column, const Oid& instance,
                              std::string_view typeWord, std::string_view value);
     void addRow(const Table& table, const Oid& instance,
