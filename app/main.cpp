@@ -6,6 +6,9 @@
 #include "forms/admin/TFM_AdminNew.h"
 #include "forms/admin/TFM_Misc.h"
 #include "forms/admin/TFM_Sytem.h"
+#include "forms/admin/TClientInformation.h"
+#include "forms/admin/TFM_DevInfo.h"
+#include "forms/admin/TFM_Static.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
 #include "ui/Application.h"
@@ -25,6 +28,9 @@ int main(int argc, char** argv) {
         TFM_AdminNew::RegisterOpener();
         TFM_Sytem::RegisterOpener();
         TFM_Misc::RegisterOpener();
+        TFM_DevInfo::RegisterOpener();
+        TFM_Static::RegisterOpener();
+        TClientInformation::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
