@@ -362,7 +362,8 @@ void TFM_AdminNew::FormCreate(TObject*) {
                           SVT_SV, false);
     LimitState->AssociateControl(0, CkBx_ManagerState);
     // The enabling rules follow what the device holds once it has answered.
-    LimitState->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError*) {
+    LimitState->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+        LimitFlag = !e || e->Code == 0;
         CkBx_ManagerStateClick(CkBx_ManagerState);
     };
     StartRead(*LimitState);
@@ -371,8 +372,9 @@ void TFM_AdminNew::FormCreate(TObject*) {
     ManagerIp->AssociateEdits(0, "%s", Ed_IP1);
     ManagerIp->AssociateEdits(1, "%s", Ed_IP2);
     ManagerIpFlag = !RangeMode && ReadNow(*ManagerIp);
+    // Unused and unanswered addresses both show as empty boxes.
     for (TEdit* e : {Ed_IP1, Ed_IP2})
-        if (e->Text() == kNoAddress) e->SetText("");
+        if (e->Text() == kNoAddress || !ManagerIpFlag) e->SetText("");
 
     Login = NewGroup(mib::adminNewLoginTable, SVT_SV, true);
     Login->AssociateEdits(0, "%s", Ed_Usr);
@@ -469,15 +471,15 @@ void TFM_AdminNew::ArrangeLayout() {
     Label_Wlan->SetVisible(WlanFlag);
     Cb_WLAN->SetVisible(WlanFlag);
     if (WlanFlag) {
-        Label_Wlan->SetBounds(16, y + 4, 160, 16);
-        Cb_WLAN->SetBounds(180, y, 120, 22);
+        Label_Wlan->SetBounds(16, y + 4, 176, 16);
+        Cb_WLAN->SetBounds(200, y, 120, 22);
         y += 28;
     }
     CheckBox_VID->SetVisible(VidFlag);
     Ed_VID->SetVisible(VidFlag);
     if (VidFlag) {
-        CheckBox_VID->SetBounds(16, y + 2, 160, 18);
-        Ed_VID->SetBounds(180, y, 70, 21);
+        CheckBox_VID->SetBounds(16, y + 2, 176, 18);
+        Ed_VID->SetBounds(200, y, 70, 21);
         y += 28;
     }
     GB_Limit->SetBounds(kLeft, top, kWidth, y + 6);
@@ -684,8 +686,9 @@ void TFM_AdminNew::OKClick(TObject*) {
         }
     }
     writes_.Add(Login.get());
-    writes_.Add(LimitState.get());
-    if (WriteManagerIP) writes_.Add(ManagerIp.get());
+    // Groups the device did not answer stay out, as their controls do.
+    if (LimitFlag) writes_.Add(LimitState.get());
+    if (WriteManagerIP && ManagerIpFlag) writes_.Add(ManagerIp.get());
     writes_.Add(Telnet.get());
     if (SshFlag) writes_.Add(Ssh.get());
     if (WlanFlag) writes_.Add(Wlan.get());

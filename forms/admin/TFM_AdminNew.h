@@ -118,6 +118,7 @@ public:
     bool PingSupportFlag = false;
     bool PingControlFlag = false;
     bool TrapFlag = false;     // the trap-server group is shown and written
+    bool LimitFlag = false;    // the limit state was answered
     bool RangeMode = false;    // the device keeps address ranges
     bool WriteManagerIP = false;
 

@@ -469,10 +469,20 @@ TEST_F(AdminNewOnOldFirmware, MissingGroupsHiddenAndNeverWritten) {
     EXPECT_FALSE(f->Cb_WLAN->Visible());
     EXPECT_FALSE(f->Grp_Snmp->Visible());
     EXPECT_FALSE(f->GB_Ping->Visible());
+    EXPECT_FALSE(f->LimitFlag);
+    EXPECT_EQ(f->Ed_IP1->Text(), "");
     Grab(f, "/tmp/f21-adminnew-old.png");
+    f->CkBx_ManagerState->Click();
+    f->Ed_IP1->SetText("192.0.2.5");
     f->OK->Click();
     Settle();
+    // What the old firmware has is written and goes through.
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(Status(f->StatusBar), "Setting Success!");
     const auto log = SetLog();
+    EXPECT_EQ(log, (std::vector<std::string>{"3.4.1.0", "3.4.2.0", "3.1.1.0", "3.1.2.0",
+                                             "3.4.1.0", "3.4.2.0"}));
     for (const auto& oid : log)
         EXPECT_TRUE(oid.rfind("3.1.8", 0) != 0 && oid.rfind("3.1.6", 0) != 0) << oid;
 }
