@@ -12,7 +12,7 @@ namespace AddressChecks {
 
 namespace {
 
-// The four parts of a dotted text, each plain decimal or -1; false when the
+// The four parts of a dotted text, each a decimal number or -1; false when the
 // text is empty, starts or ends its first part with a dot, or has not
 // exactly three dots.
 bool SplitQuad(const std::string& text, std::array<int, 4>& parts) {
@@ -23,12 +23,22 @@ bool SplitQuad(const std::string& text, std::array<int, 4>& parts) {
     const std::vector<std::string> pieces = SplitString(text, '.');
     if (pieces.size() != 4) return false;
     for (size_t k = 0; k < 4; ++k) {
-        const std::string& p = pieces[k];
-        // Anything the address conversion would not read the same way is
-        // no number here: it would reach the device as 0.0.0.0.
-        bool plain = !p.empty() && p.size() <= 3 && !(p.size() > 1 && p[0] == '0') &&
-                     std::all_of(p.begin(), p.end(), [](char c) { return c >= '0' && c <= '9'; });
-        parts[k] = plain ? std::stoi(p) : -1;
+        // Decimal digits with leading zeros and surrounding blanks, read
+        // exactly as the address conversion reads them; a sign, a hex prefix
+        // or any other text is no number.
+        const std::string p = Trim(pieces[k]);
+        const bool digits = !p.empty() && std::all_of(p.begin(), p.end(), [](char c) {
+            return c >= '0' && c <= '9';
+        });
+        const size_t lead = digits ? p.find_first_not_of('0') : std::string::npos;
+        if (!digits)
+            parts[k] = -1;
+        else if (lead == std::string::npos)
+            parts[k] = 0;
+        else if (p.size() - lead > 3)
+            parts[k] = -1;
+        else
+            parts[k] = std::stoi(p.substr(lead));
     }
     return true;
 }
