@@ -1,0 +1,379 @@
+// The wireless settings form against the simulated device: what it shows by
+// the device's capabilities, its input checks, Apply (nothing changed, a
+// refused one, a failed write) and the site survey.
+#include "forms/wireless/TFM_Wirless.h"
+
+#include "app/TFM_Waiting.h"
+#include "app/TMainForm.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "snmp/QvSession.h"
+#include "support/SimFixture.h"
+#include "support/TempDir.h"
+#include "ui/Application.h"
+#include "ui/ListView.h"
+#include "ui/PageControl.h"
+#include "ui/StatusBar.h"
+#include "ui/Testing.h"
+#include "ui/Widgets.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string P = "qvEnterprise.11.37.4";
+
+// Every object the form reads or writes, for before/after comparisons.
+std::vector<std::string> FormObjects() {
+    std::vector<std::string> o;
+    for (int b = 1; b <= 2; ++b)
+        for (int c = 1; c <= 3; ++c)
+            o.push_back(P + ".1.1.1." + std::to_string(c) + "." + std::to_string(b));
+    for (const char* s : {".2.1.1.1.1", ".2.1.1.4.1", ".2.3.1.11.0", ".2.3.1.12.1", ".2.5.1.1.1.1",
+                          ".2.5.1.1.2.1", ".2.5.1.1.3.1", ".2.5.1.1.4.1", ".2.5.1.1.5.1",
+                          ".2.5.1.1.6.1", ".2.5.2.3.0", ".2.5.2.4.0", ".2.5.2.5.0",
+                          ".2.5.3.1.1.1.1", ".2.5.3.1.1.1.2", ".2.9.1.1.1.1", ".2.9.2.1.2.1.2",
+                          ".2.9.2.1.5.1.2", ".2.9.2.1.6.1.2"})
+        o.push_back(P + s);
+    for (int k = 1; k <= 8; ++k)
+        o.push_back(P + ".2.2.1.2.1." + std::to_string(k));
+    return o;
+}
+
+
+struct Caps {
+    std::string fw = "v2.31";
+    std::string turbo = "2";
+    std::string apModes = "127";
+    std::string newMulti = "1";
+    std::string keyTypeSup = "1";
+    std::string modeNames = "1";
+};
+
+class WirelessForm : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static bool made = false;
+        if (made) return;
+        lmrtest::TempDir folder("wireless-session");
+        CreateGlobalSession(folder.path() + "/");
+        made = true;
+    }
+
+    void SetUp() override {
+        ui.FreezeTimers();
+        ui.OnTimeout = [](const std::string& c) { ADD_FAILURE() << "modal left open: " << c; };
+        ui.SetModalTimeoutMs(20000);
+        // The waiting dialog: its count is noted, then it is let go at once.
+        ui.OnModal([this](TForm* f) {
+            if (auto* w = dynamic_cast<TFM_Waiting*>(f)) {
+                waits.push_back(w->Countdown);
+                w->RebootFlag = 0;
+                w->Countdown = 0;
+                w->Close();
+            }
+        });
+    }
+
+    void TearDown() override {
+        form.reset();
+        main.reset();
+        g_DefaultDevice = QvSNMPDevice{};
+        g_DefaultSecurity = QvSNMPSecurity{};
+    }
+
+    bool Start(lmrtest::SimDevice& d, const Caps& c) {
+        dev = &d;
+        if (!dev->running()) return false;
+        dev->reset();
+        dev->takeSetLog();
+        main = std::make_unique<TMainForm>(Application);
+        // After the window: its constructor sets its own defaults.
+        g_DefaultDevice.Address = dev->host();
+        g_DefaultDevice.Port = static_cast<uint16_t>(dev->port());
+        g_DefaultSecurity.Version = 1;
+        main->Ed_FwVer->SetText(c.fw);
+        main->ifMultiSSID_Edit->SetText("0");
+        main->ED_Turbomode->SetText(c.turbo);
+        main->APModeSupport->SetText(c.apModes);
+        main->NewMultiSupport->SetText(c.newMulti);
+        main->Ed_KeyTypeSup->SetText(c.keyTypeSup);
+        main->ApmodeStringChangeSupport->SetText(c.modeNames);
+        main->Ed_DelFunction->SetText("0");
+        main->Ed_SSIDBroadDisable->SetText("0");
+        main->Ed_RptModeToSuper->SetText("1");
+        main->repeaterWpasupport->SetText("1");
+        main->mssidAndWdssupport->SetText("1");
+        form = std::make_unique<TFM_Wirless>(Application);
+        form->DoCreate();
+        return Idle();
+    }
+
+    // Runs the loop until no group of the form is busy (bounded).
+    bool Idle(int ms = 8000) {
+        QElapsedTimer t;
+        t.start();
+        for (;;) {
+            Application->ProcessMessages();
+            g_SnmpEventProcessor.OnTimer();
+            bool busy = form->ApplyRunning();
+            for (auto* g : {form->req2Radio.get(), form->req2AutoScan.get(),
+                            form->req2GuestKeyIndex.get(), form->req2MssidEnc.get(),
+                            form->req2Refresh.get(), form->req2Survey.get()})
+                if (g && (g->busy || g->request.Outstanding > 0)) busy = true;
+            if (!busy) return true;
+            if (t.elapsed() > ms) {
+                int k = 0;
+                for (auto* g : {form->req2Radio.get(), form->req2AutoScan.get(),
+                                form->req2GuestKeyIndex.get(), form->req2MssidEnc.get(),
+                                form->req2Refresh.get(), form->req2Survey.get()}) {
+                    if (g && (g->busy || g->request.Outstanding > 0))
+                        ADD_FAILURE() << "group " << k << " still busy";
+                    ++k;
+                }
+                return false;
+            }
+        }
+    }
+
+    std::map<std::string, std::string> Snapshot() {
+        std::map<std::string, std::string> m;
+        for (const auto& o : FormObjects())
+            m[o] = dev->peek(o).value_or("(absent)");
+        return m;
+    }
+
+    std::vector<std::string> Texts() { return ui.Boxes().Texts(); }
+
+    UiTestSession ui;
+    lmrtest::SimDevice* dev = nullptr;
+    std::unique_ptr<TMainForm> main;
+    std::unique_ptr<TFM_Wirless> form;
+    std::vector<int> waits;
+};
+
+lmrtest::SimDevice& OldDevice() {
+    static lmrtest::SimDevice d([] {
+        lmrtest::SimOptions o;
+        o.profile = "old";
+        return o;
+    }());
+    if (!d.running()) d.start();
+    return d;
+}
+
+TEST_F(WirelessForm, FullLayoutShowsTheDevicesSettings) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    EXPECT_TRUE(form->fullLayout);
+    EXPECT_EQ(form->Ed_SSIDa->Text(), "LMR-Lab");
+    EXPECT_EQ(form->CB_Chana->Text(), "6");
+    EXPECT_EQ(form->ED_APModeTempComboBox->Text(), "Access Point");
+    EXPECT_TRUE(form->CB_AuSc->Visible());
+    EXPECT_TRUE(form->GroupBox4->Visible());
+    EXPECT_FALSE(form->GroupBox2->Visible());
+    EXPECT_EQ(form->GroupBox5->Caption(), "Primary Radius Server Settings");
+    EXPECT_EQ(form->TS_11a->Caption(), "IEEE 802.11g");
+    EXPECT_FALSE(form->TS_11g->TabVisible());
+    // The dynamic turbo list keeps its blanks.
+    EXPECT_EQ(form->Ed_DynChLista->Text(), "40 48 56");
+    EXPECT_EQ(form->Ed_Keya[0]->Text(), "**********");
+}
+
+TEST_F(WirelessForm, ShortLayoutOnOldFirmware) {
+    Caps c;
+    c.fw = "2.05";
+    c.turbo = "0";
+    c.newMulti = "0";
+    ASSERT_TRUE(Start(OldDevice(), c));
+    EXPECT_FALSE(form->fullLayout);
+    EXPECT_FALSE(form->CB_AuSc->Visible());
+    EXPECT_FALSE(form->GroupBox4->Visible());
+    EXPECT_FALSE(form->ED_APModeTempComboBox->Visible());
+    EXPECT_EQ(form->AD_SuperMode->Items().Count(), 2);
+    EXPECT_EQ(form->AD_SuperMode->Text(), "Disable");
+    // Refresh refills the visible channel list from the device.
+    ASSERT_TRUE(dev->poke(P + ".1.1.1.4.1", "1 6 11"));
+    form->Bt_RefreshClick(nullptr);
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(form->CB_Chana->Items().Count(), 3);
+}
+
+TEST_F(WirelessForm, ApplyWithNothingChangedKeepsTheDevice) {
+    for (int profile = 0; profile < 2; ++profile) {
+        SCOPED_TRACE(profile);
+        Caps c;
+        if (profile == 1) {
+            c.fw = "2.05";
+            c.turbo = "0";
+            c.newMulti = "0";
+        }
+        ASSERT_TRUE(Start(profile ? OldDevice() : lmrtest::SimDevice::shared(), c));
+        const auto before = Snapshot();
+        dev->takeSetLog();
+        waits.clear();
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(Snapshot(), before);
+        const auto log = dev->takeSetLog();
+        EXPECT_FALSE(log.empty());
+        for (const auto& oid : log) { // a masked key is never sent
+            EXPECT_EQ(oid.find(".2.5.3.1.1."), std::string::npos) << oid;
+        }
+        ASSERT_EQ(waits.size(), 1u);
+        EXPECT_EQ(waits[0], 25);
+        if (profile == 0) {
+            EXPECT_EQ(form->StatusBar->SimpleText(), "Setting Success!");
+        }
+        EXPECT_TRUE(ui.Boxes().Texts().empty());
+        form.reset();
+        main.reset();
+    }
+}
+
+struct InputCase {
+    const char* name;
+    std::function<void(TFM_Wirless*)> change;
+    const char* text;
+    const char* caption;
+};
+
+TEST_F(WirelessForm, RefusedApplyShowsItsMessageAndWritesNothing) {
+    const std::vector<InputCase> cases = {
+        {"ssid empty", [](TFM_Wirless* f) { f->Ed_SSIDa->SetText(""); }, "Please Input SSID.",
+         "Warning"},
+        {"ssid blank", [](TFM_Wirless* f) { f->Ed_SSIDa->SetText(" lab"); },
+         "The first character can't be blank.", "Error"},
+        {"ssid high", [](TFM_Wirless* f) { f->Ed_SSIDa->SetText("lab\xC3\xA9"); },
+         "Don't support chinese character !", "Error"},
+        {"wds duplicate",
+         [](TFM_Wirless* f) {
+             f->ED_APModeComboBox->SetItemIndex(2);
+             f->Ed_ReMAddra[0]->SetText("0050c2000001");
+             f->Ed_ReMAddra[3]->SetText("0050C2000001");
+         },
+         "Exist same MAC address.", "Warning"},
+        {"wds first empty", [](TFM_Wirless* f) { f->ED_APModeComboBox->SetItemIndex(2); },
+         "Please input MAC address in first blank space!", "Warning"},
+        {"psk short",
+         [](TFM_Wirless* f) {
+             f->Ed_SecAuthaTemp->SetItemIndex(f->Ed_SecAuthaTemp->Items().IndexOf("WPA-PSK"));
+             f->PassPhrasePSKEdit->SetText("1234567");
+         },
+         "The length of 802.11g PassPhrase is between 8 and 63.", "Error"},
+        {"group key low",
+         [](TFM_Wirless* f) {
+             f->Ed_SecAuthaTemp->SetItemIndex(f->Ed_SecAuthaTemp->Items().IndexOf("WPA-EAP"));
+             f->GroupKeyEdit->SetText("299");
+         },
+         "Please input a number between 300 and 9999999.", "Error"},
+        {"radius ip",
+         [](TFM_Wirless* f) {
+             f->Ed_SecAuthaTemp->SetItemIndex(f->Ed_SecAuthaTemp->Items().IndexOf("WPA-EAP"));
+             f->RadiusServerEdit->SetText("192.0.2");
+         },
+         "The Radius server's IP is illegal.", "Error"},
+        {"key length",
+         [](TFM_Wirless* f) {
+             f->Ed_SecEncypa->SetItemIndex(1);
+             f->Ed_Keya[0]->SetText("12345");
+         },
+         "The Length of the 1st key in IEEE802.11g must be 10!", "Warning"},
+        {"ascii 16 spelling",
+         [](TFM_Wirless* f) {
+             f->Ed_SecEncypa->SetItemIndex(1);
+             f->Ed_KeyType->SetItemIndex(1);
+             f->Ed_KeySize->SetItemIndex(2);
+             f->Ed_Keya[0]->SetText("abc");
+         },
+         "The Lengh of the 1st key in IEEE802.11g must be 16!", "Warning"},
+    };
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->Bt_RefreshClick(nullptr);
+        ASSERT_TRUE(Idle());
+        dev->takeSetLog();
+        ui.Boxes().Clear();
+        c.change(form.get());
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        ASSERT_EQ(ui.Boxes().Count(), 1);
+        EXPECT_EQ(ui.Boxes().Last().text, c.text);
+        EXPECT_EQ(ui.Boxes().Last().caption, c.caption);
+        EXPECT_TRUE(dev->takeSetLog().empty());
+    }
+}
+
+TEST_F(WirelessForm, AsciiKeyIsSentAsHexAndTheEditKeepsIt) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    form->Ed_SecEncypa->SetItemIndex(1);
+    form->Ed_KeyType->SetItemIndex(form->Ed_KeyType->Items().IndexOf("ASCII"));
+    form->Ed_KeySize->SetItemIndex(1);
+    form->Ed_Keya[0]->SetText("abcdefghijklm");
+    form->Bt_ApplyClick(nullptr);
+    ASSERT_TRUE(Idle());
+    EXPECT_EQ(dev->peek(P + ".2.5.3.1.1.1.1").value_or(""), "6162636465666768696A6B6C6D");
+    EXPECT_EQ(form->Ed_Keya[0]->Text().substr(0, 3), "abc");
+}
+
+TEST_F(WirelessForm, FailedWriteInTheMiddleIsReportedAndNoWaitFollows) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    ASSERT_TRUE(dev->fault(P + ".2.3.1.12", "genErr", "set"));
+    waits.clear();
+    form->Bt_ApplyClick(nullptr);
+    ASSERT_TRUE(Idle());
+    dev->clearFaults();
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(form->StatusBar->SimpleText(), "Setting error!");
+    ASSERT_EQ(ui.Boxes().Count(), 1);
+    EXPECT_NE(ui.Boxes().Last().text.find("(SNMP)"), std::string::npos) << ui.Boxes().Last().text;
+    // Nothing after the failed group was sent.
+    for (const auto& oid : dev->takeSetLog()) {
+        EXPECT_EQ(oid.find(".2.5.1.1."), std::string::npos) << oid;
+    }
+}
+
+TEST_F(WirelessForm, ChoosingAModeTurnsSuperGOffByName) {
+    for (const char* turbo : {"0", "1", "2"}) {
+        SCOPED_TRACE(turbo);
+        Caps c;
+        c.turbo = turbo;
+        ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), c));
+        form->ED_APModeTempComboBox->SetItemIndex(0);
+        form->ED_APModeTempComboBoxtestChange(nullptr);
+        EXPECT_EQ(form->AD_SuperMode->Text(), "Disable");
+        form.reset();
+        main.reset();
+    }
+}
+
+TEST_F(WirelessForm, KeyTextsConvert) {
+    EXPECT_EQ(TFM_Wirless::HexToAscii("6162"), "ab");
+    EXPECT_EQ(TFM_Wirless::HexToAscii("4A4b"), "JK");
+    EXPECT_EQ(TFM_Wirless::AsciiToHex("JK"), "4A4B");
+    EXPECT_FALSE(TFM_Wirless::KeyChanged("*****"));
+    EXPECT_TRUE(TFM_Wirless::KeyChanged("***a*"));
+}
+
+TEST_F(WirelessForm, SurveyKeepsTheFormOpenWhileItRuns) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    form->SiteScanClick(nullptr);
+    EXPECT_FALSE(form->surveyIdle);
+    EXPECT_FALSE(form->Bt_Close->Enabled());
+    EXPECT_FALSE(form->CloseQuery());
+    ASSERT_TRUE(Idle());
+    EXPECT_TRUE(form->surveyIdle);
+    EXPECT_EQ(dev->peek(P + ".2.8.1.1.1.0").value_or(""), "1");
+    ASSERT_EQ(form->SiteServeyListView->Items().Count(), 2);
+    form->SiteServeyListView->SetSelected(form->SiteServeyListView->Items()[0]);
+    form->SiteServeyListViewClick(nullptr);
+    EXPECT_EQ(form->Ed_RoMAddra0->Text(), "0050C2000001");
+    EXPECT_EQ(form->Ed_SSID->Text(), "Neighbour-A");
+    EXPECT_TRUE(form->CloseQuery());
+}
+
+} // namespace
