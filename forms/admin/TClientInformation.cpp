@@ -157,6 +157,10 @@ void TClientInformation::FormCreate(TObject*) {
         WithSsid ? mib::clientTableSsidVars : mib::clientTableVars, MVT_UMV, 1);
     ClientTableRequest->request.vars.Name = "Client Table";
     ClientTableRequest->BindListView(ClientListView, false);
+    // Nobody sees the walked table: fitting its columns to every row that
+    // arrives would cost more the longer the list grows.
+    for (int c = 0; c < ClientListView->Columns().Count(); ++c)
+        ClientListView->Columns().Items(c)->SetWidth(80);
     ClientTableRequest->SetStatusBar(StatusBar->Panels()[0]);
     ClientTableRequest->OnReadDone = [this](QvSNMPRequest2Controls* s, QvSNMPError* e) {
         OnClientTableRead(s, e);
