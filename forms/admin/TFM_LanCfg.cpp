@@ -1,0 +1,299 @@
+#include "forms/admin/TFM_LanCfg.h"
+
+#include "app/TFM_Waiting.h"
+#include "app/TMainForm.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "binding/QvWaitIdle.h"
+#include "forms/admin/IpEditToNumber.h"
+#include "forms/admin/PingHost.h"
+#include "mib/DHCPVars.h"
+#include "mib/LanCfgVars.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/ListView.h"
+#include "ui/StatusBar.h"
+#include "ui/Widgets.h"
+
+#include <exception>
+
+TFM_LanCfg* FM_LanCfg = nullptr;
+
+namespace {
+
+TLabel* NewLabel(TWinControl* parent, const char* name, const char* text, int top) {
+    auto* l = new TLabel(parent);
+    l->SetName(name);
+    l->SetCaption(text);
+    l->SetBounds(16, top, 110, 16);
+    return l;
+}
+
+TEdit* Edit(TWinControl* parent, const char* name, int top) {
+    auto* e = new TEdit(parent);
+    e->SetName(name);
+    e->SetBounds(140, top - 4, 150, 21);
+    return e;
+}
+
+bool Succeeded(const QvSNMPError* e) { return !e || e->Code == 0; }
+
+} // namespace
+
+TFM_LanCfg::TFM_LanCfg(TComponent* owner) : TForm(owner) {
+    FM_LanCfg = this;
+    SetName("FM_LanCfg");
+    SetCaption("Home \\ LAN");
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(320);
+    SetClientHeight(190);
+
+    Label1 = NewLabel(this, "Label1", "Get IP From", 20);
+    CB_IPFrom = new TComboBox(this);
+    CB_IPFrom->SetName("CB_IPFrom");
+    CB_IPFrom->SetStyle(csDropDownList);
+    CB_IPFrom->SetBounds(140, 16, 150, 22);
+    Label2 = NewLabel(this, "Label2", "IP Address", 52);
+    ED_IpAddr = Edit(this, "ED_IpAddr", 52);
+    Label3 = NewLabel(this, "Label3", "Subnet Mask", 80);
+    ED_SubMask = Edit(this, "ED_SubMask", 80);
+    Label4 = NewLabel(this, "Label4", "Default Gateway", 108);
+    ED_DefGw = Edit(this, "ED_DefGw", 108);
+    BT_LanCfgOk = new TButton(this);
+    BT_LanCfgOk->SetName("BT_LanCfgOk");
+    BT_LanCfgOk->SetCaption("Apply");
+    BT_LanCfgOk->SetBounds(120, 136, 80, 25);
+    BT_LanCfgCancel = new TButton(this);
+    BT_LanCfgCancel->SetName("BT_LanCfgCancel");
+    BT_LanCfgCancel->SetCaption("Cancel");
+    BT_LanCfgCancel->SetBounds(210, 136, 80, 25);
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName("StatusBar");
+    StatusBar->SetSimplePanel(true);
+    StatusBar->SetAlign(alBottom);
+
+    Static_ListView = new TListView(this);
+    Static_ListView->SetName("Static_ListView");
+    Static_ListView->SetViewStyle(vsReport);
+    Static_ListView->SetVisible(false);
+    Ed_IPAF = new TEdit(this);
+    Ed_IPAF->SetName("Ed_IPAF");
+    Ed_IPAF->SetVisible(false);
+    Ed_PoolRan = new TEdit(this);
+    Ed_PoolRan->SetName("Ed_PoolRan");
+    Ed_PoolRan->SetVisible(false);
+    ED_Restart = new TComboBox(this);
+    ED_Restart->SetName("ED_Restart");
+    ED_Restart->SetStyle(csDropDownList);
+    ED_Restart->SetVisible(false);
+
+    // Set before the binding takes the combo over: it chains behind.
+    CB_IPFrom->OnChange = [this](TObject* s) { CB_IPFromChange(s); };
+    BT_LanCfgOk->OnClick = [this](TObject* s) { BT_LanCfgOkClick(s); };
+    BT_LanCfgCancel->OnClick = [this](TObject* s) { BT_LanCfgCancelClick(s); };
+    OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+}
+
+TFM_LanCfg::~TFM_LanCfg() {
+    StaticPoolRequest.reset();
+    PoolRequest.reset();
+    LanRequest.reset();
+    if (FM_LanCfg == this) FM_LanCfg = nullptr;
+}
+
+void TFM_LanCfg::FormCreate(TObject*) {
+    namespace lc = mib::lancfg;
+    try {
+        LanRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+        LanRequest->request.vars = QvSNMPVarList(mib::lanCfgTable, SVT_SV, 0);
+        LanRequest->mode = 0;
+        LanRequest->AssociateComboBox(lc::GetIPFrom, CB_IPFrom);
+        LanRequest->AssociateEdits(lc::IPAddress, "%s", ED_IpAddr);
+        LanRequest->AssociateEdits(lc::SubnetMask, "%s", ED_SubMask);
+        LanRequest->AssociateEdits(lc::DefaultGateway, "%s", ED_DefGw);
+        LanRequest->AssociateComboBox(lc::Restart, ED_Restart);
+        LanRequest->SetStatusBar(StatusBar);
+
+        PoolRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+        PoolRequest->request.vars = QvSNMPVarList(mib::dhcpPoolTable, SVT_SV, 0);
+        PoolRequest->AssociateEdits(0, "%s", Ed_IPAF);
+        PoolRequest->AssociateEdits(1, "%u", Ed_PoolRan);
+        PoolRequest->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+            poolOk_ = Succeeded(e);
+        };
+        PoolRequest->Read();
+
+        StaticPoolRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+        StaticPoolRequest->request.vars = QvSNMPVarList(mib::dhcpStaticPoolTable, MVT_UMV, 1);
+        StaticPoolRequest->request.Timeout = 10000;
+        StaticPoolRequest->BindListView(Static_ListView, true);
+        StaticPoolRequest->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+            staticOk_ = Succeeded(e);
+        };
+
+        if (ReadLan()) {
+            OpenedAddress = ED_IpAddr->Text();
+            OpenedIPFrom = CB_IPFrom->ItemIndex();
+            UpdateVisibility();
+        }
+    } catch (const std::exception& e) {
+        StatusBar->SetSimpleText(e.what());
+    }
+    for (TEdit* e : {ED_IpAddr, ED_SubMask, ED_DefGw})
+        e->SetMaxLength(15);
+}
+
+bool TFM_LanCfg::ReadLan() {
+    try {
+        return LanRequest && LanRequest->Read();
+    } catch (const std::exception& e) {
+        StatusBar->SetSimpleText(e.what());
+        return false;
+    }
+}
+
+void TFM_LanCfg::UpdateVisibility() {
+    const bool shown = CB_IPFrom->ItemIndex() != 1;
+    for (TControl* c : std::initializer_list<TControl*>{Label2, ED_IpAddr, Label3, ED_SubMask,
+                                                        Label4, ED_DefGw})
+        c->SetVisible(shown);
+}
+
+void TFM_LanCfg::CB_IPFromChange(TObject*) { UpdateVisibility(); }
+
+void TFM_LanCfg::BT_LanCfgCancelClick(TObject*) { Close(); }
+
+void TFM_LanCfg::FormCloseQuery(TObject*, bool& canClose) {
+    // Completions of the pool reads must find the form still there.
+    canClose = !writes_.Running() && !(PoolRequest && PoolRequest->busy) &&
+               !(StaticPoolRequest && StaticPoolRequest->busy);
+}
+
+void TFM_LanCfg::Warn(const std::string& text) {
+    MessageBox(this, text, "Warning", MB_OK | MB_ICONWARNING);
+}
+
+bool TFM_LanCfg::PoolKnown() {
+    if (!PoolRequest) return false;
+    if (PoolRequest->busy) WaitWhileBusy(*PoolRequest, QvReplyBoundMs(PoolRequest->request));
+    if (!poolOk_ && !PoolRequest->busy) {
+        // Never read, or the read failed: ask once more before judging.
+        PoolRequest->Read();
+        WaitWhileBusy(*PoolRequest, QvReplyBoundMs(PoolRequest->request));
+    }
+    return poolOk_ && !Ed_IPAF->Text().empty() && !Ed_PoolRan->Text().empty();
+}
+
+bool TFM_LanCfg::StaticPoolKnown() {
+    if (!StaticPoolRequest) return false;
+    if (StaticPoolRequest->busy)
+        WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
+    staticOk_ = false;
+    StatusBar->SetSimpleText("Judge the IP whether can be used.");
+    StaticPoolRequest->Read();
+    WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
+    return staticOk_;
+}
+
+void TFM_LanCfg::BT_LanCfgOkClick(TObject*) {
+    if (writes_.Running() || !LanRequest) return;
+    if (CB_IPFrom->ItemIndex() == 0)
+        ApplyStatic();
+    else if (CB_IPFrom->ItemIndex() == 1)
+        ApplyDynamic();
+}
+
+void TFM_LanCfg::ApplyStatic() {
+    namespace lc = mib::lancfg;
+    if (!TMainForm::IsValidIP(ED_IpAddr->Text())) {
+        Warn("Please input valid IP Address.");
+        ED_IpAddr->Clear();
+        return;
+    }
+    if (!TMainForm::IsValidMask(ED_SubMask->Text())) {
+        Warn("Please input valid Subnet Mask.");
+        ED_SubMask->Clear();
+        return;
+    }
+    if (!TMainForm::IsValidIP(ED_DefGw->Text())) {
+        Warn("Please input valid Gateway.");
+        ED_DefGw->Clear();
+        return;
+    }
+    if (!PoolKnown()) {
+        Warn("Reject: The DHCP Server IP pool could not be read.");
+        return;
+    }
+    if (InAddressPool(IpEditToNumber(Ed_IPAF), IpEditToNumber(Ed_PoolRan),
+                      IpEditToNumber(ED_IpAddr))) {
+        Warn("Reject: The IP conflicts with Dynamic DHCP Server IP");
+        ReadLan();
+        return;
+    }
+    const std::string address = ED_IpAddr->Text();
+    if (address != OpenedAddress) {
+        const PingResult r = PingAddress(address);
+        if (r != PingResult::Silent) {
+            Warn(r == PingResult::Answered ? "Reject: The IP already has been used."
+                                           : "Reject: The IP could not be checked for use.");
+            ReadLan();
+            ED_IpAddr->SetFocus();
+            return;
+        }
+        if (!StaticPoolKnown()) {
+            StatusBar->SetSimpleText("");
+            Warn("Reject: The static DHCP Server IP pool could not be read.");
+            return;
+        }
+        StatusBar->SetSimpleText("");
+        for (int k = 0; k < Static_ListView->Items().Count(); ++k) {
+            const TListItem* item = Static_ListView->Items()[k];
+            if (item->SubItems().Count() > 0 && item->SubItems()[0] == address) {
+                Warn("Reject: The IP conflicts with Static DHCP Server IP");
+                ReadLan();
+                return;
+            }
+        }
+    }
+
+    ED_Restart->SetItemIndex(1);
+    for (int i : {lc::IPAddress, lc::SubnetMask, lc::DefaultGateway})
+        LanRequest->request.vars.Item(i)->Access = QvAccess::ReadWrite;
+    const bool openedDynamic = OpenedIPFrom == 1;
+    writes_.Add(LanRequest.get());
+    writes_.Start([this, address, openedDynamic](bool ok, const QvSNMPError&) {
+        if (!ok) {
+            StatusBar->SetSimpleText("Set Error!");
+            return;
+        }
+        StatusBar->SetSimpleText("Set Success!");
+        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+        // The write itself restarts the device: a second restart command
+        // would only hit it while it is down.
+        wait->RebootFlag = 0;
+        if (openedDynamic) wait->Label2->SetCaption("The device is restarting.");
+        wait->Label3->SetCaption("The system IP will be " + address);
+        FM_Waiting = wait.get();
+        wait->ShowModal();
+        FM_Waiting = nullptr;
+    });
+}
+
+void TFM_LanCfg::ApplyDynamic() {
+    namespace lc = mib::lancfg;
+    if (MessageBox(this, "Device will reboot,continue?", "Warning",
+                   MB_OKCANCEL | MB_ICONWARNING) != IDOK)
+        return;
+    for (int i : {lc::IPAddress, lc::SubnetMask, lc::DefaultGateway})
+        LanRequest->request.vars.Item(i)->Access = QvAccess::Invalid;
+    writes_.Add(LanRequest.get());
+    writes_.Start([this](bool ok, const QvSNMPError&) {
+        if (!ok) return;
+        StatusBar->SetSimpleText("Set Success!");
+        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+        FM_Waiting = wait.get();
+        wait->ShowModal();
+        FM_Waiting = nullptr;
+    });
+}
