@@ -8,6 +8,7 @@
 #include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
+#include "forms/admin/TFM_LanCfg.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
@@ -856,3 +857,14 @@ void TMainForm::ParseIpconfigFile(const TStrings& lines, TStrings& addresses, TS
 void TMainForm::GetLocalGateways(TStrings& output) {
     AddressChecks::GetLocalGateways(IpConfigList, LocalAddressList, IpconfigGatewayList, output);
 }
+
+// Home > LAN
+namespace {
+const bool kLanCfgOpener = [] {
+    TMainForm::RegisterFormOpener("TFM_LanCfg", [] {
+        std::unique_ptr<TFM_LanCfg> form(NewForm<TFM_LanCfg>(Application));
+        form->ShowModal();
+    });
+    return true;
+}();
+} // namespace
