@@ -231,6 +231,18 @@ bool parseRule(std::string_view word, Rules* rules) {
         rules->restartOn = v;
         return true;
     }
+    if (key == "fill-on") {
+        std::int64_t v = 0;
+        if (!parseInt(val, &v)) return false;
+        rules->fillOn = v;
+        return true;
+    }
+    if (key == "fill-from" || key == "fill-to") {
+        auto oid = parseOid(val);
+        if (!oid) return false;
+        (key == "fill-from" ? rules->fillFrom : rules->fillTo) = *oid;
+        return true;
+    }
     if (key == "copy-on-restart") {
         auto oid = parseOid(val);
         if (!oid) return false;
@@ -727,7 +739,27 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
     object.value = stored;
     if (object.rules.restartOn && stored == std::to_string(*object.rules.restartOn))
         restartRequested_ = true;
+    // A command that fills a table (a scan): done before the answer goes out.
+    if (object.rules.fillOn && object.rules.fillFrom && object.rules.fillTo &&
+        stored == std::to_string(*object.rules.fillOn))
+        fillSubtree(*object.rules.fillFrom, *object.rules.fillTo);
     return "DONE";
+}
+
+void Model::fillSubtree(const Oid& from, const Oid& to) {
+    for (auto it = objects_.begin(); it != objects_.end();)
+        it = isPrefix(to, it->first) ? objects_.erase(it) : std::next(it);
+    std::vector<Object> copies;
+    for (const auto& [oid, object] : objects_) {
+        if (!isPrefix(from, oid)) continue;
+        Object copy = object;
+        copy.oid = to;
+        copy.oid.insert(copy.oid.end(), oid.begin() + static_cast<std::ptrdiff_t>(from.size()),
+                        oid.end());
+        copies.push_back(std::move(copy));
+    }
+    for (auto& c : copies)
+        objects_[c.oid] = std::move(c);
 }
 
 std::string Model::setTableCell(Table& table, std::uint32_t column, const Oid& instance,

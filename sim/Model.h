@@ -33,6 +33,8 @@ struct Rules {
     std::optional<std::int64_t> restartOn;   // a SET of this value restarts the device
     std::optional<std::string> afterRestart; // value the object comes back with
     std::optional<Oid> copyOnRestart;        // takes this object's value at a restart
+    std::optional<std::int64_t> fillOn;      // a SET of this value copies fillFrom to fillTo
+    std::optional<Oid> fillFrom, fillTo;     // subtrees: the objects below keep their suffix
     std::optional<std::int64_t> factoryResetOn; // holding this at a restart restores the file's values
     std::int64_t step = 0;                   // every answer moves the value on by this much
 };
@@ -132,6 +134,7 @@ public:
 private:
     bool addLine(std::string_view line, const std::string& profile, int lineNo, std::string* error);
     std::string applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText);
+    void fillSubtree(const Oid& from, const Oid& to);
     Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance);
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
     // moves: a moving object counts this answer (gets do, walks do not).
