@@ -9,6 +9,7 @@
 #include "forms/admin/TClientInformation.h"
 #include "forms/admin/TFM_DevInfo.h"
 #include "forms/admin/TFM_Static.h"
+#include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
 #include "ui/Application.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
         TFM_DevInfo::RegisterOpener();
         TFM_Static::RegisterOpener();
         TClientInformation::RegisterOpener();
+        TFM_Wirless::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {

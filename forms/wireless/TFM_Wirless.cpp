@@ -153,11 +153,11 @@ void TFM_Wirless::BuildControls() {
     Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 190, 10, 240);
     LB_SSIDBcast = AddLabel(p, "SSID Broadcast ", 10, 36);
     CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 190, 36, 120);
-    AddLabel(p, "Channel", 10, 62);
+    LB_Chan = AddLabel(p, "Channel", 10, 62);
     CB_Chana = List(p, "CB_Chana", 190, 62, 70);
     Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 270, 62, 50);
     Ed_RaFreqa->SetReadOnly(true);
-    AddLabel(p, "GHz", 322, 62, 30);
+    LB_GHz = AddLabel(p, "GHz", 322, 62, 30);
     CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 190, 86, 160);
     CB_AuSc->SetCaption("Auto Channel Scan");
     Ed_Chana = Make<TEdit>(p, "Ed_Chana", 0, 0, 10);
@@ -1133,7 +1133,7 @@ void TFM_Wirless::Relayout() {
     };
     place(Ed_SSIDa, {Label1});
     place(CB_SSIDBcasta, {LB_SSIDBcast});
-    place(CB_Chana, {Ed_RaFreqa});
+    place(CB_Chana, {LB_Chan, Ed_RaFreqa, LB_GHz});
     place(CB_AuSc, {}, 22);
     place(Label24, {AD_SuperMode, CB_SuModeRpt});
     place(ED_APModeTempComboBox, {ED_ApMode});
@@ -1855,6 +1855,8 @@ void TFM_Wirless::FormCloseQuery(TObject*, bool& canClose) {
                     &req2GuestKeyIndex, &req2Refresh, &req2Survey})
         g->reset();
 }
+
+void TFM_Wirless::RegisterOpener() { TMainForm::RegisterFormOpener("TFM_Wirless", OpenWirelessForm); }
 
 void OpenWirelessForm() {
     FM_Wirless = new TFM_Wirless(Application);

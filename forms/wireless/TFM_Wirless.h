@@ -30,6 +30,9 @@ public:
     explicit TFM_Wirless(TComponent* owner);
     ~TFM_Wirless() override;
 
+    // Makes Home > Wireless open this form.
+    static void RegisterOpener();
+
     TPageControl* PC_Wirless = nullptr;
     TTabSheet* TS_11a = nullptr;
     TTabSheet* TS_11g = nullptr;
@@ -39,7 +42,9 @@ public:
     TEdit* Ed_SSIDa = nullptr;
     TLabel* LB_SSIDBcast = nullptr;
     TComboBox* CB_SSIDBcasta = nullptr;
+    TLabel* LB_Chan = nullptr;
     TComboBox* CB_Chana = nullptr;
+    TLabel* LB_GHz = nullptr;
     TEdit* Ed_Chana = nullptr;
     TEdit* Ed_ChanLista = nullptr;
     TEdit* Ed_RaFreqa = nullptr;

@@ -11,12 +11,16 @@
 #include "support/TempDir.h"
 #include "ui/Application.h"
 #include "ui/ListView.h"
+#include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "ui/StatusBar.h"
 #include "ui/Testing.h"
 #include "ui/Widgets.h"
 
 #include <QElapsedTimer>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -361,6 +365,8 @@ TEST_F(WirelessForm, KeyTextsConvert) {
 
 TEST_F(WirelessForm, SurveyKeepsTheFormOpenWhileItRuns) {
     ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    // The device fills its table only when asked to scan.
+    EXPECT_FALSE(dev->peek(P + ".2.8.2.1.7.1").has_value());
     form->SiteScanClick(nullptr);
     EXPECT_FALSE(form->surveyIdle);
     EXPECT_FALSE(form->Bt_Close->Enabled());
@@ -374,6 +380,138 @@ TEST_F(WirelessForm, SurveyKeepsTheFormOpenWhileItRuns) {
     EXPECT_EQ(form->Ed_RoMAddra0->Text(), "0050C2000001");
     EXPECT_EQ(form->Ed_SSID->Text(), "Neighbour-A");
     EXPECT_TRUE(form->CloseQuery());
+}
+
+TEST_F(WirelessForm, ScanThatTimesOutLeavesTheFormUsable) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    form->req2Refresh->request.Timeout = 30;
+    form->req2Refresh->request.Retries = 0;
+    ASSERT_TRUE(dev->fault(P + ".2.8.1.1.1", "timeout", "set", 1500));
+    form->SiteScanClick(nullptr);
+    EXPECT_FALSE(form->CloseQuery());
+    ASSERT_TRUE(Idle());
+    dev->clearFaults();
+    EXPECT_TRUE(form->surveyIdle);
+    EXPECT_TRUE(form->Bt_Close->Enabled());
+    EXPECT_NE(form->StatusBar->Panels()[0]->Text(), "Detecting...");
+    EXPECT_FALSE(form->StatusBar->Panels()[0]->Text().empty());
+    EXPECT_EQ(form->SiteServeyListView->Items().Count(), 0);
+    EXPECT_TRUE(form->CloseQuery());
+}
+
+TEST_F(WirelessForm, SuperGListFollowsTheTurboModes) {
+    const std::vector<std::pair<std::string, int>> cases = {{"0", 2}, {"1", 4}, {"2", 3}, {"7", 4}};
+    for (const auto& [turbo, count] : cases) {
+        SCOPED_TRACE(turbo);
+        Caps c;
+        c.turbo = turbo;
+        ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), c));
+        EXPECT_EQ(form->AD_SuperMode->Items().Count(), count);
+        EXPECT_EQ(form->AD_SuperMode->Text(), "Disable");
+        form.reset();
+        main.reset();
+    }
+}
+
+TEST_F(WirelessForm, OldGenerationGuestsStayWhileSuperGIsOff) {
+    for (const char* turbo : {"0", "1", "2"}) {
+        SCOPED_TRACE(turbo);
+        Caps c;
+        c.turbo = turbo;
+        c.newMulti = "0";
+        ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), c));
+        ASSERT_TRUE(dev->poke(P + ".2.9.1.1.1.1", "1"));
+        ASSERT_TRUE(dev->poke(P + ".2.9.2.1.2.1.2", "1"));
+        form->Bt_RefreshClick(nullptr);
+        ASSERT_TRUE(Idle());
+        ASSERT_EQ(form->AD_SuperMode->Text(), "Disable");
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(dev->peek(P + ".2.9.1.1.1.1").value_or(""), "1");
+        EXPECT_EQ(dev->peek(P + ".2.9.2.1.2.1.2").value_or(""), "1");
+        // Super G on: the guests and the VLAN go off.
+        form->AD_SuperMode->SetItemIndex(form->AD_SuperMode->Items().IndexOf(
+            std::string(turbo) == "0" ? "Enable" : "Super G without Turbo"));
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        EXPECT_EQ(dev->peek(P + ".2.9.1.1.1.1").value_or(""), "0");
+        EXPECT_EQ(dev->peek(P + ".2.9.2.1.2.1.2").value_or(""), "0");
+        form.reset();
+        main.reset();
+    }
+}
+
+TEST_F(WirelessForm, GuestKeyClashIsRefusedWithItsMessage) {
+    Caps c;
+    c.newMulti = "0";
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), c));
+    for (int entries : {4, 2}) {
+        SCOPED_TRACE(entries);
+        ui.Boxes().Clear();
+        if (entries == 2) {
+            form->Ed_SecValKeya->Items().Clear();
+            form->Ed_SecValKeya->Items().Add("First");
+            form->Ed_SecValKeya->Items().Add("Fourth");
+            form->Ed_SecValKeya->SetItemIndex(1); // the fourth key
+            form->GuestKeyIndex_ComboBox[1]->SetItemIndex(3);
+        } else {
+            form->Ed_SecValKeya->SetItemIndex(0);
+            form->GuestKeyIndex_ComboBox[1]->SetItemIndex(0);
+        }
+        form->Ed_SecValKeya->SetEnabled(true);
+        form->Ed_SecAuthaTemp->SetItemIndex(0);
+        form->Guest_ComboBox[1]->SetItemIndex(1);
+        form->GuestEncry_ComboBox[1]->SetItemIndex(1);
+        EXPECT_FALSE(form->CheckGuestKeyIndex());
+        ASSERT_EQ(ui.Boxes().Count(), 1);
+        EXPECT_EQ(ui.Boxes().Last().text, "The 11g master SSID's key index is same as Guest SSID2");
+        EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+    }
+}
+
+TEST_F(WirelessForm, HomeWirelessOpensTheForm) {
+    main = std::make_unique<TMainForm>(Application);
+    TFM_Wirless::RegisterOpener();
+    ASSERT_TRUE(TMainForm::HasFormOpener("TFM_Wirless"));
+    dev = &lmrtest::SimDevice::shared();
+    g_DefaultDevice.Address = dev->host();
+    g_DefaultDevice.Port = static_cast<uint16_t>(dev->port());
+    g_DefaultSecurity.Version = 1;
+    main->Ed_FwVer->SetText("v2.31");
+    std::string caption;
+    ui.NextModal([&](TForm* f) {
+        caption = f->Caption();
+        EXPECT_EQ(FM_Wirless, f);
+        f->Close();
+    });
+    main->hWirelessBand1->Click();
+    EXPECT_EQ(caption, "Home \\ Wireless");
+    EXPECT_EQ(FM_Wirless, nullptr);
+}
+
+TEST_F(WirelessForm, Screenshots) {
+    const char* dir = std::getenv("LMR_SCREENSHOT_DIR");
+    if (!dir) GTEST_SKIP() << "LMR_SCREENSHOT_DIR not set";
+    Caps old;
+    old.fw = "2.05";
+    old.turbo = "0";
+    old.newMulti = "0";
+    for (int k = 0; k < 3; ++k) {
+        ASSERT_TRUE(Start(k == 2 ? OldDevice() : lmrtest::SimDevice::shared(), k == 2 ? old : Caps{}));
+        if (k == 1) {
+            form->ED_APModeTempComboBox->SetItemIndex(3);
+            form->ED_APModeTempComboBoxtestChange(nullptr);
+            form->SiteScanClick(nullptr);
+            ASSERT_TRUE(Idle());
+        }
+        form->Show();
+        Application->ProcessMessages();
+        form->Widget()->grab().save(QString::fromStdString(std::string(dir) + "/wireless-" +
+                                                           std::to_string(k) + ".png"));
+        form->Hide();
+        form.reset();
+        main.reset();
+    }
 }
 
 } // namespace
