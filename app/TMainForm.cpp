@@ -8,6 +8,7 @@
 #include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
+#include "forms/admin/TFM_DHCP.h"
 #include "forms/admin/TFM_LanCfg.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/Enterprise.h"
@@ -863,6 +864,17 @@ namespace {
 const bool kLanCfgOpener = [] {
     TMainForm::RegisterFormOpener("TFM_LanCfg", [] {
         std::unique_ptr<TFM_LanCfg> form(NewForm<TFM_LanCfg>(Application));
+        form->ShowModal();
+    });
+    return true;
+}();
+} // namespace
+
+// Advanced > DHCP Server
+namespace {
+const bool kDhcpOpener = [] {
+    TMainForm::RegisterFormOpener("TFM_DHCP", [] {
+        std::unique_ptr<TFM_DHCP> form(NewForm<TFM_DHCP>(Application));
         form->ShowModal();
     });
     return true;
