@@ -5,6 +5,8 @@
 #include "forms/admin/TFM_LanCfg.h"
 
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/admin/TFM_DHCP.h"
+#include "ui/Menu.h"
 #include "tests/forms/admin/dhcp_fixture.h"
 #include "ui/StatusBar.h"
 
@@ -169,6 +171,30 @@ TEST_F(Lan, DynamicAsksFirstAndLeavesTheAddressOut) {
     ASSERT_EQ(ui.Boxes().Count(), 2);
     EXPECT_EQ(ui.Boxes().Last().text, "Device will reboot,continue?");
     EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+}
+
+} // namespace
+
+namespace {
+
+using Menu = dhcptest::FormTest;
+
+TEST_F(Menu, CommandsOpenTheForms) {
+    ASSERT_TRUE(TMainForm::HasFormOpener("TFM_LanCfg"));
+    ASSERT_TRUE(TMainForm::HasFormOpener("TFM_DHCP"));
+    std::vector<std::string> opened;
+    auto closeWhenIdle = [&](TForm* f) {
+        opened.push_back(f->Caption());
+        Pump([&] { return f->CloseQuery(); });
+        f->SetModalResult(mrCancel);
+    };
+    ui.NextModal(closeWhenIdle);
+    main->hLan1->Click();
+    ui.NextModal(closeWhenIdle);
+    main->adDHCPServer2->Click();
+    EXPECT_EQ(opened, (std::vector<std::string>{"Home \\ LAN", "Advanced \\ DHCP Server"}));
+    EXPECT_EQ(FM_LanCfg, nullptr);
+    EXPECT_EQ(FM_DHCP, nullptr);
 }
 
 } // namespace
