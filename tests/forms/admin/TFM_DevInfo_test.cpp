@@ -5,6 +5,9 @@
 #include "forms/admin/TFM_DevInfo.h"
 
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/admin/TClientInformation.h"
+#include "forms/admin/TFM_Static.h"
+#include "ui/Menu.h"
 #include "tests/forms/admin/status_fixture.h"
 #include "ui/PageControl.h"
 #include "ui/StatusBar.h"
@@ -159,6 +162,41 @@ TEST_F(DevInfo, AFailedReadIsShownAndTheFormStillCloses) {
     EXPECT_FALSE(f->GB_APStatus->Visible()); // the handler ended at the failure
     f->Close();
     form.reset();
+}
+
+// The Status commands open the three forms modally once they are registered
+// (the program's entry registers them).
+TEST_F(DevInfo, StatusCommandsOpenTheForms) {
+    TFM_DevInfo::RegisterOpener();
+    TFM_Static::RegisterOpener();
+    TClientInformation::RegisterOpener();
+    const struct {
+        TMenuItem* item;
+        const char* className;
+        const char* caption;
+    } commands[] = {
+        {main->stDeviceInfo2, "TFM_DevInfo", "Status\\Device Info"},
+        {main->stStats1, "TFM_Static", "Status\\Stats"},
+        {main->Client1, "TClientInformation", "Status\\Client Info"},
+    };
+    std::vector<std::string> shown;
+    ui.OnModal([&](TForm* f) {
+        shown.push_back(f->Caption());
+        if (auto* clients = dynamic_cast<TClientInformation*>(f)) {
+            EXPECT_TRUE(Pump([&] { return !clients->Busy; }));
+        }
+        f->Close();
+    });
+    for (const auto& c : commands) {
+        c.item->Click();
+        EXPECT_EQ(main->LastRequestedForm(), c.className);
+    }
+    for (const auto& c : commands)
+        TMainForm::RegisterFormOpener(c.className, nullptr);
+    EXPECT_EQ(shown, (std::vector<std::string>{commands[0].caption, commands[1].caption,
+                                               commands[2].caption}));
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_TRUE(dev->takeSetLog().size() == 1); // the client form's acquire only
 }
 
 } // namespace
