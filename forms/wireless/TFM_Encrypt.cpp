@@ -1,0 +1,564 @@
+#include "forms/wireless/TFM_Encrypt.h"
+
+#include "app/MainUnit.h"
+#include "app/TFM_Waiting.h"
+#include "app/TMainForm.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "mib/EncryptVars.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Graphics.h"
+#include "ui/PageControl.h"
+#include "ui/StatusBar.h"
+#include "ui/Widgets.h"
+
+#include <exception>
+
+namespace {
+
+const char* const kAuthNames[] = {"Open System", "Shared Key", "Open System / Shared Key",
+                                  "WPA-PSK", "WPA-EAP"};
+enum Auth { OpenSystem, SharedKey, OpenShared, WpaPsk, WpaEap, NoAuth };
+
+Auth AuthOf(const std::string& text) {
+    for (int i = 0; i < 5; ++i)
+        if (text == kAuthNames[i]) return static_cast<Auth>(i);
+    return NoAuth;
+}
+
+template <class T>
+T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h,
+        const std::string& caption = "") {
+    T* c = new T(form);
+    c->SetName(name);
+    c->SetParent(parent);
+    c->SetBounds(l, t, w, h);
+    if (!caption.empty()) c->SetCaption(caption);
+    return c;
+}
+
+TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text) {
+    TLabel* c = new TLabel(form);
+    c->SetParent(parent);
+    c->SetCaption(text);
+    c->SetBounds(l, t, 150, 16);
+    return c;
+}
+
+void Editable(TEdit* e, bool on) {
+    e->SetReadOnly(!on);
+    e->SetColor(on ? clWindow : clBtnFace);
+}
+
+void Fill(TComboBox* c, std::initializer_list<const char*> items) {
+    c->Items().Clear();
+    for (const char* s : items) c->Items().Add(s);
+}
+
+bool ReadNow(QvSNMPRequest2Controls* group) {
+    try {
+        return group->Read();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+const char* const kOrdinal[] = {"1st", "2nd", "3rd", "4th"};
+
+} // namespace
+
+void TFM_Encrypt::RegisterOpener() {
+    TMainForm::RegisterFormOpener("TFM_Encrypt", [] {
+        std::unique_ptr<TFM_Encrypt> form(NewForm<TFM_Encrypt>(Application));
+        form->ShowModal();
+    });
+}
+
+TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
+    SetName("FM_Encrypt");
+    SetCaption("Advanced \\ Encryption");
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(420);
+    SetClientHeight(560);
+
+    PC_Encryption = new TPageControl(this);
+    PC_Encryption->SetName("PC_Encryption");
+    PC_Encryption->SetBounds(8, 8, 404, 480);
+    TS_80211a = new TTabSheet(PC_Encryption);
+    TS_80211a->SetName("TS_80211a");
+    TS_80211a->SetCaption("IEEE 802.11a");
+    TS_80211g = new TTabSheet(PC_Encryption);
+    TS_80211g->SetName("TS_80211g");
+    TS_80211g->SetCaption("IEEE 802.11g");
+    TS_80211g->SetTabVisible(false);
+    TWinControl* p = TS_80211a;
+
+    Label(this, p, 8, 12, "Authentication");
+    CB_SecAutha = Make<TComboBox>(this, p, "CB_SecAutha", 130, 8, 200, 22);
+    CB_SecAutha->SetStyle(csDropDownList);
+    Label(this, p, 8, 40, "Encryption");
+    CB_SecEncypa = Make<TComboBox>(this, p, "CB_SecEncypa", 130, 36, 100, 22);
+    CB_SecEncypa->SetStyle(csDropDownList);
+    Label(this, p, 8, 68, "Key Type");
+    CB_KeyTypeA = Make<TComboBox>(this, p, "CB_KeyTypeA", 130, 64, 100, 22);
+    CB_KeyTypeA->SetStyle(csDropDownList);
+    Label(this, p, 8, 96, "Key Size");
+    CB_KeySizeA = Make<TComboBox>(this, p, "CB_KeySizeA", 130, 92, 100, 22);
+    CB_KeySizeA->SetStyle(csDropDownList);
+    Label(this, p, 8, 124, "Valid Key");
+    CB_SecValKeya = Make<TComboBox>(this, p, "CB_SecValKeya", 130, 120, 100, 22);
+    CB_SecValKeya->SetStyle(csDropDownList);
+
+    GB_KeyTable = Make<TGroupBox>(this, p, "GB_KeyTable", 8, 148, 384, 120, "Key Table ");
+    const char* const hexNames[] = {"Ed_Key1a", "Ed_Key2a", "Ed_Key3a", "Ed_Key4a"};
+    const char* const asciiNames[] = {"Ed_Key1t", "Ed_Key2t", "Ed_Key3t", "Ed_Key4t"};
+    const char* const labels[] = {"First", "Second", "Third", "Fourth"};
+    for (int i = 0; i < 4; ++i) {
+        Label(this, GB_KeyTable, 12, 20 + 24 * i, labels[i]);
+        Ed_Keya[i] = Make<TEdit>(this, GB_KeyTable, hexNames[i], 90, 16 + 24 * i, 280, 21);
+        Ed_Keyt[i] = Make<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 16 + 24 * i, 280, 21);
+        Ed_Keyt[i]->Hide();
+    }
+
+    Label(this, p, 8, 280, "PassPhrase");
+    Ed_PassPha = Make<TEdit>(this, p, "Ed_PassPha", 130, 276, 250, 21);
+    Ed_PassPha->SetMaxLength(63);
+    Label(this, p, 8, 306, "Cipher Type");
+    CB_CipherTypea = Make<TComboBox>(this, p, "CB_CipherTypea", 130, 302, 100, 22);
+    Label(this, p, 8, 328, "Group Key  Update ");
+    Label(this, p, 8, 344, "Interval [ 300 - 9999999 ]");
+    Ed_GKUIa = Make<TEdit>(this, p, "Ed_GKUIa", 180, 334, 100, 21);
+
+    GB_Server = Make<TGroupBox>(this, p, "GB_Server", 8, 364, 384, 86, "  Security Server Settings  ");
+    La_DNSIP = Label(this, GB_Server, 8, 20, "Domain Name Server");
+    La_DNSIP2 = Label(this, GB_Server, 8, 34, "IP Address");
+    Ed_DNSIP = Make<TEdit>(this, GB_Server, "Ed_DNSIP", 130, 18, 110, 21, "0.0.0.0");
+    La_DNS = Label(this, GB_Server, 250, 6, "Domain Name Server");
+    La_DNS->SetWidth(120);
+    Ed_DNS = Make<TEdit>(this, GB_Server, "Ed_DNS", 250, 18, 120, 21);
+    Ed_DNS->SetMaxLength(32);
+    La_Radius = Label(this, GB_Server, 8, 48, "RADIUS Server");
+    Ed_RadiusSrv2 = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv2", 8, 62, 110, 21, "0.0.0.0");
+    Ed_RadiusSrv = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv", 8, 62, 110, 21);
+    Ed_RadiusSrv->Hide();
+    La_RadiusPort = Label(this, GB_Server, 126, 48, "RADIUS Port (1-65535)");
+    Ed_RadiusPort = Make<TEdit>(this, GB_Server, "Ed_RadiusPort", 126, 62, 110, 21);
+    La_RadiusSec = Label(this, GB_Server, 250, 48, "RADIUS Secret ");
+    Ed_RadiusSec = Make<TEdit>(this, GB_Server, "Ed_RadiusSec", 250, 62, 120, 21);
+    Ed_RadiusSec->SetMaxLength(32);
+    Ed_RadiusSec->SetPasswordChar('*');
+
+    CB_11a_APM = Make<TComboBox>(this, p, "CB_11a_APM", 0, 0, 10, 10);
+    CB_11a_APM->Hide();
+    Codebase = Make<TEdit>(this, p, "Codebase", 0, 0, 10, 10);
+    Codebase->Hide();
+
+    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 160, 496, 80, 25, "Apply");
+    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 246, 496, 80, 25, "Cancel");
+    Bt_Ref = Make<TButton>(this, this, "Bt_Ref", 332, 496, 80, 25, "Refresh");
+    Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
+    Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };
+    Bt_Ref->OnClick = [this](TObject* s) { Bt_RefClick(s); };
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName("StatusBar");
+    StatusBar->SetSimplePanel(true);
+    StatusBar->SetAlign(alBottom);
+
+    Fill(CB_KeyTypeA, {"HEX", "ASCII"});
+    CB_KeyTypeA->SetItemIndex(0);
+    Fill(CB_KeySizeA, {"64 Bits", "128 Bits", "152 Bits"});
+    CB_KeySizeA->SetItemIndex(0);
+
+    // Set before the binding takes the combos over: it chains behind.
+    CB_SecAutha->OnChange = [this](TObject*) { UpdateAuthControls(); };
+    CB_SecEncypa->OnChange = [this](TObject*) { UpdateAuthControls(); };
+    CB_KeyTypeA->OnChange = [this](TObject*) { ShowKeyTable(); };
+    CB_KeySizeA->OnChange = [this](TObject*) { ShowKeyTable(); };
+    CB_SecValKeya->OnChange = [this](TObject*) { ShowKeyTable(); };
+    PC_Encryption->OnChange = [this](TObject*) { UpdateAuthControls(); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+}
+
+TFM_Encrypt::~TFM_Encrypt() {
+    ServerGroup.reset();
+    AuthGroup.reset();
+    PassPhraseA.reset();
+    PassPhraseG.reset();
+    ApModeGroup.reset();
+    CodebaseGroup.reset();
+}
+
+void TFM_Encrypt::FormCreate(TObject*) {
+    const bool bandA = TS_80211a->TabVisible();
+    AuthGroup = std::make_unique<QvSNMPRequest2Edits>(this);
+    AuthGroup->request.vars = QvSNMPVarList(mib::encryptAuthTable, MVT_SV, 0);
+    AuthGroup->request.Timeout = 5000;
+    AuthGroup->mode = 0;
+    if (bandA) {
+        TS_80211a->SetCaption(g_BandCaption);
+        QvSNMPVarList& v = AuthGroup->request.vars;
+        AuthGroup->AssociateComboBox(0, CB_SecAutha);
+        AuthGroup->AssociateComboBox(1, CB_SecEncypa);
+        AuthGroup->AssociateComboBox(2, CB_SecValKeya);
+        for (int i = 0; i < 4; ++i) AuthGroup->AssociateEdits(6 + i, "%s", Ed_Keya[i]);
+        for (int i : {0, 1, 2, 6, 7, 8, 9}) v.Item(i)->Access = QvAccess::ReadWrite;
+
+        ApModeGroup = std::make_unique<QvSNMPRequest2Edits>(this);
+        ApModeGroup->request.vars = QvSNMPVarList(mib::encryptApModeTable, MVT_SV, 0);
+        ApModeGroup->mode = 0;
+        ApModeGroup->AssociateComboBox(0, CB_11a_APM);
+        CodebaseGroup = std::make_unique<QvSNMPRequest2Edits>(this);
+        CodebaseGroup->request.vars = QvSNMPVarList(mib::encryptCodebaseTable, SVT_SV, 0);
+        CodebaseGroup->mode = 0;
+        CodebaseGroup->AssociateEdits(0, "%s", Codebase);
+        ServerGroup = std::make_unique<QvSNMPRequest2Edits>(this);
+        ServerGroup->request.vars = QvSNMPVarList(mib::encryptServerTable, SVT_SV, 0);
+        ServerGroup->AssociateEdits(0, "%s", Ed_DNSIP);
+        ServerGroup->AssociateEdits(1, "%s", Ed_DNS);
+        ServerGroup->AssociateEdits(2, "%s", Ed_RadiusSrv);
+        ServerGroup->AssociateEdits(3, "%u{n1x65535}", Ed_RadiusPort);
+        ServerGroup->AssociateEdits(4, "%s", Ed_RadiusSec);
+        ServerGroup->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+            OnServerRead(e);
+        };
+    }
+    AuthGroup->SetStatusBar(StatusBar);
+    ReadNow(AuthGroup.get());
+    if (ServerGroup) {
+        ServerRead = false;
+        ReadNow(ServerGroup.get());
+    }
+    if (ApModeGroup) ReadNow(ApModeGroup.get());
+    if (CodebaseGroup && ReadNow(CodebaseGroup.get()) && Codebase->Text() == "3.3.0.156")
+        HideSecurityRow();
+    RememberedAuth = CB_SecAutha->Text();
+    DetectKeySize();
+
+    PassPhraseA = std::make_unique<QvSNMPRequest2Edits>(this);
+    PassPhraseA->request.vars = QvSNMPVarList(mib::encryptPassPhraseTableA, MVT_SV, 0);
+    PassPhraseG = std::make_unique<QvSNMPRequest2Edits>(this);
+    PassPhraseG->request.vars = QvSNMPVarList(mib::encryptPassPhraseTableG, MVT_SV, 0);
+    if (bandA) {
+        PassPhraseA->request.Timeout = 5000;
+        PassPhraseA->mode = 0;
+        PassPhraseA->AssociateEdits(0, "%s", Ed_PassPha);
+        PassPhraseA->AssociateComboBox(1, CB_CipherTypea);
+        PassPhraseA->AssociateEdits(2, "%u", Ed_GKUIa);
+        ReadNow(PassPhraseA.get());
+    }
+    ShowKeyTable();
+    DetectKeySize();
+    if (bandA) FillAuthenticationList();
+    UpdateAuthControls();
+    if (CB_SecAutha->Items().Count() == 9) {
+        // The selection must stay on what the device holds, or on nothing.
+        const std::string shown = CB_SecAutha->Text();
+        for (const char* name : {"WPA2-EAP", "WPA2-PSK", "WPA-Auto-EAP", "WPA-Auto-PSK"}) {
+            const int at = CB_SecAutha->Items().IndexOf(name);
+            if (at >= 0) CB_SecAutha->Items().Delete(at);
+        }
+        CB_SecAutha->SetItemIndex(CB_SecAutha->Items().IndexOf(shown));
+    }
+}
+
+void TFM_Encrypt::OnServerRead(QvSNMPError* error) {
+    ServerRead = !error || error->Code == 0;
+    if (ServerRead)
+        Ed_RadiusSrv2->SetText(Ed_RadiusSrv->Text().empty() ? "0.0.0.0" : Ed_RadiusSrv->Text());
+}
+
+void TFM_Encrypt::HideSecurityRow() {
+    for (TControl* c : std::initializer_list<TControl*>{La_DNSIP, La_DNSIP2, La_DNS, Ed_DNSIP, Ed_DNS})
+        c->Hide();
+    for (TControl* c : std::initializer_list<TControl*>{La_Radius, La_RadiusPort, La_RadiusSec,
+                                                         Ed_RadiusSrv, Ed_RadiusSrv2,
+                                                         Ed_RadiusPort, Ed_RadiusSec, Bt_Apply,
+                                                         Bt_Cancel, Bt_Ref})
+        c->SetTop(c->Top() - 26);
+    GB_Server->SetHeight(GB_Server->Height() - 26);
+    PC_Encryption->SetHeight(PC_Encryption->Height() - 26);
+    SetClientHeight(ClientHeight() - 26);
+}
+
+void TFM_Encrypt::DetectKeySize() {
+    const int k = CB_SecValKeya->ItemIndex();
+    if (k < 0 || k > 3) return;
+    const size_t len = Ed_Keya[k]->Text().size();
+    if (len == 10) CB_KeySizeA->SetItemIndex(0);
+    if (len == 26) CB_KeySizeA->SetItemIndex(1);
+    if (len == 32) CB_KeySizeA->SetItemIndex(2);
+}
+
+int TFM_Encrypt::KeyLength() const {
+    static const int hex[] = {10, 26, 32};
+    static const int ascii[] = {5, 13, 16};
+    const int size = CB_KeySizeA->ItemIndex() < 0 ? 0 : CB_KeySizeA->ItemIndex();
+    return CB_KeyTypeA->Text() == "ASCII" ? ascii[size] : hex[size];
+}
+
+void TFM_Encrypt::ShowKeyTable() {
+    const bool ascii = CB_KeyTypeA->Text() == "ASCII";
+    const int len = KeyLength();
+    for (int i = 0; i < 4; ++i) {
+        TEdit* shown = ascii ? Ed_Keyt[i] : Ed_Keya[i];
+        Ed_Keyt[i]->SetVisible(ascii);
+        Ed_Keya[i]->SetVisible(!ascii);
+        shown->SetMaxLength(len);
+        shown->SetText(std::string(static_cast<size_t>(len), '*'));
+    }
+}
+
+void TFM_Encrypt::FillAuthenticationList() {
+    const std::string fw = MainForm ? MainForm->Ed_FwVer->Text() : "";
+    const bool d1 = fw.size() > 1 && fw[1] == '1';
+    const int m = CB_11a_APM->ItemIndex();
+    std::vector<const char*> list;
+    if (!d1 && m == 4)
+        list = {"Open System", "Shared Key", "WPA-PSK"};
+    else if ((!d1 && m >= 1 && m <= 3) || (d1 && m != 0))
+        list = {"Open System", "Shared Key", "Open System / Shared Key"};
+    else
+        return;
+    const std::string shown = CB_SecAutha->Text();
+    CB_SecAutha->Items().Clear();
+    for (const char* s : list) CB_SecAutha->Items().Add(s);
+    CB_SecAutha->SetItemIndex(CB_SecAutha->Items().IndexOf(shown));
+}
+
+void TFM_Encrypt::UpdateAuthControls() {
+    Ed_RadiusSec->SetMaxLength(32);
+    Ed_RadiusPort->SetMaxLength(5);
+    Ed_DNSIP->SetMaxLength(15);
+    Ed_DNS->SetMaxLength(32);
+    Ed_RadiusSrv2->SetMaxLength(15);
+    Ed_RadiusSrv2->SetText(Ed_RadiusSrv->Text().empty() ? "0.0.0.0" : Ed_RadiusSrv->Text());
+    if (!TS_80211a->TabVisible()) return;
+    const Auth auth = AuthOf(CB_SecAutha->Text());
+    CB_SecValKeya->SetEnabled(true);
+    CB_SecEncypa->SetEnabled(true);
+    for (TEdit* e : Ed_Keya) Editable(e, true);
+    for (TEdit* e : Ed_Keyt) Editable(e, true);
+
+    auto keys = [this](bool on) {
+        CB_KeyTypeA->SetEnabled(on);
+        CB_KeySizeA->SetEnabled(on);
+        CB_SecValKeya->SetEnabled(on);
+        for (TEdit* e : Ed_Keya) Editable(e, on);
+        for (TEdit* e : Ed_Keyt) Editable(e, on);
+    };
+    auto servers = [this](bool on) {
+        for (TEdit* e : {Ed_DNSIP, Ed_DNS, Ed_RadiusSrv, Ed_RadiusSrv2, Ed_RadiusPort, Ed_RadiusSec})
+            Editable(e, on);
+    };
+    auto forceEnable = [this] {
+        CB_SecEncypa->SetItemIndex(CB_SecEncypa->Items().IndexOf("Enable"));
+        CB_SecEncypa->SetEnabled(false);
+    };
+    const bool client = CB_11a_APM->Text() == "Wireless Client";
+    switch (auth) {
+    case OpenSystem:
+    case OpenShared:
+        CB_SecEncypa->SetEnabled(true);
+        keys(CB_SecEncypa->Text() == "Enable");
+        Editable(Ed_PassPha, false);
+        CB_CipherTypea->SetEnabled(false);
+        Editable(Ed_GKUIa, false);
+        servers(false);
+        break;
+    case SharedKey:
+        forceEnable();
+        keys(true);
+        Editable(Ed_PassPha, false);
+        CB_CipherTypea->SetEnabled(false);
+        Editable(Ed_GKUIa, false);
+        servers(false);
+        break;
+    case WpaPsk:
+        forceEnable();
+        keys(false);
+        Editable(Ed_PassPha, true);
+        Ed_PassPha->SetMaxLength(63);
+        if (client) {
+            CB_CipherTypea->SetItemIndex(CB_CipherTypea->Items().IndexOf("TKIP"));
+            CB_CipherTypea->SetEnabled(false);
+        } else {
+            CB_CipherTypea->SetEnabled(true);
+            CB_CipherTypea->SetColor(clWindow);
+        }
+        Editable(Ed_GKUIa, !client);
+        servers(false);
+        break;
+    case WpaEap:
+        forceEnable();
+        keys(false);
+        Editable(Ed_PassPha, false);
+        CB_CipherTypea->SetEnabled(true);
+        Editable(Ed_GKUIa, true);
+        servers(true);
+        break;
+    case NoAuth:
+        break;
+    }
+    Ed_GKUIa->SetMaxLength(7);
+}
+
+bool TFM_Encrypt::IsKeyChanged(int i) const {
+    return Ed_Keyt[i]->Text() != std::string(static_cast<size_t>(KeyLength()), '*');
+}
+
+std::string TFM_Encrypt::AsciiToHex(const std::string& text) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : text) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+bool TFM_Encrypt::CheckKeyLength() {
+    const bool ascii = CB_KeyTypeA->Text() == "ASCII";
+    const int len = KeyLength();
+    for (int i = 0; i < 4; ++i) {
+        TEdit* e = ascii ? Ed_Keyt[i] : Ed_Keya[i];
+        if (static_cast<int>(e->Text().size()) != len) {
+            const std::string word = len == 16 ? "Lengh" : "Length";
+            MessageBox(this,
+                       "The " + word + " of the " + kOrdinal[i] + " key in IEEE802.11g must be " +
+                           std::to_string(len) + "!",
+                       "Warning", MB_OK | MB_ICONWARNING);
+            return false;
+        }
+    }
+    if (ascii)
+        for (int i = 0; i < 4; ++i)
+            if (IsKeyChanged(i)) Ed_Keya[i]->SetText(AsciiToHex(Ed_Keyt[i]->Text()));
+    return true;
+}
+
+int TFM_Encrypt::CheckHexKey(TEdit* edit) {
+    const std::string text = edit->Text();
+    if (text == std::string(text.size(), '*')) return 0;
+    for (char c : text) {
+        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (!hex) {
+            ShowMessage("Please input  Hexadecimal digits!");
+            edit->Clear();
+            return -1;
+        }
+    }
+    return 1;
+}
+
+bool TFM_Encrypt::CheckSecurityServer() {
+    Ed_RadiusSrv->SetText(Ed_RadiusSrv2->Text());
+    if (Ed_DNSIP->Visible() && Ed_DNSIP->Text() != "0.0.0.0" &&
+        !TMainForm::IsValidIP(Ed_DNSIP->Text())) {
+        MessageBox(this, "Please input valid IP Address", "Waring", MB_OK | MB_ICONWARNING);
+        Ed_DNSIP->Clear();
+        Ed_DNSIP->SetFocus();
+        return false;
+    }
+    if (!TMainForm::IsValidIP(Ed_RadiusSrv2->Text())) {
+        MessageBox(this, "The Radius server's IP is illegal.", "Error", MB_OK | MB_ICONERROR);
+        Ed_RadiusSrv2->SetFocus();
+        return false;
+    }
+    if (Ed_RadiusPort->Text().empty()) {
+        MessageBox(this, "Please input a number between 1 and 65535.", "Error",
+                   MB_OK | MB_ICONERROR);
+        Ed_RadiusPort->SetFocus();
+        return false;
+    }
+    return true;
+}
+
+void TFM_Encrypt::Bt_ApplyClick(TObject*) {
+    if (writes_.Running()) return;
+    const Auth auth = AuthOf(CB_SecAutha->Text());
+    if (auth == NoAuth) {
+        // Nothing known to send: say so instead of ending without a word.
+        MessageBox(this, "Please select an Authentication.", "Error", MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (auth == WpaEap) {
+        // Edits the device has not filled yet would send an empty server.
+        if (!ServerRead) {
+            StatusBar->SetSimpleText("Setting error!");
+            return;
+        }
+        if (!CheckSecurityServer()) return;
+    }
+    std::string authVars = "0";
+    std::string passVars;
+    if (TS_80211a->TabVisible()) {
+        // The interval is checked only when it is sent: a device value the
+        // user cannot edit must not block a WEP setting.
+        if (auth == WpaPsk || auth == WpaEap) {
+            long long gk = 0;
+            try {
+                gk = std::stoll(Ed_GKUIa->Text());
+            } catch (const std::exception&) {
+                gk = 0;
+            }
+            if (gk < 300 || gk > 9999999) {
+                MessageBox(this, "Please input a number between 300 and 9999999.", "Error",
+                           MB_OK | MB_ICONERROR);
+                Ed_GKUIa->Clear();
+                return;
+            }
+        }
+        if (auth == OpenSystem || auth == SharedKey || auth == OpenShared) {
+            authVars = "0,1,2";
+            if (CB_SecEncypa->Text() == "Enable") {
+                if (!CheckKeyLength()) return;
+                for (int i = 0; i < 4; ++i) {
+                    const int r = CheckHexKey(Ed_Keya[i]);
+                    if (r < 0) return;
+                    if (r > 0) authVars += "," + std::to_string(6 + i);
+                }
+            }
+        } else if (auth == WpaPsk) {
+            const size_t n = Ed_PassPha->Text().size();
+            if (n < 8 || n > 63) {
+                MessageBox(this, "The length of 802.11g PassPhrase is between 8 and 63.", "Error",
+                           MB_OK | MB_ICONERROR);
+                return;
+            }
+            passVars = "0,1,2";
+        } else {
+            passVars = "1,2";
+        }
+    }
+    writes_.Add(AuthGroup.get(), true, authVars);
+    if (!passVars.empty()) writes_.Add(PassPhraseA.get(), true, passVars);
+    if (auth == WpaEap && ServerGroup) {
+        writes_.Add(ServerGroup.get(), true, Ed_DNSIP->Visible() ? "" : "2,3,4");
+    }
+    writes_.Start([this](bool ok, const QvSNMPError&) {
+        if (ok) {
+            RememberedAuth = CB_SecAutha->Text();
+            std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+            wait->Countdown = 20;
+            wait->RebootDelayTicks = 5;
+            FM_Waiting = wait.get();
+            wait->ShowModal();
+        } else {
+            StatusBar->SetSimpleText("Setting error!");
+        }
+        ShowKeyTable();
+    });
+}
+
+void TFM_Encrypt::Bt_RefClick(TObject*) {
+    ReadNow(AuthGroup.get());
+    if (ServerGroup && !ServerGroup->busy) ReadNow(ServerGroup.get());
+    CB_SecAutha->SetItemIndex(CB_SecAutha->Items().IndexOf(RememberedAuth));
+    DetectKeySize();
+    if (TS_80211a->TabVisible()) ReadNow(PassPhraseA.get());
+    UpdateAuthControls();
+    ShowKeyTable();
+}
+
+void TFM_Encrypt::Bt_CancelClick(TObject*) { Close(); }
