@@ -9,6 +9,7 @@
 #include "forms/admin/TClientInformation.h"
 #include "forms/admin/TFM_DevInfo.h"
 #include "forms/admin/TFM_Static.h"
+#include "forms/wireless/TFM_Encrypt.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         TFM_Static::RegisterOpener();
         TClientInformation::RegisterOpener();
         TFM_Wirless::RegisterOpener();
+        TFM_Encrypt::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
