@@ -21,6 +21,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -105,11 +106,14 @@ protected:
 
     static std::string Status(TStatusBar* bar) { return bar->SimpleText(); }
 
-    // Writes the form's picture to a file for a look by eye.
-    static void Grab(TForm* form, const std::string& file) {
+    // Writes the form's picture for a look by eye into the folder named by
+    // LMR_SCREENSHOT_DIR; without it nothing is written.
+    static void Grab(TForm* form, const std::string& name) {
+        const char* folder = std::getenv("LMR_SCREENSHOT_DIR");
+        if (!folder || !*folder) return;
         form->Show();
         Application->ProcessMessages();
-        form->Widget()->grab().save(QString::fromStdString(file));
+        form->Widget()->grab().save(QString::fromStdString(std::string(folder) + "/" + name));
         form->Hide();
     }
 

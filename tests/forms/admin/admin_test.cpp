@@ -37,7 +37,7 @@ TEST_F(AdminForm, RoundTripKeepsWhatTheDeviceHeld) {
     EXPECT_EQ(f->Ed_OPwd->Text(), "");
     for (TEdit* e : {f->Ed_Usr, f->Ed_OPwd, f->Ed_NPwd, f->Ed_CNP})
         EXPECT_EQ(e->MaxLength(), 12);
-    Grab(f, "/tmp/f21-admin.png");
+    Grab(f, "admin.png");
     f->Ed_OPwd->SetText("password");
     f->Ed_NPwd->SetText("password");
     f->Ed_CNP->SetText("password");

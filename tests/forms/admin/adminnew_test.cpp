@@ -121,7 +121,7 @@ TEST_F(AdminNewForm, RangeDeviceShowsWhatItAnswers) {
     EXPECT_FALSE(f->Ed_TrapServIP->Enabled());
     EXPECT_EQ(f->CB_Ping->Text(), "Enable");
     EXPECT_TRUE(SetLog().empty());
-    Grab(f, "/tmp/f21-adminnew-range.png");
+    Grab(f, "adminnew-range.png");
 }
 
 TEST_F(AdminNewForm, RoundTripKeepsWhatTheDeviceHeld) {
@@ -154,7 +154,7 @@ TEST_F(AdminNewForm, SingleAddressDeviceRoundTrip) {
     EXPECT_FALSE(f->RB_SHH->Visible());
     EXPECT_EQ(f->Ed_IP1->Text(), "192.0.2.100");
     EXPECT_EQ(f->Ed_IP2->Text(), ""); // 0.0.0.0 is shown empty
-    Grab(f, "/tmp/f21-adminnew-single.png");
+    Grab(f, "adminnew-single.png");
     Apply();
     EXPECT_EQ(ui.Boxes().Count(), 0);
     EXPECT_EQ(waits.size(), 1u);
@@ -471,7 +471,7 @@ TEST_F(AdminNewOnOldFirmware, MissingGroupsHiddenAndNeverWritten) {
     EXPECT_FALSE(f->GB_Ping->Visible());
     EXPECT_FALSE(f->LimitFlag);
     EXPECT_EQ(f->Ed_IP1->Text(), "");
-    Grab(f, "/tmp/f21-adminnew-old.png");
+    Grab(f, "adminnew-old.png");
     f->CkBx_ManagerState->Click();
     f->Ed_IP1->SetText("192.0.2.5");
     f->OK->Click();

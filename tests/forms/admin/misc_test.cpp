@@ -34,7 +34,7 @@ TEST_F(MiscForm, RoundTripKeepsWhatTheDeviceHeld) {
     EXPECT_EQ(f->CB_Status->Text(), "Enable");
     EXPECT_EQ(f->CB_Timeout->Text(), "3 Mins");
     EXPECT_TRUE(f->CB_Timeout->Enabled());
-    Grab(f, "/tmp/f21-misc.png");
+    Grab(f, "misc.png");
     f->Bt_Apply->Click();
     EXPECT_EQ(SetLog(), kConsole);
     EXPECT_EQ(Snapshot(kConsole), before);

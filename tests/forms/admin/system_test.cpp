@@ -40,7 +40,7 @@ TEST_F(SystemForm, ReadsBothChoices) {
     EXPECT_EQ(f->CB_Restart->Items().Count(), 2);
     EXPECT_EQ(f->CB_Restart->Items().Strings(0), "True");
     EXPECT_TRUE(SetLog().empty());
-    Grab(f, "/tmp/f21-system.png");
+    Grab(f, "system.png");
 }
 
 // Whatever the device reported for the factory reset, a restart says False.
