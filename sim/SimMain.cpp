@@ -16,6 +16,7 @@
 #include "sim/Credentials.h"
 #include "sim/Model.h"
 #include "sim/Protocol.h"
+#include "sim/TftpClient.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -51,7 +52,7 @@ namespace {
 
 const char* const ControlHelp =
     "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
-    " | clear | reset | restart | setlog | save FILE";
+    " | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
 
 struct Options {
     int port = 0;
@@ -177,6 +178,7 @@ private:
 
     Options opt_;
     Model model_;
+    sim::TftpDevice tftp_;
     bool ownState_ = false;
     std::string state_;
     int modelListen_ = -1;
@@ -238,6 +240,7 @@ bool Simulator::prepare() {
             return false;
         }
     }
+    tftp_.setFolder(state_);
     modelListen_ = listenUnix(state_ + "/model.sock");
     controlListen_ = listenUnix(state_ + "/control.sock");
     if (modelListen_ < 0 || controlListen_ < 0) {
@@ -361,6 +364,7 @@ bool Simulator::saveState(const std::string& path) const {
 }
 
 void Simulator::cleanup() {
+    tftp_.stopAll();
     if (everReady_ && !opt_.saveFile.empty() && !saveState(opt_.saveFile))
         std::fprintf(stderr, "lmr-sim: cannot write %s\n", opt_.saveFile.c_str());
     // A held-back answer keeps snmpd waiting on its backend; closing the
@@ -457,6 +461,14 @@ void Simulator::processLine(ModelConn& conn, const std::string& line) {
         conn.heldUntil = Clock::now() + std::chrono::milliseconds(reply.delayMs);
         return;
     }
+    if (request->kind == sim::Request::Set && reply.text == "DONE\n") {
+        // The device's own work for a transfer command, before it answers.
+        std::string refused = tftp_.afterSet(model_, request->oid, request->value);
+        if (!refused.empty()) {
+            model_.failSet();
+            reply.text = refused + "\n";
+        }
+    }
     writeAll(conn.fd, reply.text);
     afterModelChange();
 }
@@ -539,7 +551,17 @@ std::string Simulator::control(const std::string& rawLine) {
         if (!path.empty() && path.front() == ' ') path.erase(0, 1);
         return saveState(path) ? "ok" : "err cannot write " + path;
     }
+    if (cmd == "tftp") {
+        int port = 0;
+        std::string word;
+        in >> port;
+        in >> word;
+        if (port <= 0 || port > 65535) return "err bad port";
+        tftp_.setServer(port, word == "nooptions");
+        return "ok";
+    }
     if (cmd == "reset") {
+        tftp_.setFolder(state_);
         // back to the data file, as a fresh simulator would start
         Model fresh;
         std::string error;
@@ -751,6 +773,7 @@ int Simulator::run() {
         if (silenceEnd_ && *silenceEnd_ <= now) {
             silenceEnd_.reset();
             model_.restarted();
+            tftp_.restarted(model_);
             if (!startSnmpd()) {
                 exitCode_ = 1;
                 break;
