@@ -9,6 +9,9 @@
 #include "forms/admin/TClientInformation.h"
 #include "forms/admin/TFM_DevInfo.h"
 #include "forms/admin/TFM_Static.h"
+#include "forms/admin/TFM_Firmware.h"
+#include "forms/admin/TFM_CfgFile.h"
+#include "forms/admin/TLogForm.h"
 #include "forms/wireless/TFM_Encrypt.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
@@ -33,6 +36,9 @@ int main(int argc, char** argv) {
         TFM_DevInfo::RegisterOpener();
         TFM_Static::RegisterOpener();
         TClientInformation::RegisterOpener();
+        TFM_Firmware::RegisterOpener();
+        TFM_CfgFile::RegisterOpener();
+        TLogForm::RegisterOpener();
         TFM_Wirless::RegisterOpener();
         TFM_Encrypt::RegisterOpener();
         Application->CreateForm(MainForm);
