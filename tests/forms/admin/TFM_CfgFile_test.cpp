@@ -42,7 +42,7 @@ TEST_F(CfgFileForm, AnUpdatedFileComesBackByteForByte) {
         content += static_cast<char>(i % 256);
     const std::string sent = files.write("mine.dcf", content);
     TFM_CfgFile* f = Open();
-    Grab(f, "/tmp/f15-cfgfile.png");
+    Grab(f, "cfgfile.png");
     Update(f, sent);
     EXPECT_EQ(ui.Boxes().Count(), 0);
     EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0", "3.3.5.0"}));

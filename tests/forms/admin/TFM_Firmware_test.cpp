@@ -38,7 +38,7 @@ protected:
         EXPECT_TRUE(WaitFor([f] { return f->Busy(); }));
     }
     void ExpectUpgrade(TFM_Firmware* f, const std::string& path) {
-        Grab(f, "/tmp/f15-firmware.png");
+        Grab(f, "firmware.png");
         EXPECT_EQ(ui.Boxes().Count(), 0);
         // The installation may answer while the first dialog opens, so the
         // restart dialog can come up over it.

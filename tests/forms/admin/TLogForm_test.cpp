@@ -38,7 +38,7 @@ protected:
 
 TEST_F(LogForm, ShowsTheUploadedLogLineByLine) {
     TLogForm* f = Open();
-    Grab(f, "/tmp/f15-log.png");
+    Grab(f, "log.png");
     EXPECT_EQ(Panel(f), "Get OK.");
     EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.2.11.5.0"), "LogFile.RD");
     EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.2.11.4.0"), "127.0.0.1");
@@ -152,7 +152,7 @@ TEST_F(LogForm, SettingsApplyWithNothingChangedKeepsTheDevice) {
     EXPECT_TRUE(s->SysLevCeBox->Checked());
     EXPECT_FALSE(s->NoticeLevCeBox->Checked());
     EXPECT_EQ(s->LogServerEdit->Text(), "192.0.2.7");
-    Grab(s, "/tmp/f15-logset.png");
+    Grab(s, "logset.png");
     s->Button2->Click();
     EXPECT_TRUE(snmptest::WaitIdle(*f->LogSetRequest));
     Application->ProcessMessages();
