@@ -53,7 +53,7 @@ TEST_F(EncryptForm, RoundTripKeepsWhatTheDeviceHeld) {
     EXPECT_EQ(f->CB_KeySizeA->Text(), "64 Bits");
     EXPECT_EQ(f->Ed_Keya[0]->Text(), "**********");
     EXPECT_EQ(f->Ed_RadiusSrv2->Text(), "192.0.2.20");
-    Grab(f, "/tmp/f17-encrypt.png");
+    Grab(f, "encrypt.png");
     Apply();
     EXPECT_EQ(SetLog(), (std::vector<std::string>{"2.5.1.1.1.1", "2.5.1.1.2.1", "2.5.1.1.3.1"}));
     EXPECT_EQ(Snapshot(kObjects), before);
