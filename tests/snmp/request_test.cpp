@@ -741,7 +741,7 @@ protected:
         g_reports.clear();
         g_DefaultDevice.Port = static_cast<uint16_t>(World().device.port());
         g_DefaultSecurity = QvSNMPSecurity{};
-        g_DefaultTimeout = 50;
+        g_DefaultTimeout = 300; // v3 discovery and the set side by side with other agents
     }
     static void Use(QvSNMPRequest& r, const sim::V3User& u) {
         r.Security.Version = 3;
