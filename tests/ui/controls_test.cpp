@@ -384,3 +384,50 @@ TEST(UiLists, SortedComboBoxAndListBoxKeepCaseInsensitiveOrder) {
 }
 
 } // namespace
+
+namespace {
+
+// A caption on the frame, and controls placed in the box are its children on
+// screen too, so hiding the box hides them.
+TEST(UiGroupBox, CaptionAndChildrenFollowTheBox) {
+    UiTestSession s;
+    TForm form(nullptr);
+    auto* box = new TGroupBox(&form);
+    box->SetCaption("Security");
+    EXPECT_EQ(box->Caption(), "Security");
+    auto* edit = new TEdit(&form);
+    edit->SetParent(box);
+    EXPECT_EQ(edit->Parent(), box);
+    form.Show();
+    EXPECT_TRUE(edit->Widget()->isVisible());
+    box->SetVisible(false);
+    EXPECT_FALSE(edit->Widget()->isVisible());
+}
+
+TEST(UiImage, PixelsAndFilesGiveThePictureItsSize) {
+    UiTestSession s;
+    TForm form(nullptr);
+    auto* image = new TImage(&form);
+    EXPECT_TRUE(image->Empty());
+    EXPECT_FALSE(image->LoadFromFile("no-such-picture.png"));
+    EXPECT_TRUE(image->Empty());
+    const std::vector<unsigned char> pixels(13 * 9 * 3, 0x80);
+    image->SetRGB(13, 9, pixels.data());
+    EXPECT_FALSE(image->Empty());
+    EXPECT_EQ(image->PictureWidth(), 13);
+    EXPECT_EQ(image->PictureHeight(), 9);
+
+    char path[] = "/tmp/lmr-ui-image-XXXXXX.png";
+    const int fd = mkstemps(path, 4);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    QImage written(5, 7, QImage::Format_RGB32);
+    written.fill(Qt::green);
+    ASSERT_TRUE(written.save(path));
+    EXPECT_TRUE(image->LoadFromFile(path));
+    EXPECT_EQ(image->PictureWidth(), 5);
+    EXPECT_EQ(image->PictureHeight(), 7);
+    std::remove(path);
+}
+
+} // namespace
