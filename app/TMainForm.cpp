@@ -862,10 +862,7 @@ void TMainForm::GetLocalGateways(TStrings& output) {
 // Home > LAN
 namespace {
 const bool kLanCfgOpener = [] {
-    TMainForm::RegisterFormOpener("TFM_LanCfg", [] {
-        std::unique_ptr<TFM_LanCfg> form(NewForm<TFM_LanCfg>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg");
     return true;
 }();
 } // namespace
@@ -873,10 +870,7 @@ const bool kLanCfgOpener = [] {
 // Advanced > DHCP Server
 namespace {
 const bool kDhcpOpener = [] {
-    TMainForm::RegisterFormOpener("TFM_DHCP", [] {
-        std::unique_ptr<TFM_DHCP> form(NewForm<TFM_DHCP>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
     return true;
 }();
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "os/SingleInstance.h"
 #include "snmp/QvErrors.h"
+#include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Strings.h"
 
@@ -152,6 +153,13 @@ public:
     // units register; a name without an opener opens nothing.
     using FormOpener = std::function<void()>;
     static void RegisterFormOpener(const std::string& className, FormOpener opener);
+    // The usual opener: the form is made, shown modally and deleted.
+    template <class F> static void RegisterModalForm(const std::string& className) {
+        RegisterFormOpener(className, [] {
+            std::unique_ptr<F> form(NewForm<F>(Application));
+            form->ShowModal();
+        });
+    }
     static bool HasFormOpener(const std::string& className);
     // Opens the named form modally (when it has an opener); remembers the name.
     void OpenFeatureForm(const std::string& className);

@@ -40,10 +40,7 @@ constexpr int kSsidColumn = 6;
 } // namespace
 
 void TClientInformation::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TClientInformation", [] {
-        std::unique_ptr<TClientInformation> form(NewForm<TClientInformation>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TClientInformation>("TClientInformation");
 }
 
 TClientInformation::TClientInformation(TComponent* owner) : TForm(owner) {

@@ -34,10 +34,7 @@ TEdit* LabelledEdit(TForm* form, const char* labelName, TLabel** label, const ch
 } // namespace
 
 void TFM_Admin::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_Admin", [] {
-        std::unique_ptr<TFM_Admin> form(NewForm<TFM_Admin>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_Admin>("TFM_Admin");
 }
 
 TFM_Admin::TFM_Admin(TComponent* owner) : TForm(owner) {

@@ -114,10 +114,7 @@ TButton* NewButton(TForm* form, TWinControl* parent, const char* name, const cha
 } // namespace
 
 void TFM_AdminNew::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_AdminNew", [] {
-        std::unique_ptr<TFM_AdminNew> form(NewForm<TFM_AdminNew>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_AdminNew>("TFM_AdminNew");
 }
 
 TFM_AdminNew::TFM_AdminNew(TComponent* owner) : TForm(owner) {

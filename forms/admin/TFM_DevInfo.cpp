@@ -80,10 +80,7 @@ void ReadOrRaise(QvSNMPRequest2Edits* group) {
 } // namespace
 
 void TFM_DevInfo::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_DevInfo", [] {
-        std::unique_ptr<TFM_DevInfo> form(NewForm<TFM_DevInfo>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_DevInfo>("TFM_DevInfo");
 }
 
 TFM_DevInfo::TFM_DevInfo(TComponent* owner) : TForm(owner) {

@@ -12,10 +12,7 @@
 #include <memory>
 
 void TFM_Misc::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_Misc", [] {
-        std::unique_ptr<TFM_Misc> form(NewForm<TFM_Misc>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_Misc>("TFM_Misc");
 }
 
 TFM_Misc::TFM_Misc(TComponent* owner) : TForm(owner) {

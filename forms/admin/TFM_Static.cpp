@@ -82,10 +82,7 @@ TEdit* NewEdit(TWinControl* parent, const std::string& name, int top) {
 } // namespace
 
 void TFM_Static::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_Static", [] {
-        std::unique_ptr<TFM_Static> form(NewForm<TFM_Static>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_Static>("TFM_Static");
 }
 
 TFM_Static::TFM_Static(TComponent* owner) : TForm(owner) {

@@ -22,10 +22,7 @@ constexpr int kFalse = 1;
 } // namespace
 
 void TFM_Sytem::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_Sytem", [] {
-        std::unique_ptr<TFM_Sytem> form(NewForm<TFM_Sytem>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_Sytem>("TFM_Sytem");
 }
 
 TFM_Sytem::TFM_Sytem(TComponent* owner) : TForm(owner) {

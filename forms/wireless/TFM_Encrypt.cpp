@@ -68,10 +68,7 @@ const char* const kOrdinal[] = {"1st", "2nd", "3rd", "4th"};
 } // namespace
 
 void TFM_Encrypt::RegisterOpener() {
-    TMainForm::RegisterFormOpener("TFM_Encrypt", [] {
-        std::unique_ptr<TFM_Encrypt> form(NewForm<TFM_Encrypt>(Application));
-        form->ShowModal();
-    });
+    TMainForm::RegisterModalForm<TFM_Encrypt>("TFM_Encrypt");
 }
 
 TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
