@@ -105,6 +105,9 @@ protected:
     void Aim(QvSNMPRequest& r) {
         AimAt(r, *dev);
         r.Retries = 0;
+        // Without retries, a fresh device under a fully loaded machine can
+        // take longer than the usual allowance to answer its first request.
+        r.Timeout = 800;
     }
     UiTestSession session;
     std::unique_ptr<lmrtest::SimDevice> device;

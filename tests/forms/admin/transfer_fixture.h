@@ -5,6 +5,7 @@
 
 #include "binding/QvWaitIdle.h"
 #include "forms/admin/TransferServer.h"
+#include "support/Process.h"
 #include "support/TempDir.h"
 #include "tests/forms/admin/admin_fixture.h"
 
@@ -18,18 +19,7 @@
 
 namespace transfertest {
 
-// A UDP port of 127.0.0.1 that nobody holds right now.
-inline int FreeUdpPort() {
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t len = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
+using lmrtest::FreeUdpPort;
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
