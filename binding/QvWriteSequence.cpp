@@ -72,6 +72,7 @@ struct QvWriteSequence::State {
     Done done;
     bool running = false;
     bool showFailure = true;
+    QvSNMPRequest2Controls* failedGroup = nullptr;
 };
 
 QvWriteSequence::QvWriteSequence() : state_(std::make_shared<State>()) {}
@@ -88,10 +89,12 @@ void QvWriteSequence::Add(QvSNMPRequest2Controls* group, bool reread, const std:
 void QvWriteSequence::SetShowFailure(bool show) { state_->showFailure = show; }
 
 bool QvWriteSequence::Running() const { return state_->running; }
+QvSNMPRequest2Controls* QvWriteSequence::FailedGroup() const { return state_->failedGroup; }
 
 bool QvWriteSequence::Start(Done done) {
     if (state_->running || state_->steps.empty()) return false;
     state_->done = std::move(done);
+    state_->failedGroup = nullptr;
     state_->running = true;
     Next(state_);
     return true;
@@ -132,10 +135,12 @@ void QvWriteSequence::Next(const std::shared_ptr<State>& s) {
                 if (previous) previous(sender, e);
                 std::shared_ptr<State> st = weak.lock();
                 if (!st || !st->running) return;
-                if (result.Code != 0)
+                if (result.Code != 0) {
+                    st->failedGroup = sender; // compared only, never used
                     Finish(st, false, result, owner);
-                else
+                } else {
                     Next(st);
+                }
             };
         }
         bool ok = true;
@@ -166,6 +171,7 @@ void QvWriteSequence::Next(const std::shared_ptr<State>& s) {
             }
         }
         if (failed) {
+            s->failedGroup = g;
             Finish(s, false, failure, g->owner);
             return;
         }

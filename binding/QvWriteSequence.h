@@ -33,6 +33,8 @@ public:
     // sequence is running or when nothing was added. The steps are used up.
     bool Start(Done done);
     bool Running() const;
+    // The group whose write ended the last run; null after a run that succeeded.
+    QvSNMPRequest2Controls* FailedGroup() const;
 
 private:
     struct State;

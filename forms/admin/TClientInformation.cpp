@@ -45,7 +45,7 @@ void TClientInformation::RegisterOpener() {
 
 TClientInformation::TClientInformation(TComponent* owner) : TForm(owner) {
     SetName("ClientInformation");
-    SetCaption("Status\\Client Info");
+    SetCaption("Status \\ Client Info");
     SetPosition(poOwnerFormCenter);
     SetClientWidth(540);
     SetClientHeight(330);

@@ -85,7 +85,7 @@ void TFM_DevInfo::RegisterOpener() {
 
 TFM_DevInfo::TFM_DevInfo(TComponent* owner) : TForm(owner) {
     SetName("FM_DevInfo");
-    SetCaption("Status\\Device Info");
+    SetCaption("Status \\ Device Info");
     SetBorderStyle(bsSingle);
     SetBorderIcons(BorderIcons() & ~biMaximize);
     SetPosition(poOwnerFormCenter);

@@ -190,8 +190,18 @@ bool TFM_LanCfg::StaticPoolKnown() {
     if (StaticPoolRequest->busy)
         WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
     staticOk_ = false;
-    StatusBar->SetSimpleText("Judge the IP whether can be used.");
     StaticPoolRequest->Read();
+    {
+        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+        wait->Label2->SetCaption("Please wait...");
+        wait->Label3->SetCaption("Judge the IP whether can be used.");
+        wait->Countdown = 12;
+        wait->RebootFlag = 0;
+        FM_Waiting = wait.get();
+        wait->ShowModal();
+        FM_Waiting = nullptr;
+    }
+    // The table may still be arriving when the dialog closes.
     WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
     return staticOk_;
 }
@@ -242,11 +252,9 @@ void TFM_LanCfg::ApplyStatic() {
             return;
         }
         if (!StaticPoolKnown()) {
-            StatusBar->SetSimpleText("");
             Warn("Reject: The static DHCP Server IP pool could not be read.");
             return;
         }
-        StatusBar->SetSimpleText("");
         for (int k = 0; k < Static_ListView->Items().Count(); ++k) {
             const TListItem* item = Static_ListView->Items()[k];
             if (item->SubItems().Count() > 0 && item->SubItems()[0] == address) {

@@ -87,7 +87,7 @@ void TFM_Static::RegisterOpener() {
 
 TFM_Static::TFM_Static(TComponent* owner) : TForm(owner) {
     SetName("FM_Static");
-    SetCaption("Status\\Stats");
+    SetCaption("Status \\ Stats");
     SetBorderStyle(bsSingle);
     SetBorderIcons(BorderIcons() & ~biMaximize);
     SetPosition(poOwnerFormCenter);

@@ -1766,6 +1766,11 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
 void TFM_Wirless::ApplyDone(bool ok, bool wdsMode) {
     SetButtonsEnabled(true);
     if (!ok) {
+        QvSNMPRequest2Controls* failed = sequence_.FailedGroup();
+        if (failed && failed == req2ApMode.get()) Warn("req2ApMode set faild.", "Warning");
+        if (failed && (failed == req2Security.get() || failed == req2Passphrase.get() ||
+                       failed == req2Radius.get()))
+            Warn("SelectToset set faild.", "Warning");
         StatusBar->SetSimpleText("Setting error!");
         surveyAllowed = true;
         MacEditRule();

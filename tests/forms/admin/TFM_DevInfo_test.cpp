@@ -175,9 +175,9 @@ TEST_F(DevInfo, StatusCommandsOpenTheForms) {
         const char* className;
         const char* caption;
     } commands[] = {
-        {main->stDeviceInfo2, "TFM_DevInfo", "Status\\Device Info"},
-        {main->stStats1, "TFM_Static", "Status\\Stats"},
-        {main->Client1, "TClientInformation", "Status\\Client Info"},
+        {main->stDeviceInfo2, "TFM_DevInfo", "Status \\ Device Info"},
+        {main->stStats1, "TFM_Static", "Status \\ Stats"},
+        {main->Client1, "TClientInformation", "Status \\ Client Info"},
     };
     std::vector<std::string> shown;
     ui.OnModal([&](TForm* f) {

@@ -66,8 +66,11 @@ TEST_F(Lan, NewAddressIsPingedCheckedAndWritten) {
     EXPECT_EQ(Boxes(), std::vector<std::string>{});
     EXPECT_EQ(pingSends, 3);
     EXPECT_EQ(dev->takeSetLog(), kLanWrite);
-    EXPECT_EQ(waitTexts,
-              std::vector<std::string>{"Settings saved.|The system IP will be 192.0.2.120"});
+    // First the wait while the static pool is read, then the restart.
+    EXPECT_EQ(waitTexts, (std::vector<std::string>{
+                             "Please wait...|Judge the IP whether can be used.",
+                             "Settings saved.|The system IP will be 192.0.2.120"}));
+    EXPECT_EQ(waitReboot, (std::vector<int>{0, 0}));
     ASSERT_TRUE(dev->waitUntilAnswering());
     EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.2.0"), "192.0.2.120");
 }

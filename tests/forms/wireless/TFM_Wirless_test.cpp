@@ -341,6 +341,40 @@ TEST_F(WirelessForm, FailedWriteInTheMiddleIsReportedAndNoWaitFollows) {
     }
 }
 
+// A failed AP-mode or security write also names the write that failed.
+TEST_F(WirelessForm, FailedWriteNamesTheFailedStep) {
+    struct Case {
+        const char* name;
+        const char* faultOid;
+        const char* note; // the second box, or null for none
+    };
+    const Case cases[] = {
+        {"ap mode", ".2.1.1.1.1", "req2ApMode set faild."},
+        {"security", ".2.5.1.1.1.1", "SelectToset set faild."},
+        {"radio", ".2.3.1.12", nullptr},
+    };
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.Boxes().Clear();
+        waits.clear();
+        ASSERT_TRUE(dev->fault(P + c.faultOid, "genErr", "set"));
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        dev->clearFaults();
+        EXPECT_TRUE(waits.empty());
+        EXPECT_EQ(form->StatusBar->SimpleText(), "Setting error!");
+        ASSERT_EQ(ui.Boxes().Count(), c.note ? 2 : 1);
+        EXPECT_NE(ui.Boxes().Boxes()[0].text.find("(SNMP)"), std::string::npos);
+        if (c.note) {
+            EXPECT_EQ(ui.Boxes().Last().text, c.note);
+            EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+        }
+        form->Bt_RefreshClick(nullptr);
+        ASSERT_TRUE(Idle());
+    }
+}
+
 TEST_F(WirelessForm, ChoosingAModeTurnsSuperGOffByName) {
     for (const char* turbo : {"0", "1", "2"}) {
         SCOPED_TRACE(turbo);
