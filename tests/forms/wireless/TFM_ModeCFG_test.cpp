@@ -4,6 +4,8 @@
 #include "forms/wireless/TFM_ModeCFG.h"
 
 #include "binding/QvSNMPRequest2Edits.h"
+#include "binding/QvWaitIdle.h"
+#include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "tests/forms/admin/admin_fixture.h"
 
@@ -101,6 +103,16 @@ TEST_F(ModeForm, RoundTripKeepsWhatTheDeviceHeld) {
         EXPECT_EQ(ui.Boxes().Count(), 0);
         EXPECT_EQ(Status(f->StatusBar), "IEEE802.11g Setting Success!");
     }
+}
+
+TEST_F(ModeForm, ModeCommandOpensTheForm) {
+    TFM_ModeCFG::RegisterOpener();
+    ASSERT_TRUE(TMainForm::HasFormOpener("TFM_ModeCFG"));
+    const int before = ui.ModalShows();
+    main->adMode1->Click();
+    EXPECT_EQ(main->LastRequestedForm(), "TFM_ModeCFG");
+    EXPECT_EQ(ui.ModalShows(), before + 1);
+    TMainForm::RegisterFormOpener("TFM_ModeCFG", nullptr);
 }
 
 TEST_F(ModeForm, Screenshot) {
@@ -283,6 +295,35 @@ TEST_F(ModeForm, FailedWriteShowsTheFailure) {
     EXPECT_EQ(Peek(kMode), "1");
     EXPECT_EQ(Peek(Remote(1)), "hex:000000000000");
     EXPECT_EQ(f->Ed_ReMAddra[0]->Text(), "0050C2000001");
+}
+
+// A write that answers later: nothing is reported before its answer, and
+// success and the restart only when it went through.
+TEST_F(ModeForm, LaterAnswerDecidesTheOutcome) {
+    for (bool refused : {false, true}) {
+        SCOPED_TRACE(refused);
+        ASSERT_TRUE(dev->reset());
+        ASSERT_TRUE(dev->clearFaults());
+        waits.clear();
+        ui.Boxes().Clear();
+        TFM_ModeCFG* f = Open();
+        f->ModeGroupA->mode = 1;
+        Choose(f->CB_11a_APM, "PtP Bridge");
+        f->Ed_ReMAddra[0]->SetText("0050C2000001");
+        if (refused) {
+            ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4." + kMode, "badValue", "set"));
+        }
+        f->Bt_ApplyClick(nullptr);
+        EXPECT_TRUE(waits.empty());
+        EXPECT_NE(Status(f->StatusBar), "IEEE802.11g Setting Success!");
+        ASSERT_TRUE(WaitWhileBusy(*f->ModeGroupA, 5000));
+        Application->ProcessMessages();
+        EXPECT_EQ(waits.size(), refused ? 0u : 1u);
+        EXPECT_EQ(Status(f->StatusBar),
+                  refused ? "IEEE802.11g Setting Error!" : "IEEE802.11g Setting Success!");
+        EXPECT_EQ(Peek(kMode), refused ? "1" : "2");
+        EXPECT_EQ(ui.Boxes().Count(), refused ? 1 : 0);
+    }
 }
 
 // The modes an authentication allows, by firmware and mode names.
