@@ -239,6 +239,19 @@ TEST_F(ModeForm, DuplicatePeersWithoutRegardToCase) {
     }
 }
 
+// Peers are not written outside the multipoint mode, so a pair the device
+// holds does not stand in the way of another mode.
+TEST_F(ModeForm, GreyedPeerPairDoesNotBlockAnotherMode) {
+    Poke(Remote(1), "hex:0050C2000001");
+    Poke(Remote(2), "hex:0050C2000001");
+    TFM_ModeCFG* f = Open();
+    EXPECT_EQ(f->Ed_ReMAddra[1]->Text(), "0050C2000001");
+    f->Bt_ApplyClick(nullptr);
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{kMode}));
+    EXPECT_EQ(waits.size(), 1u);
+}
+
 // An empty peer goes out as the all-zero address and shows empty again.
 TEST_F(ModeForm, EmptyPeerIsWrittenAsZeros) {
     Poke(Remote(4), "hex:0050C2000004");
