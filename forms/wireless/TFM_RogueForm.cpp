@@ -108,7 +108,8 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     SetName("RogueForm");
     SetCaption("Advanced\\Rogue AP");
     SetPosition(poMainFormCenter);
-    SetClientWidth(495);
+    // Wide enough for the longest security kind in its quarter of the row.
+    SetClientWidth(600);
     SetClientHeight(640);
 
     StatusBar1 = new TStatusBar(this);
@@ -620,4 +621,7 @@ void TFM_RogueForm::FormResize(TObject*) {
     WPA2PSKCkBox->SetLeft(ChcBxo_wep->Left());
     WPA2AUTECkBox->SetLeft(ChcBxo_eap->Left());
     WPA2AUTPCkBox->SetLeft(ChcBxo_psk->Left());
+    for (TCheckBox* c : {CheckBox_11b, CheckBox_11g, ChcBxo_off, ChcBxo_wep, ChcBxo_eap,
+                         ChcBxo_psk, WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox, WPA2AUTPCkBox})
+        c->SetWidth((w - 8) / 4 - 4);
 }
