@@ -541,14 +541,13 @@ void TFM_RogueForm::ListRead(QvSNMPRequest2Controls*, QvSNMPError* error) {
 
 void TFM_RogueForm::Apply_BtnClick(TObject*) {
     if (writes_.Running() || !idle || !MaskGroup) return;
+    const bool protection = protectionSupported && ProtectionGroup;
+    // Its first read may still be on its way.
+    if (protection && ProtectionGroup->busy &&
+        !WaitWhileBusy(*ProtectionGroup, QvReplyBoundMs(ProtectionGroup->request)))
+        return;
     writes_.Add(MaskGroup.get(), true);
-    if (protectionSupported && ProtectionGroup) {
-        // Its first read may still be on its way.
-        if (ProtectionGroup->busy &&
-            !WaitWhileBusy(*ProtectionGroup, QvReplyBoundMs(ProtectionGroup->request)))
-            return;
-        writes_.Add(ProtectionGroup.get(), true);
-    }
+    if (protection) writes_.Add(ProtectionGroup.get(), true);
     // Success only once the protection write has been answered too.
     writes_.Start([this](bool ok, const QvSNMPError&) {
         if (!ok) {

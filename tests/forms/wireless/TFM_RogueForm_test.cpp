@@ -179,17 +179,23 @@ TEST_F(RogueForm, AddAndDeleteMoveEntriesByTheirIndex) {
         const char* caption;
         void (TFM_RogueForm::*click)(TObject*);
         const char* busyText;
+        std::unique_ptr<QvSNMPRequest2Edits> TFM_RogueForm::*group;
+        const char* doneText;
         const char* oid;
         std::vector<std::string> result;
         std::vector<std::string> listed;
     } steps[] = {
         {&TFM_RogueForm::RogueListView, "2", &TFM_RogueForm::AddBtnClick, "Adding...",
+         &TFM_RogueForm::AddGroup, "Add to AP list successfully! Getting data...",
          "2.10.4.1.2.0", {"1", "3"}, {"1", "2"}},
         {&TFM_RogueForm::RogueListView, "3", &TFM_RogueForm::DelBtnClick, "Deleting...",
+         &TFM_RogueForm::DelDetectGroup, "Delete rogue AP successfully! Getting data...",
          "2.10.4.1.3.0", {"1"}, {"1", "2"}},
         {&TFM_RogueForm::AP_ListView, "1", &TFM_RogueForm::ListDelBtnClick, "Deleting...",
+         &TFM_RogueForm::DelListedGroup, "Delete successfully! Getting data...",
          "2.10.4.2.1.0", {"1"}, {"2"}},
         {&TFM_RogueForm::RogueListView, "1", &TFM_RogueForm::AddBtnClick, "Adding...",
+         &TFM_RogueForm::AddGroup, "Add to AP list successfully! Getting data...",
          "2.10.4.1.2.0", {}, {"1", "2"}},
     };
     for (const auto& s : steps) {
@@ -202,6 +208,10 @@ TEST_F(RogueForm, AddAndDeleteMoveEntriesByTheirIndex) {
         EXPECT_EQ(Panel(), s.busyText);
         EXPECT_FALSE(f->idle);
         EXPECT_FALSE(f->CloseQuery());
+        // Once the command is answered its reads are on their way.
+        QvSNMPRequest2Edits* command = (f->*s.group).get();
+        ASSERT_TRUE(PumpUntil([command] { return !command->busy; }, 8000));
+        EXPECT_EQ(Panel(), s.doneText);
         ASSERT_TRUE(Settle());
         EXPECT_EQ(SetLog(), std::vector<std::string>{s.oid});
         EXPECT_EQ(Captions(f->RogueListView), s.result);
