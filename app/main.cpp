@@ -14,6 +14,8 @@
 #include "forms/admin/TLogForm.h"
 #include "forms/wireless/TFM_Encrypt.h"
 #include "forms/wireless/TFM_ModeCFG.h"
+#include "forms/wireless/TFM_Group.h"
+#include "forms/wireless/TFM_RogueForm.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
         TFM_Wirless::RegisterOpener();
         TFM_Encrypt::RegisterOpener();
         TFM_ModeCFG::RegisterOpener();
+        TFM_Group::RegisterOpener();
+        TFM_RogueForm::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <utility>
 
@@ -241,6 +242,28 @@ bool parseRule(std::string_view word, Rules* rules) {
         auto oid = parseOid(val);
         if (!oid) return false;
         (key == "fill-from" ? rules->fillFrom : rules->fillTo) = *oid;
+        return true;
+    }
+    if (key == "move-row") {
+        auto parts = split(val, ',');
+        if (parts.size() != 2) return false;
+        auto from = parseOid(parts[0]);
+        auto to = parseOid(parts[1]);
+        if (!from || !to) return false;
+        rules->moveFrom = *from;
+        rules->moveTo = *to;
+        return true;
+    }
+    if (key == "max-rows") {
+        std::int64_t v = 0;
+        if (!parseInt(val, &v) || v < 0) return false;
+        rules->maxRows = static_cast<std::size_t>(v);
+        return true;
+    }
+    if (key == "delete-row") {
+        auto oid = parseOid(val);
+        if (!oid) return false;
+        rules->deleteRow = *oid;
         return true;
     }
     if (key == "copy-on-restart") {
@@ -736,7 +759,11 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
     std::string stored;
     std::string result = checkValue(object.type, object.rules, typeWord, valueText, &stored);
     if (result != "DONE") return result;
+    result = checkRowCommand(object.rules, stored);
+    if (result != "DONE") return result;
+    const Rules rules = object.rules; // the command may move objects around
     object.value = stored;
+    runRowCommand(rules, stored);
     if (object.rules.restartOn && stored == std::to_string(*object.rules.restartOn))
         restartRequested_ = true;
     // A command that fills a table (a scan): done before the answer goes out.
@@ -744,6 +771,71 @@ std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::stri
         stored == std::to_string(*object.rules.fillOn))
         fillSubtree(*object.rules.fillFrom, *object.rules.fillTo);
     return "DONE";
+}
+
+namespace {
+
+// Cells ENTRY.C.N of plain objects: the row instances below entry.
+std::set<std::uint32_t> rowsBelow(const std::map<Oid, Object>& objects, const Oid& entry) {
+    std::set<std::uint32_t> rows;
+    for (auto it = objects.lower_bound(entry); it != objects.end() && isPrefix(entry, it->first);
+         ++it)
+        if (it->first.size() == entry.size() + 2) rows.insert(it->first.back());
+    return rows;
+}
+
+std::optional<std::uint32_t> rowNumber(const std::string& stored) {
+    std::int64_t n = 0;
+    if (!parseInt(stored, &n) || n <= 0 || n > 0xFFFFFFFF) return std::nullopt;
+    return static_cast<std::uint32_t>(n);
+}
+
+} // namespace
+
+std::string Model::checkRowCommand(const Rules& rules, const std::string& stored) const {
+    const Oid* source = rules.deleteRow ? &*rules.deleteRow
+                        : rules.moveFrom ? &*rules.moveFrom
+                                         : nullptr;
+    if (!source) return "DONE";
+    auto n = rowNumber(stored);
+    if (!n || rowsBelow(objects_, *source).count(*n) == 0) return "inconsistent-value";
+    if (rules.moveFrom && rules.moveTo && rules.maxRows &&
+        rowsBelow(objects_, *rules.moveTo).size() >= *rules.maxRows)
+        return "inconsistent-value";
+    return "DONE";
+}
+
+void Model::runRowCommand(const Rules& rules, const std::string& stored) {
+    auto n = rowNumber(stored);
+    if (!n) return;
+    const Oid* source = rules.deleteRow ? &*rules.deleteRow
+                        : rules.moveFrom ? &*rules.moveFrom
+                                         : nullptr;
+    if (!source) return;
+    std::vector<Object> moved;
+    for (auto it = objects_.lower_bound(*source);
+         it != objects_.end() && isPrefix(*source, it->first);) {
+        if (it->first.size() == source->size() + 2 && it->first.back() == *n) {
+            moved.push_back(it->second);
+            it = objects_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (rules.deleteRow || !rules.moveTo) return;
+    const Oid& target = *rules.moveTo;
+    const std::set<std::uint32_t> used = rowsBelow(objects_, target);
+    std::uint32_t free = 1;
+    while (used.count(free)) ++free;
+    for (Object& cell : moved) {
+        const std::uint32_t column = cell.oid[source->size()];
+        cell.oid = target;
+        cell.oid.push_back(column);
+        cell.oid.push_back(free);
+        // Column 1 is the index: it names the row's new place.
+        if (column == 1 && cell.type == Type::Integer) cell.value = std::to_string(free);
+        objects_[cell.oid] = std::move(cell);
+    }
 }
 
 void Model::fillSubtree(const Oid& from, const Oid& to) {

@@ -35,6 +35,11 @@ struct Rules {
     std::optional<Oid> copyOnRestart;        // takes this object's value at a restart
     std::optional<std::int64_t> fillOn;      // a SET of this value copies fillFrom to fillTo
     std::optional<Oid> fillFrom, fillTo;     // subtrees: the objects below keep their suffix
+    // A SET of N moves row N (cells ENTRY.C.N) of the plain objects below
+    // moveFrom to moveTo, under its lowest free instance; at most maxRows there.
+    std::optional<Oid> moveFrom, moveTo;
+    std::optional<std::size_t> maxRows;
+    std::optional<Oid> deleteRow;            // a SET of N deletes row N below this entry
     std::optional<std::int64_t> factoryResetOn; // holding this at a restart restores the file's values
     std::int64_t step = 0;                   // every answer moves the value on by this much
 };
@@ -135,6 +140,9 @@ private:
     bool addLine(std::string_view line, const std::string& profile, int lineNo, std::string* error);
     std::string applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText);
     void fillSubtree(const Oid& from, const Oid& to);
+    // "DONE", or the error word when there is no such row or no room.
+    std::string checkRowCommand(const Rules& rules, const std::string& stored) const;
+    void runRowCommand(const Rules& rules, const std::string& stored);
     Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance);
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
     // moves: a moving object counts this answer (gets do, walks do not).

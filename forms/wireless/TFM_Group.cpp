@@ -1,0 +1,195 @@
+#include "forms/wireless/TFM_Group.h"
+
+#include "app/TFM_Waiting.h"
+#include "app/TMainForm.h"
+#include "base/Exception.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "mib/GroupVars.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+#include "ui/Graphics.h"
+#include "ui/StatusBar.h"
+#include "ui/Widgets.h"
+
+#include <exception>
+
+namespace {
+
+// A synchronous read reports its failure only to a plain function.
+QvSNMPError g_lastFailure;
+void KeepFailure(QvSNMPError* error) {
+    if (error && error->Code != 0) g_lastFailure = *error;
+}
+
+void ReadOrRaise(QvSNMPRequest2Edits* group) {
+    g_lastFailure = QvSNMPError{};
+    if (group->Read()) return;
+    std::string text = g_lastFailure.Message;
+    if (text.empty()) text = "(QvSNMP++) " + group->request.vars.Name;
+    throw Exception(text, g_lastFailure.Code);
+}
+
+template <class T>
+T* Make(TForm* form, const char* name, int l, int t, int w, int h, const char* caption = "") {
+    T* c = new T(form);
+    c->SetName(name);
+    c->SetParent(form);
+    c->SetBounds(l, t, w, h);
+    if (*caption) c->SetCaption(caption);
+    return c;
+}
+
+void LabelAt(TForm* form, int l, int t, const char* text) {
+    TLabel* c = new TLabel(form);
+    c->SetParent(form);
+    c->SetCaption(text);
+    c->SetBounds(l, t, 150, 16);
+}
+
+// A user limit as typed: digits only, 0 to 64.
+bool ValidUserLimit(const std::string& text) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return std::stol(text) <= 64;
+}
+
+} // namespace
+
+void TFM_Group::RegisterOpener() { TMainForm::RegisterModalForm<TFM_Group>("TFM_Group"); }
+
+TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
+    SetName("FM_Group");
+    SetCaption("Advanced \\ Grouping");
+    SetBorderStyle(bsDialog);
+    SetPosition(poMainFormCenter);
+    SetClientWidth(360);
+    SetClientHeight(230);
+
+    La_Heading = Make<TLabel>(this, "La_Heading", 16, 12, 330, 16,
+                              "AP Grouping Settings:(For AP Mode Only)");
+    LabelAt(this, 24, 44, "Load Balance");
+    CB_LoadB = Make<TComboBox>(this, "CB_LoadB", 190, 40, 140, 22);
+    CB_LoadB->SetStyle(csDropDownList);
+    LabelAt(this, 24, 74, "User Limit (0-64)");
+    Ed_UsrL = Make<TEdit>(this, "Ed_UsrL", 190, 70, 140, 21);
+    LabelAt(this, 24, 104, "Link Integrate");
+    CB_LinkInt = Make<TComboBox>(this, "CB_LinkInt", 190, 100, 140, 22);
+    CB_LinkInt->SetStyle(csDropDownList);
+    LabelAt(this, 24, 134, "Ethernet Link Status");
+    Ed_EthLS = Make<TEdit>(this, "Ed_EthLS", 190, 130, 140, 21);
+    Ed_EthLS->SetReadOnly(true);
+    Ed_EthLS->SetColor(clBtnFace);
+    CB_APMode = Make<TComboBox>(this, "CB_APMode", 0, 0, 10, 10);
+    CB_APMode->Hide();
+
+    Bt_Apply = Make<TButton>(this, "Bt_Apply", 24, 168, 90, 25, "Apply");
+    Bt_Refresh = Make<TButton>(this, "Bt_Refresh", 134, 168, 90, 25, "Refresh");
+    Bt_Cancel = Make<TButton>(this, "Bt_Cancel", 244, 168, 90, 25, "Cancel");
+    Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
+    Bt_Refresh->OnClick = [this](TObject* s) { Bt_RefreshClick(s); };
+    Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName("StatusBar");
+    StatusBar->SetSimplePanel(true);
+    StatusBar->SetAlign(alBottom);
+
+    // Set before the binding takes the combo over: it chains behind.
+    CB_LoadB->OnChange = [this](TObject* s) { CB_LoadBChange(s); };
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+}
+
+TFM_Group::~TFM_Group() {
+    SettingsRequest.reset();
+    ApModeRequest.reset();
+}
+
+void TFM_Group::FormCreate(TObject*) {
+    SettingsRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+    SettingsRequest->request.vars = QvSNMPVarList(mib::groupSettingsTable, SVT_SV, 0);
+    SettingsRequest->request.vars.Name = "Grouping";
+    SettingsRequest->request.ResultCallback = KeepFailure;
+    SettingsRequest->mode = 0;
+    SettingsRequest->AssociateComboBox(0, CB_LoadB);
+    SettingsRequest->AssociateEdits(1, "%u", Ed_UsrL);
+    SettingsRequest->AssociateComboBox(2, CB_LinkInt);
+    SettingsRequest->AssociateEdits(3, "%s", Ed_EthLS);
+    SettingsRequest->SetStatusBar(StatusBar);
+
+    ApModeRequest = std::make_unique<QvSNMPRequest2Edits>(this);
+    ApModeRequest->request.vars = QvSNMPVarList(mib::groupApModeTable, MVT_SV, 0);
+    ApModeRequest->request.vars.Name = "AP Mode";
+    ApModeRequest->request.ResultCallback = KeepFailure;
+    ApModeRequest->request.vars.Item(0)->OptionList =
+        TMainForm::FieldAsInt(MainForm ? MainForm->ApmodeStringChangeSupport : nullptr) == 1
+            ? &mib::groupApModeNewNamesList
+            : &mib::groupApModeOldNamesList;
+    ApModeRequest->mode = 0;
+    ApModeRequest->AssociateComboBox(0, CB_APMode);
+    // Both groups exist even when a read fails, so that Refresh can try again.
+    ReadAll();
+    Ed_UsrL->SetMaxLength(2);
+    UpdateControls();
+}
+
+void TFM_Group::UpdateControls() {
+    const bool apMode = CB_APMode->ItemIndex() == 0;
+    for (TComboBox* c : {CB_LoadB, CB_LinkInt}) {
+        c->SetEnabled(apMode);
+        c->SetColor(apMode ? clWindow : clBtnFace);
+    }
+    if (CB_LoadB->ItemIndex() == 1) {
+        Ed_UsrL->SetReadOnly(false);
+        Ed_UsrL->SetColor(clWindow);
+    } else if (CB_LoadB->ItemIndex() == 0) {
+        Ed_UsrL->SetReadOnly(true);
+        Ed_UsrL->SetColor(clBtnFace);
+    }
+}
+
+void TFM_Group::CB_LoadBChange(TObject*) { UpdateControls(); }
+
+void TFM_Group::Bt_ApplyClick(TObject*) {
+    if (writes_.Running() || !SettingsRequest) return;
+    if (Ed_UsrL->Text().empty()) Ed_UsrL->SetText("0");
+    if (!ValidUserLimit(Ed_UsrL->Text())) {
+        MessageBox(this, "Please input a number between 0 and 64.", "Error",
+                   MB_OK | MB_ICONERROR);
+        Ed_UsrL->Clear();
+        return;
+    }
+    writes_.Add(SettingsRequest.get(), true);
+    writes_.Start([this](bool ok, const QvSNMPError&) {
+        if (!ok) {
+            StatusBar->SetSimpleText("Setting Error!");
+            return;
+        }
+        StatusBar->SetSimpleText("Setting OK!");
+        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+        wait->RebootDelayTicks = 5;
+        FM_Waiting = wait.get();
+        wait->ShowModal();
+        FM_Waiting = nullptr;
+    });
+}
+
+void TFM_Group::ReadAll() {
+    // Each group is read even when the other failed; the first failure shows.
+    std::string failure;
+    for (QvSNMPRequest2Edits* g : {SettingsRequest.get(), ApModeRequest.get()}) {
+        try {
+            if (g) ReadOrRaise(g);
+        } catch (const std::exception& e) {
+            if (failure.empty()) failure = e.what();
+        }
+    }
+    if (!failure.empty()) StatusBar->SetSimpleText(failure);
+}
+
+void TFM_Group::Bt_RefreshClick(TObject*) {
+    if (writes_.Running()) return;
+    ReadAll();
+    UpdateControls();
+}
+
+void TFM_Group::Bt_CancelClick(TObject*) { Close(); }
