@@ -484,6 +484,28 @@ TEST_F(MultiSsidNewForm, StaysOpenWhileTheTableIsRead) {
     EXPECT_TRUE(form->CloseQuery());
 }
 
+// The VLAN state, Super G mode and group key interval are the settings the
+// older form reads at other instances.
+TEST_F(MultiSsidNewForm, SharedObjectsAreTheOlderFormsOnes) {
+    Poke("2.9.1.1.1.1", "1");
+    Poke("2.3.1.11.0", "1");
+    Poke("2.5.1.1.6.1", "1200");
+    Open();
+    EXPECT_TRUE(form->CB_VLanState->Checked());
+    EXPECT_FALSE(form->IfEnabMuSSID->Enabled());
+    EXPECT_EQ(form->CB_SuperMode->Text(), "Enable");
+    EXPECT_EQ(form->Ed_GrpKey->Text(), "1200");
+    // Multi-SSID goes on with Super G off: the user hears of it once.
+    EXPECT_EQ(Texts(), std::vector<std::string>{"If you enable Multi-SSID,Super G will be Disabled!"});
+    EXPECT_EQ(form->LV_MultiSSID_User->Items()[1]->ColumnText(3), "2");
+    Entry(2);
+    form->Ed_GrpKey->SetText("900");
+    form->CB_VLanState->SetChecked(false);
+    Save();
+    EXPECT_EQ(Peek("2.5.1.1.6.1"), "900");
+    EXPECT_EQ(Peek("2.9.1.1.1.1"), "0");
+}
+
 TEST_F(MultiSsidNewForm, KeyTextConversions) {
     EXPECT_EQ(TFM_MultiSSIDNewForm::AsciiToHex("Ab:Z!"), "41623a5a21");
     EXPECT_EQ(TFM_MultiSSIDNewForm::AsciiToHex("\xE9"), "e9");
