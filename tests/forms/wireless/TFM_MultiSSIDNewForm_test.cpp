@@ -327,6 +327,22 @@ TEST_F(MultiSsidNewForm, SaveMessagesWriteNothing) {
     EXPECT_EQ(form->Ed_KeyValue->Text(), "");
 }
 
+// A masked ASCII key shows as a mask of its characters and is not written.
+TEST_F(MultiSsidNewForm, MaskedAsciiKeyStaysAMask) {
+    Poke(Cell(13, 1), "1"); // ASCII
+    Poke(Cell(6, 1), "1");
+    Open();
+    Entry(1);
+    EXPECT_EQ(form->CB_KeyType->Text(), "ASCII");
+    EXPECT_EQ(form->Ed_KeyValue->Text(), "*****");
+    Save();
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
+    const auto log = SetLog();
+    EXPECT_NE(std::find(log.begin(), log.end(), Cell(6, 1)), log.end());
+    EXPECT_EQ(std::find(log.begin(), log.end(), Cell(7, 1)), log.end());
+    EXPECT_EQ(Peek(Cell(7, 1)), "**********");
+}
+
 // An SSID equal to that of a disabled entry is free; a key of the right
 // length is taken.
 TEST_F(MultiSsidNewForm, AcceptedInput) {
