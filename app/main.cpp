@@ -16,6 +16,7 @@
 #include "forms/wireless/TFM_ModeCFG.h"
 #include "forms/wireless/TFM_Group.h"
 #include "forms/wireless/TFM_RogueForm.h"
+#include "forms/wireless/TFM_MultiSSIDNewForm.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         TFM_ModeCFG::RegisterOpener();
         TFM_Group::RegisterOpener();
         TFM_RogueForm::RegisterOpener();
+        TFM_MultiSSIDNewForm::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
