@@ -146,7 +146,7 @@ TEST_F(OldPerformanceForm, OldFirmwareWritesOnlyWhatItHas) {
 
     // Without either B/G object the row closes up and nothing of it is sent.
     form.reset();
-    ASSERT_TRUE(dev->fault(kE + "2.3.1.13.1", "noSuchName", "get"));
+    ASSERT_TRUE(dev->fault(kE + "2.3.1.13.1", "noSuchName", "any"));
     f = Open();
     EXPECT_FALSE(f->GonlyRead);
     EXPECT_FALSE(f->CB_Gonly->Visible());
@@ -343,13 +343,18 @@ TEST_F(PerformanceForm, FailedRateTableReadReenablesTheForm) {
 }
 
 TEST_F(PerformanceForm, MissingRateRowIsNotWritten) {
+    ASSERT_TRUE(dev->poke(kE + Rate(6), "0"));
     ASSERT_TRUE(dev->fault(kE + Rate(5), "noSuchName", "get"));
+    const auto before = Snapshot(Objects());
     TFM_Performace* f = Open();
     EXPECT_EQ(f->RateRowsRead(), 11);
-    EXPECT_EQ(f->CB_DRate[5]->Text(), "Enable");
+    EXPECT_EQ(f->CB_DRate[4]->ItemIndex(), -1);
+    EXPECT_EQ(f->CB_DRate[5]->Text(), "Disable");
+    EXPECT_EQ(f->CB_DRate[6]->Text(), "Enable");
     SetLog();
     Apply();
     EXPECT_EQ(SetLog(), NewWrites(RateWrites({5})));
+    EXPECT_EQ(Snapshot(Objects()), before);
     EXPECT_EQ(waits.size(), 1u);
 }
 
@@ -383,6 +388,21 @@ TEST_F(PerformanceForm, FailedWriteShowsTheFirstFailureAndNoSuccess) {
         EXPECT_EQ(Status(f->StatusBar), "Setting error!") << c.oid;
         EXPECT_TRUE(f->Bt_Apply_a->Enabled());
     }
+}
+
+// Closing while the radio and the table are still on their way: the form
+// may close, and nothing arrives into it afterwards.
+TEST_F(PerformanceForm, ClosesWhileReadsAreOutstanding) {
+    form.reset(NewForm<TFM_Performace>(Application));
+    ASSERT_TRUE(form->Busy());
+    bool canClose = false;
+    form->FormCloseQuery(nullptr, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_FALSE(form->RateTable->busy);
+    form.reset();
+    int rounds = 0;
+    QvWaitWhile([&] { return ++rounds < 20; }, 2000);
+    EXPECT_TRUE(dev->takeSetLog().empty());
 }
 
 TEST_F(PerformanceForm, DataRateGoesToTheDeviceWithoutItsUnit) {
