@@ -414,7 +414,8 @@ void TFM_Performace::EnableButtons(bool on) {
 }
 
 bool TFM_Performace::Busy() const {
-    return writes_.Running() || rateReadPending_ || (RateTable && RateTable->busy);
+    return writes_.Running() || rateReadPending_ || (RateTable && RateTable->busy) ||
+           (RadioGroup && RadioGroup->busy);
 }
 
 void TFM_Performace::FormCloseQuery(TObject*, bool& canClose) {

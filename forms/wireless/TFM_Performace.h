@@ -129,7 +129,7 @@ public:
     bool RateControlOn() const;
     bool AccessPointMode() const;
     bool SuperGOff() const;
-    // Whether a write sequence or a read of the rate table is running.
+    // Whether a write sequence or an asynchronous read is running.
     bool Busy() const;
 
 private:
