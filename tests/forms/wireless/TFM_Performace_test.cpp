@@ -157,6 +157,20 @@ TEST_F(OldPerformanceForm, OldFirmwareWritesOnlyWhatItHas) {
     EXPECT_EQ(waits.size(), 2u);
 }
 
+// The old object's "Enable" is g only: the preamble stays free and no rate
+// is hidden.
+TEST_F(OldPerformanceForm, OldGOnlyIsNotTakenForBOnly) {
+    ASSERT_TRUE(dev->poke(kE + "2.3.1.13.1", "1"));
+    TFM_Performace* f = Open();
+    EXPECT_EQ(f->CB_Gonly->Text(), "Enable");
+    EXPECT_EQ(f->BgMode(), 0);
+    EXPECT_TRUE(f->CB_Preamble->Enabled());
+    EXPECT_EQ(f->CB_Preamble->Text(), "Short and Long");
+    Choose(f->CB_Gonly, "Disable");
+    EXPECT_EQ(f->BgMode(), 2);
+    EXPECT_TRUE(f->CB_Preamble->Enabled());
+}
+
 TEST_F(PerformanceForm, ApplyRangeMessages) {
     struct Case {
         TEdit* TFM_Performace::*edit;
