@@ -308,6 +308,18 @@ TEST_F(PerformanceForm, RateTableShownAndEdited) {
     EXPECT_TRUE(f->CB_DtRta->Enabled());
 }
 
+// A free rate offers no "Basic": one the device holds as basic shows as
+// enabled, and is sent so.
+TEST_F(PerformanceForm, BasicOnAFreeRateShowsAsEnable) {
+    ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
+    ASSERT_TRUE(dev->poke(kE + Rate(6), "2"));
+    TFM_Performace* f = Open();
+    ASSERT_EQ(f->CB_DRate[5]->Items().Count(), 2);
+    EXPECT_EQ(f->CB_DRate[5]->Text(), "Enable");
+    Apply();
+    EXPECT_EQ(dev->peek(kE + Rate(6)), "1");
+}
+
 TEST_F(PerformanceForm, ResetInElevenGOnly) {
     ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
     TFM_Performace* f = Open();
