@@ -137,6 +137,7 @@ TEST_F(OldPerformanceForm, OldFirmwareWritesOnlyWhatItHas) {
                                                          f->GB_DataRate})
         EXPECT_FALSE(c->Visible()) << c->Name();
     const int height = f->ClientHeight();
+    Grab(f, "performance-old.png");
     SetLog();
     Apply();
     const std::vector<std::string> tail = {"2.3.1.19.0", "2.3.1.12.1"};
