@@ -17,6 +17,7 @@
 #include "forms/wireless/TFM_Group.h"
 #include "forms/wireless/TFM_RogueForm.h"
 #include "forms/wireless/TFM_MultiSSIDNewForm.h"
+#include "forms/wireless/TFM_Performace.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         TFM_Group::RegisterOpener();
         TFM_RogueForm::RegisterOpener();
         TFM_MultiSSIDNewForm::RegisterOpener();
+        TFM_Performace::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
