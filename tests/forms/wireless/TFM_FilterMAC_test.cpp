@@ -102,10 +102,10 @@ TEST_F(MacTable, ListsOnlyTheUsedEntriesNumberedFromOne) {
     EXPECT_FALSE(f->Bt_Set->Enabled());
     EXPECT_FALSE(f->Bt_Del->Enabled());
     EXPECT_TRUE(CanClose());
+    Grab(f, "filter-mac.png");
     SelectUsed(1);
     EXPECT_TRUE(f->Bt_Set->Enabled());
     EXPECT_TRUE(f->Bt_Del->Enabled());
-    Grab(f, "filter-mac.png");
 }
 
 TEST_F(MacTable, BandTwoFromTheFilterFormsFlag) {
