@@ -18,6 +18,7 @@
 #include "forms/wireless/TFM_RogueForm.h"
 #include "forms/wireless/TFM_MultiSSIDNewForm.h"
 #include "forms/wireless/TFM_Performace.h"
+#include "forms/wireless/TFM_Filter.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
         TFM_RogueForm::RegisterOpener();
         TFM_MultiSSIDNewForm::RegisterOpener();
         TFM_Performace::RegisterOpener();
+        TFM_Filter::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
