@@ -243,6 +243,12 @@ bool parseRule(std::string_view word, Rules* rules) {
         (key == "fill-from" ? rules->fillFrom : rules->fillTo) = *oid;
         return true;
     }
+    if (key == "same-as") {
+        auto oid = parseOid(val);
+        if (!oid) return false;
+        rules->sameAs = *oid;
+        return true;
+    }
     if (key == "copy-on-restart") {
         auto oid = parseOid(val);
         if (!oid) return false;
@@ -598,7 +604,25 @@ Table* Model::tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) {
     return const_cast<Table*>(std::as_const(*this).tableFor(oid, column, instance));
 }
 
+const Object* Model::named(const Oid& oid) const {
+    auto it = objects_.find(oid);
+    if (it == objects_.end()) return nullptr;
+    if (!it->second.rules.sameAs) return &it->second;
+    // One step only: a second name of a second name stands for itself.
+    auto other = objects_.find(*it->second.rules.sameAs);
+    if (other == objects_.end() || other->second.rules.sameAs) return &it->second;
+    return &other->second;
+}
+
 Varbind Model::render(const Object& object, bool moves) const {
+    if (object.rules.sameAs) {
+        const Object* other = named(object.oid);
+        if (other != &object) {
+            Varbind vb = render(*other, moves);
+            vb.oid = object.oid;
+            return vb;
+        }
+    }
     Varbind vb;
     vb.oid = object.oid;
     vb.type = typeName(object.type);
@@ -710,6 +734,8 @@ void Model::commit() {
 }
 
 std::string Model::applySet(const Oid& oid, std::string_view typeWord, std::string_view valueText) {
+    if (const Object* other = named(oid); other && other->oid != oid)
+        return applySet(other->oid, typeWord, valueText);
     std::uint32_t column = 0;
     Oid instance;
     Table* table = tableFor(oid, &column, &instance);
@@ -797,16 +823,17 @@ std::string Model::setTableCell(Table& table, std::uint32_t column, const Oid& i
 }
 
 std::optional<std::string> Model::peek(const Oid& oid) const {
-    auto it = objects_.find(oid);
-    if (it == objects_.end()) return std::nullopt;
-    if (it->second.uptime) return render(it->second).value;
-    if (it->second.rules.step != 0 && it->second.type != Type::OctetString)
-        return movedValue(it->second, false);
-    return textFromStored(it->second.type, it->second.value);
+    const Object* object = named(oid);
+    if (!object) return std::nullopt;
+    if (object->uptime) return render(*object).value;
+    if (object->rules.step != 0 && object->type != Type::OctetString)
+        return movedValue(*object, false);
+    return textFromStored(object->type, object->value);
 }
 
 bool Model::poke(const Oid& oid, std::string_view valueText, std::string* error) {
-    auto it = objects_.find(oid);
+    const Object* object = named(oid);
+    auto it = objects_.find(object ? object->oid : oid);
     if (it == objects_.end()) {
         *error = "no such object";
         return false;
@@ -829,7 +856,7 @@ std::vector<Oid> Model::takeSetLog() {
 std::string Model::dump() const {
     std::string out;
     for (const auto& [oid, object] : objects_) {
-        if (object.uptime) continue;
+        if (object.uptime || named(oid) != &object) continue; // second names hold nothing
         out += oidText(oid) + " " + textFromStored(object.type, object.value) + "\n";
     }
     return out;

@@ -37,6 +37,7 @@ struct Rules {
     std::optional<Oid> fillFrom, fillTo;     // subtrees: the objects below keep their suffix
     std::optional<std::int64_t> factoryResetOn; // holding this at a restart restores the file's values
     std::int64_t step = 0;                   // every answer moves the value on by this much
+    std::optional<Oid> sameAs;               // a second name of this object: gets and sets go there
 };
 
 struct Object {
@@ -139,6 +140,8 @@ private:
     const Table* tableFor(const Oid& oid, std::uint32_t* column, Oid* instance) const;
     // moves: a moving object counts this answer (gets do, walks do not).
     Varbind render(const Object& object, bool moves = false) const;
+    // The object a name stands for: the other one for a second name.
+    const Object* named(const Oid& oid) const;
     std::string setTableCell(Table& table, std::uint32_t column, const Oid& instance,
                              std::string_view typeWord, std::string_view value);
     void addRow(const Table& table, const Oid& instance,
