@@ -13,6 +13,7 @@
 #include "forms/admin/TFM_CfgFile.h"
 #include "forms/admin/TLogForm.h"
 #include "forms/wireless/TFM_Encrypt.h"
+#include "forms/wireless/TFM_MultiSSIDForm.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
         TLogForm::RegisterOpener();
         TFM_Wirless::RegisterOpener();
         TFM_Encrypt::RegisterOpener();
+        TFM_MultiSSIDForm::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
