@@ -581,6 +581,8 @@ void TFM_MultiSSIDForm::WriteDone(bool ok) {
 }
 
 void TFM_MultiSSIDForm::Bt_RefreshClick(TObject*) {
+    // Reading the groups under a running write would show half of it.
+    if (writes_.Running()) return;
     ReadNow(VlanGroup.get());
     StartMasterRead();
     ReadGuests();
