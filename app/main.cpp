@@ -19,6 +19,7 @@
 #include "forms/wireless/TFM_MultiSSIDNewForm.h"
 #include "forms/wireless/TFM_Performace.h"
 #include "forms/wireless/TFM_Filter.h"
+#include "forms/wireless/TFM_MultiSSIDForm.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "os/Path.h"
 #include "os/Runtime.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
         TFM_MultiSSIDNewForm::RegisterOpener();
         TFM_Performace::RegisterOpener();
         TFM_Filter::RegisterOpener();
+        TFM_MultiSSIDForm::RegisterOpener();
         Application->CreateForm(MainForm);
         Application->Run();
     } catch (const std::exception& e) {
