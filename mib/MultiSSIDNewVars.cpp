@@ -76,7 +76,7 @@ const QvSNMPVar mssidApModeTables[2][2][3] = {
 const QvSNMPVar mssidStateTable[] = {
     Var(AP ".2.9.3.1.1", "adMSSIDState", Integer, ReadWrite, &mssidStateList), kEnd};
 
-const QvSNMPVar mssidVlanStateTable[] = {
+const QvSNMPVar mssidNewVlanStateTable[] = {
     Var(AP ".2.9.1.1.1", "adVlanState", Integer, ReadWrite, &mssidStateList), kEnd};
 
 const QvSNMPVar mssidPriorityTable[] = {

@@ -22,7 +22,7 @@ extern const QvSNMPVar mssidBackupRadiusTable[]; // secBackupRadiusSupported
 // adAPMode and adSuperMode, one row; by the AP-mode names and the Super G list.
 extern const QvSNMPVar mssidApModeTables[2][2][3];
 extern const QvSNMPVar mssidStateTable[];        // adMSSIDState
-extern const QvSNMPVar mssidVlanStateTable[];    // adVlanState
+extern const QvSNMPVar mssidNewVlanStateTable[];    // adVlanState
 extern const QvSNMPVar mssidPriorityTable[];     // adMSSIDPriorityState, one row
 extern const QvSNMPVar mssidGroupKeyTable[];     // adSecGroupKeyUpdateInterval
 extern const QvSNMPVar mssidRadiusTable[];       // server, port, secret

@@ -291,7 +291,7 @@ void TFM_MultiSSIDNewForm::FormCreate(TObject*) {
     if (!MssidState->Read()) return;
     WarnOnEnable = true;
 
-    VlanState = NewGroup(mib::mssidVlanStateTable, SVT_SV, true);
+    VlanState = NewGroup(mib::mssidNewVlanStateTable, SVT_SV, true);
     VlanState->AssociateControl(0, CB_VLanState);
     if (!VlanState->Read()) return;
     VlanStateOn = CB_VLanState->Checked();
