@@ -4,6 +4,7 @@
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/EncryptVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -16,6 +17,10 @@
 
 namespace {
 
+using formparts::Make;
+using formparts::Fill;
+using formparts::ReadNow;
+
 const char* const kAuthNames[] = {"Open System", "Shared Key", "Open System / Shared Key",
                                   "WPA-PSK", "WPA-EAP"};
 enum Auth { OpenSystem, SharedKey, OpenShared, WpaPsk, WpaEap, NoAuth };
@@ -24,17 +29,6 @@ Auth AuthOf(const std::string& text) {
     for (int i = 0; i < 5; ++i)
         if (text == kAuthNames[i]) return static_cast<Auth>(i);
     return NoAuth;
-}
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h,
-        const std::string& caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
 }
 
 TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text) {
@@ -48,19 +42,6 @@ TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string&
 void Editable(TEdit* e, bool on) {
     e->SetReadOnly(!on);
     e->SetColor(on ? clWindow : clBtnFace);
-}
-
-void Fill(TComboBox* c, std::initializer_list<const char*> items) {
-    c->Items().Clear();
-    for (const char* s : items) c->Items().Add(s);
-}
-
-bool ReadNow(QvSNMPRequest2Controls* group) {
-    try {
-        return group->Read();
-    } catch (const std::exception&) {
-        return false;
-    }
 }
 
 const char* const kOrdinal[] = {"1st", "2nd", "3rd", "4th"};

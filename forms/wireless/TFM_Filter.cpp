@@ -4,6 +4,7 @@
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "forms/wireless/TFM_FilterMAC.h"
 #include "mib/FilterVars.h"
 #include "ui/Application.h"
@@ -17,6 +18,8 @@ TFM_Filter* FM_Filter = nullptr;
 
 namespace {
 
+using formparts::Make;
+
 namespace fv = mib::filter;
 
 constexpr int kDisableItem = 2; // "Disable" in the access control list
@@ -26,17 +29,6 @@ constexpr int kDisableItem = 2; // "Disable" in the access control list
 std::string* g_readFailure = nullptr;
 void KeepReadFailure(QvSNMPError* e) {
     if (g_readFailure && e && e->Code != 0 && g_readFailure->empty()) *g_readFailure = e->Message;
-}
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int l, int t, int w,
-        int h, const std::string& caption = "") {
-    T* c = new T(owner);
-    if (!name.empty()) c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
 }
 
 TComboBox* Combo(TComponent* owner, TWinControl* parent, const std::string& name, int l, int t) {

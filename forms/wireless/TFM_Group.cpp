@@ -4,6 +4,7 @@
 #include "app/TMainForm.h"
 #include "base/Exception.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/GroupVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -14,6 +15,8 @@
 #include <exception>
 
 namespace {
+
+using formparts::Make;
 
 // A synchronous read reports its failure only to a plain function.
 QvSNMPError g_lastFailure;
@@ -27,16 +30,6 @@ void ReadOrRaise(QvSNMPRequest2Edits* group) {
     std::string text = g_lastFailure.Message;
     if (text.empty()) text = "(QvSNMP++) " + group->request.vars.Name;
     throw Exception(text, g_lastFailure.Code);
-}
-
-template <class T>
-T* Make(TForm* form, const char* name, int l, int t, int w, int h, const char* caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(form);
-    c->SetBounds(l, t, w, h);
-    if (*caption) c->SetCaption(caption);
-    return c;
 }
 
 void LabelAt(TForm* form, int l, int t, const char* text) {
@@ -66,26 +59,26 @@ TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
     SetClientWidth(360);
     SetClientHeight(230);
 
-    La_Heading = Make<TLabel>(this, "La_Heading", 16, 12, 330, 16,
+    La_Heading = Make<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
                               "AP Grouping Settings:(For AP Mode Only)");
     LabelAt(this, 24, 44, "Load Balance");
-    CB_LoadB = Make<TComboBox>(this, "CB_LoadB", 190, 40, 140, 22);
+    CB_LoadB = Make<TComboBox>(this, this, "CB_LoadB", 190, 40, 140, 22);
     CB_LoadB->SetStyle(csDropDownList);
     LabelAt(this, 24, 74, "User Limit (0-64)");
-    Ed_UsrL = Make<TEdit>(this, "Ed_UsrL", 190, 70, 140, 21);
+    Ed_UsrL = Make<TEdit>(this, this, "Ed_UsrL", 190, 70, 140, 21);
     LabelAt(this, 24, 104, "Link Integrate");
-    CB_LinkInt = Make<TComboBox>(this, "CB_LinkInt", 190, 100, 140, 22);
+    CB_LinkInt = Make<TComboBox>(this, this, "CB_LinkInt", 190, 100, 140, 22);
     CB_LinkInt->SetStyle(csDropDownList);
     LabelAt(this, 24, 134, "Ethernet Link Status");
-    Ed_EthLS = Make<TEdit>(this, "Ed_EthLS", 190, 130, 140, 21);
+    Ed_EthLS = Make<TEdit>(this, this, "Ed_EthLS", 190, 130, 140, 21);
     Ed_EthLS->SetReadOnly(true);
     Ed_EthLS->SetColor(clBtnFace);
-    CB_APMode = Make<TComboBox>(this, "CB_APMode", 0, 0, 10, 10);
+    CB_APMode = Make<TComboBox>(this, this, "CB_APMode", 0, 0, 10, 10);
     CB_APMode->Hide();
 
-    Bt_Apply = Make<TButton>(this, "Bt_Apply", 24, 168, 90, 25, "Apply");
-    Bt_Refresh = Make<TButton>(this, "Bt_Refresh", 134, 168, 90, 25, "Refresh");
-    Bt_Cancel = Make<TButton>(this, "Bt_Cancel", 244, 168, 90, 25, "Cancel");
+    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 24, 168, 90, 25, "Apply");
+    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 134, 168, 90, 25, "Refresh");
+    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 244, 168, 90, 25, "Cancel");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Refresh->OnClick = [this](TObject* s) { Bt_RefreshClick(s); };
     Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };

@@ -4,6 +4,7 @@
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/ModeCFGVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -18,22 +19,14 @@
 
 namespace {
 
+using formparts::Make;
+using formparts::ReadNow;
+
 const std::string kNoMac = "000000000000";
 const char* const kMacLength = "The length is 12 in IEEE802.11g MAC address.";
 const char* const kRootMacLength = "The length is 12 in IEEE802.11g Root AP MAC Address.";
 
 enum Mode { AccessPoint, PtPBridge, PtMPBridge, Repeater, Client };
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h,
-        const std::string& caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
-}
 
 TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text) {
     TLabel* c = new TLabel(form);
@@ -74,14 +67,6 @@ bool ClientRootShown() { return FirmwareDigit() == "1" && ModelNumber() == "7300
 std::string Upper(std::string s) {
     for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
-}
-
-bool ReadNow(QvSNMPRequest2Controls* group) {
-    try {
-        return group->Read();
-    } catch (const std::exception&) {
-        return false;
-    }
 }
 
 } // namespace

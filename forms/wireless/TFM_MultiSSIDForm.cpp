@@ -4,6 +4,7 @@
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/MultiSSIDVars.h"
 #include "mib/WirelessVars.h"
 #include "ui/Application.h"
@@ -18,21 +19,14 @@ TFM_MultiSSIDForm* FM_MultiSSIDForm = nullptr;
 
 namespace {
 
+using formparts::Make;
+using formparts::Fill;
+using formparts::ReadNow;
+
 // Variable numbers of a guest group.
 enum GuestVar { kState, kSsid, kAuth, kEncryption, kKeyIndex, kKey, kTag };
 // Of the master group.
 enum MasterVar { kMasterSsid, kMasterAuth, kMasterEncryption, kMasterKeyIndex, kMasterTag };
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const std::string& name, int l, int t, int w, int h,
-        const std::string& caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
-}
 
 void Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text, int w = 90) {
     TLabel* c = new TLabel(form);
@@ -51,19 +45,6 @@ TComboBox* Hidden(TForm* form, TWinControl* parent, const std::string& name) {
     TComboBox* c = List(form, parent, name, 0, 0, 10);
     c->Hide();
     return c;
-}
-
-void Fill(TComboBox* c, std::initializer_list<const char*> items) {
-    c->Items().Clear();
-    for (const char* s : items) c->Items().Add(s);
-}
-
-bool ReadNow(QvSNMPRequest2Controls* group) {
-    try {
-        return group->Read();
-    } catch (const std::exception&) {
-        return false;
-    }
 }
 
 std::string Digit(int n) { return std::to_string(n + 1); }

@@ -4,6 +4,7 @@
 #include "app/TMainForm.h"
 #include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/MultiSSIDNewVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -18,6 +19,9 @@
 namespace col = mib::mssidcol;
 
 namespace {
+
+using formparts::Make;
+using formparts::Fill;
 
 // Indices of the security choice CB_Sec.
 constexpr int kSecNone = 0;
@@ -50,15 +54,6 @@ std::string Cell(const TListItem* row, int column) {
     return row ? row->ColumnText(column) : std::string();
 }
 
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    return c;
-}
-
 TLabel* NewLabel(TForm* form, TWinControl* parent, const char* name, int l, int t,
                 const char* text, int w = 130) {
     auto* c = Make<TLabel>(form, parent, name, l, t, w, 16);
@@ -70,11 +65,6 @@ TComboBox* List(TForm* form, TWinControl* parent, const char* name, int l, int t
     auto* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
     return c;
-}
-
-void Fill(TComboBox* c, std::initializer_list<const char*> items) {
-    c->Items().Clear();
-    for (const char* s : items) c->Items().Add(s);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/PerformaceVars.h"
 #include "mib/WirelessVars.h"
 #include "ui/Application.h"
@@ -20,6 +21,10 @@
 
 namespace {
 
+using formparts::Fill;
+using formparts::Make;
+using formparts::ReadNow;
+
 const char* const kDataRates[] = {"Auto",  "1 Mb",  "2 Mb",  "5.5 Mb", "6 Mb",  "9 Mb", "11 Mb",
                                   "12 Mb", "18 Mb", "24 Mb", "36 Mb",  "48 Mb", "54 Mb"};
 // Rate combos in table-row order.
@@ -33,19 +38,6 @@ const char* const kBasic = "Basic";
 
 int Cap(TEdit* TMainForm::*field) {
     return MainForm && MainForm->*field ? TMainForm::FieldAsInt(MainForm->*field) : 0;
-}
-
-bool ReadNow(QvSNMPRequest2Controls* group) {
-    try {
-        return group->Read();
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-void SetItems(TComboBox* c, std::initializer_list<const char*> items) {
-    c->Items().Clear();
-    for (const char* s : items) c->Items().Add(s);
 }
 
 void SelectText(TComboBox* c, const std::string& text) {
@@ -71,17 +63,6 @@ long NumberOf(const std::string& text) {
     for (char c : text)
         if (c < '0' || c > '9') return -1;
     return std::stol(text);
-}
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h,
-        const std::string& caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
 }
 
 TLabel* Label(TForm* form, TWinControl* parent, int l, int t, int w, const std::string& text) {
@@ -188,9 +169,9 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
         CB_DRate[i] = List(this, GB_DataRate, name.c_str(), x + 62, y, 70);
         const bool basic = i <= 4 || i == 6 || i == 8;
         if (basic)
-            SetItems(CB_DRate[i], {kDisable, kEnable, kBasic});
+            Fill(CB_DRate[i], {kDisable, kEnable, kBasic});
         else
-            SetItems(CB_DRate[i], {kDisable, kEnable});
+            Fill(CB_DRate[i], {kDisable, kEnable});
     }
     BT_RDateRate = Make<TButton>(this, GB_DataRate, "BT_RDateRate", 12, 68 + 4 * kRowPitch, 180,
                                  25, "Reset Data Rate Settings");
@@ -556,9 +537,9 @@ void TFM_Performace::SetRateComboItems() {
         if (!c->Visible()) continue;
         const std::string shown = c->Text();
         if (c->Enabled())
-            SetItems(c, {kDisable, kEnable});
+            Fill(c, {kDisable, kEnable});
         else
-            SetItems(c, {kDisable, kEnable, kBasic});
+            Fill(c, {kDisable, kEnable, kBasic});
         ShowRate(c, shown);
     }
     const int m = BgMode();

@@ -5,6 +5,7 @@
 #include "base/Exception.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/RogueVars.h"
 #include "snmp/QvSession.h"
 #include "ui/Application.h"
@@ -17,6 +18,8 @@
 #include <exception>
 
 namespace {
+
+using formparts::Make;
 
 constexpr int kTimeout = 1000; // hundredths of a second
 constexpr int kMaxListed = 30;
@@ -59,17 +62,6 @@ long IntOf(const std::string& text) {
     for (size_t k = i; k < text.size(); ++k)
         if (text[k] < '0' || text[k] > '9') return 0;
     return std::stol(text);
-}
-
-template <class T>
-T* Make(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h,
-        const char* caption = "") {
-    T* c = new T(form);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (*caption) c->SetCaption(caption);
-    return c;
 }
 
 TPanel* Plain(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h) {
