@@ -503,6 +503,52 @@ TEST_F(WirelessForm, GuestKeyClashIsRefusedWithItsMessage) {
     }
 }
 
+// With the new-generation Multi-SSID on, an enabled entry may not carry the
+// primary SSID, and an enabled WPA-EAP entry loses its security when the
+// primary is not EAP; a disabled entry counts for neither.
+TEST_F(WirelessForm, NewGenerationEntriesAreCheckedAndFollowThePrimary) {
+    ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+    const std::string entry = P + ".2.9.2.1.";
+    ASSERT_TRUE(dev->poke(P + ".2.9.3.1.1.0", "1"));
+    ASSERT_TRUE(dev->poke(entry + "2.1.3", "1"));
+    ASSERT_TRUE(dev->poke(entry + "3.1.3", "LMR-Lab"));
+    form->Bt_RefreshClick(nullptr);
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(form->CB_MultEnable->ItemIndex(), 1);
+    ASSERT_EQ(form->Ed_SSIDa->Text(), "LMR-Lab");
+    dev->takeSetLog();
+    ui.Boxes().Clear();
+    form->Bt_ApplyClick(nullptr);
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(ui.Boxes().Count(), 1);
+    EXPECT_EQ(ui.Boxes().Last().text, "The Primary SSID's SSID is same as Multi-SSID 2");
+    EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+    EXPECT_TRUE(dev->takeSetLog().empty());
+
+    // Entry 1.3 disabled: its SSID clashes with nothing. Entry 1.2 enabled
+    // with WPA-EAP under an open primary goes to no security.
+    ASSERT_TRUE(dev->poke(entry + "2.1.3", "0"));
+    ASSERT_TRUE(dev->poke(entry + "2.1.2", "1"));
+    ASSERT_TRUE(dev->poke(entry + "5.1.2", "1"));
+    ASSERT_TRUE(dev->poke(entry + "4.1.2", "5"));
+    form->Bt_RefreshClick(nullptr);
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(form->Ed_SecAuthaTemp->Text(), "Open System");
+    ui.Boxes().Clear();
+    waits.clear();
+    form->Bt_ApplyClick(nullptr);
+    ASSERT_TRUE(Idle());
+    ASSERT_EQ(ui.Boxes().Count(), 1);
+    EXPECT_EQ(ui.Boxes().Last().text, "To change authentication type of Primary SSID will change "
+                                      "WPA-EAP of Secondary SSID to non security.");
+    EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(dev->peek(entry + "5.1.2").value_or(""), "0");
+    EXPECT_EQ(dev->peek(entry + "4.1.2").value_or(""), "1");
+    EXPECT_EQ(dev->peek(entry + "3.1.3").value_or(""), "LMR-Lab");
+    EXPECT_EQ(dev->peek(entry + "4.1.3").value_or(""), "1");
+}
+
 TEST_F(WirelessForm, HomeWirelessOpensTheForm) {
     main = std::make_unique<TMainForm>(Application);
     TFM_Wirless::RegisterOpener();
