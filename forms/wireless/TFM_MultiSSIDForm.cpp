@@ -95,7 +95,7 @@ void TFM_MultiSSIDForm::RegisterOpener() {
 TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
     FM_MultiSSIDForm = this;
     SetName("FM_MultiSSIDForm");
-    SetCaption("Advanced \\ Multi-SSID");
+    SetCaption("Advanced\\Multi-SSID");
     SetBorderStyle(bsDialog);
     SetPosition(poMainFormCenter);
     SetClientWidth(600);

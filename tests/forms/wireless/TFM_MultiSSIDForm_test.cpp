@@ -153,7 +153,7 @@ TEST_F(MultiSsidForm, TheMenuOpensThisGenerationForNewMultiSupportZero) {
             if (auto* m = dynamic_cast<TFM_MultiSSIDForm*>(f)) {
                 opened = true;
                 EXPECT_EQ(FM_MultiSSIDForm, m);
-                EXPECT_EQ(m->Caption(), "Advanced \\ Multi-SSID");
+                EXPECT_EQ(m->Caption(), "Advanced\\Multi-SSID");
                 m->Bt_CloseClick(nullptr);
             } else {
                 f->SetModalResult(mrCancel);
