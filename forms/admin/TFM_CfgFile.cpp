@@ -2,6 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
 #include "forms/admin/TransferServer.h"
@@ -23,11 +24,6 @@ bool CfgFileSaving = false;
 namespace {
 
 const char kFilter[] = "dcf document(*.dcf)|*.dcf|all files(*.*)|*.*";
-
-std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::toupper(c); });
-    return s;
-}
 
 void Warn(TForm* form, const std::string& text) {
     MessageBox(form, text, "Warning", MB_OK | MB_ICONWARNING);
@@ -213,7 +209,7 @@ void TFM_CfgFile::Bt_OKClick(TObject*) {
     if (Busy()) return Warn(this, "Please wait until the transfer in progress has ended.");
     const std::string path = Ed_UpgFile->Text();
     if (path.empty()) return Warn(this, "Empty file is not accepted.");
-    if (!os::FileExists(path) || Upper(path).find(".DCF") == std::string::npos)
+    if (!os::FileExists(path) || UpperCase(path).find(".DCF") == std::string::npos)
         return Warn(this, "File format error! Please try again!");
     Ed_TfpSrv->SetText("");
     if (!FindLocalIPInDeviceSubnet(Ed_TfpSrv))
@@ -234,7 +230,7 @@ void TFM_CfgFile::Bt_UploadClick(TObject*) {
         return Warn(this, "No address of this PC is in the device's subnet.");
     std::string folder, name;
     if (!SplitTransferPath(path, &folder, &name)) return Warn(this, "The file path is error.");
-    if (Upper(name).find(".DCF") == std::string::npos) name += ".dcf";
+    if (UpperCase(name).find(".DCF") == std::string::npos) name += ".dcf";
     Order(folder, name, mib::tftpPutIndex, true);
     Ed_UpgFile->SetText("");
     Ed_SaveFile->SetText("");

@@ -60,16 +60,11 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     SetClientWidth(420);
     SetClientHeight(560);
 
-    PC_Encryption = new TPageControl(this);
-    PC_Encryption->SetName("PC_Encryption");
-    PC_Encryption->SetBounds(8, 8, 404, 480);
-    TS_80211a = new TTabSheet(PC_Encryption);
-    TS_80211a->SetName("TS_80211a");
-    TS_80211a->SetCaption("IEEE 802.11a");
-    TS_80211g = new TTabSheet(PC_Encryption);
-    TS_80211g->SetName("TS_80211g");
-    TS_80211g->SetCaption("IEEE 802.11g");
-    TS_80211g->SetTabVisible(false);
+    const formparts::BandPages bands =
+        formparts::MakeBandPages(this, "PC_Encryption", "TS_80211a", "TS_80211g", 8, 8, 404, 480);
+    PC_Encryption = bands.pages;
+    TS_80211a = bands.band1;
+    TS_80211g = bands.band2;
     TWinControl* p = TS_80211a;
 
     Label(this, p, 8, 12, "Authentication");

@@ -84,14 +84,11 @@ TFM_Filter::TFM_Filter(TComponent* owner) : TForm(owner) {
     SetClientWidth(408);
     SetClientHeight(340);
 
-    Bt_MacTableg = Make<TPageControl>(this, this, "Bt_MacTableg", 8, 8, 392, 270);
-    TS_80211a = new TTabSheet(Bt_MacTableg);
-    TS_80211a->SetName("TS_80211a");
-    TS_80211a->SetCaption("IEEE 802.11a");
-    TS_80211g = new TTabSheet(Bt_MacTableg);
-    TS_80211g->SetName("TS_80211g");
-    TS_80211g->SetCaption("IEEE 802.11g");
-    TS_80211g->SetTabVisible(false);
+    const formparts::BandPages bands =
+        formparts::MakeBandPages(this, "Bt_MacTableg", "TS_80211a", "TS_80211g", 8, 8, 392, 270);
+    Bt_MacTableg = bands.pages;
+    TS_80211a = bands.band1;
+    TS_80211g = bands.band2;
 
     const BandControls a = BuildPage(this, TS_80211a, false);
     CB_ACa = a.access;

@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "forms/wireless/FormParts.h"
 #include "mib/ModeCFGVars.h"
@@ -64,11 +65,6 @@ bool ModeNamesChanged() {
 
 bool ClientRootShown() { return FirmwareDigit() == "1" && ModelNumber() == "7300"; }
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 } // namespace
 
 void TFM_ModeCFG::RegisterOpener() {
@@ -83,16 +79,11 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
     SetClientWidth(313);
     SetClientHeight(399);
 
-    PC_Mode = new TPageControl(this);
-    PC_Mode->SetName("PC_Mode");
-    PC_Mode->SetBounds(8, 8, 297, 320);
-    TS_80211a = new TTabSheet(PC_Mode);
-    TS_80211a->SetName("TS_80211a");
-    TS_80211a->SetCaption("IEEE 802.11a");
-    TS_80211g = new TTabSheet(PC_Mode);
-    TS_80211g->SetName("TS_80211g");
-    TS_80211g->SetCaption("IEEE 802.11g");
-    TS_80211g->SetTabVisible(false);
+    const formparts::BandPages bands =
+        formparts::MakeBandPages(this, "PC_Mode", "TS_80211a", "TS_80211g", 8, 8, 297, 320);
+    PC_Mode = bands.pages;
+    TS_80211a = bands.band1;
+    TS_80211g = bands.band2;
 
     // Band 1.
     TWinControl* p = TS_80211a;
@@ -327,11 +318,11 @@ bool TFM_ModeCFG::HasDuplicateMac() {
     // greyed pair the device holds must not block another mode.
     if (CB_11a_APM->ItemIndex() != PtMPBridge) return true;
     for (int i = 7; i >= 1; --i) {
-        const std::string a = Upper(Ed_ReMAddra[i]->Text());
+        const std::string a = UpperCase(Ed_ReMAddra[i]->Text());
         if (a.empty()) continue;
         for (int j = 0; j < i; ++j) {
             // The device holds hexadecimal digits, so case does not count.
-            if (a == Upper(Ed_ReMAddra[j]->Text())) {
+            if (a == UpperCase(Ed_ReMAddra[j]->Text())) {
                 MessageBox(this, "Exist same MAC address.", "Warning", MB_OK | MB_ICONWARNING);
                 Ed_ReMAddra[i]->SetFocus();
                 return false;

@@ -92,16 +92,11 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     SetPosition(poMainFormCenter);
     SetClientWidth(460);
 
-    PC_Performace = new TPageControl(this);
-    PC_Performace->SetName("PC_Performace");
-    PC_Performace->SetBounds(8, 8, 444, 400);
-    TabSheetA = new TTabSheet(PC_Performace);
-    TabSheetA->SetName("TabSheetA");
-    TabSheetA->SetCaption("IEEE 802.11a");
-    TabSheetG = new TTabSheet(PC_Performace);
-    TabSheetG->SetName("TabSheetG");
-    TabSheetG->SetCaption("IEEE 802.11g");
-    TabSheetG->SetTabVisible(false);
+    const formparts::BandPages bands =
+        formparts::MakeBandPages(this, "PC_Performace", "TabSheetA", "TabSheetG", 8, 8, 444, 400);
+    PC_Performace = bands.pages;
+    TabSheetA = bands.band1;
+    TabSheetG = bands.band2;
     TWinControl* p = TabSheetA;
 
     GB_Advance = Make<TGroupBox>(this, p, "GB_Advance", 6, 6, 424, 340, "Advance Wireless Settings");

@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
 #include "mib/WirelessVars.h"
@@ -60,12 +61,6 @@ void SetItems(TComboBox* c, const std::vector<std::string>& items) {
 
 bool Contains(const std::string& s, const std::string& part) {
     return s.find(part) != std::string::npos;
-}
-
-std::string Upper(std::string s) {
-    for (char& ch : s)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return s;
 }
 
 void Warn(const std::string& text, const char* caption) {
@@ -1319,7 +1314,7 @@ bool TFM_Wirless::CheckPrimarySsidUnique() {
 bool TFM_Wirless::CheckWdsDuplicates() {
     std::string t[8];
     for (int k = 0; k < 8; ++k)
-        t[k] = Upper(Ed_ReMAddra[k]->Text());
+        t[k] = UpperCase(Ed_ReMAddra[k]->Text());
     for (int i = 7; i >= 1; --i)
         for (int j = 0; j < i; ++j)
             if (t[i] == t[j] && !t[i].empty() && t[i] != kEmptyMac) {
