@@ -382,12 +382,9 @@ void TFM_MultiSSIDNewForm::TableWriteDone(QvSNMPRequest2Controls*, QvSNMPError* 
             vars.Item(c)->Access = savedAccess_[c];
         SavePending = false;
         bool sent = false;
-        try {
-            sent = SsidTable->Write(false, true, "", nullptr);
-        } catch (const std::exception& e) {
+        if (!StartTableWrite(&sent)) {
             TableRead = true;
             AllColumnsWritable();
-            SetPanel(e.what());
             return;
         }
         if (sent) GroupVisibility();
@@ -930,12 +927,7 @@ void TFM_MultiSSIDNewForm::SaveButtonClick(TObject*) {
             SetColumns(col::State, col::Wmm, QvAccess::Invalid);
             SetColumns(col::VlanTag, col::VlanTag, QvAccess::ReadWrite);
             TableRead = false;
-            try {
-                SsidTable->Write(false, true, "", nullptr);
-            } catch (const std::exception& e) {
-                TableRead = true;
-                SetPanel(e.what());
-            }
+            if (!StartTableWrite(nullptr)) TableRead = true;
             AllColumnsWritable();
         });
         return;
@@ -1086,12 +1078,9 @@ void TFM_MultiSSIDNewForm::WriteEntryRow() {
     SetColumns(col::Ssid, col::Ssid, QvAccess::ReadWrite);
     SavePending = true;
     bool sent = false;
-    try {
-        sent = SsidTable->Write(false, true, "", nullptr);
-    } catch (const std::exception& e) {
+    if (!StartTableWrite(&sent)) {
         SavePending = false;
         AllColumnsWritable();
-        SetPanel(e.what());
         return;
     }
     if (sent) GroupVisibility();
@@ -1102,6 +1091,17 @@ void TFM_MultiSSIDNewForm::WriteEntryRow() {
 
 // --- delete, apply, close -------------------------------------------------------------
 
+bool TFM_MultiSSIDNewForm::StartTableWrite(bool* sent) {
+    try {
+        const bool started = SsidTable->Write(false, true, "", nullptr);
+        if (sent) *sent = started;
+        return true;
+    } catch (const std::exception& e) {
+        SetPanel(e.what());
+        return false;
+    }
+}
+
 void TFM_MultiSSIDNewForm::DelButtonClick(TObject*) {
     if (!SsidTable || Outstanding()) return;
     TListItem* chosen = LV_MultiSSID_User->Selected();
@@ -1110,11 +1110,7 @@ void TFM_MultiSSIDNewForm::DelButtonClick(TObject*) {
     CB_IdvState->SetItemIndex(CB_IdvState->Items().IndexOf("Disabled"));
     SetColumns(col::State, col::State, QvAccess::ReadWrite);
     SetPanel("Deleting...");
-    try {
-        SsidTable->Write(false, true, "", nullptr);
-    } catch (const std::exception& e) {
-        SetPanel(e.what());
-    }
+    StartTableWrite(nullptr);
     AllColumnsWritable();
 }
 

@@ -166,6 +166,9 @@ private:
     void Warn(const std::string& text, const char* caption = "Warning");
     void SetColumns(int first, int last, int access);
     void AllColumnsWritable();
+    // Starts the table's write; one that raises shows its text and gives
+    // false. *sent (when given) tells whether it went out.
+    bool StartTableWrite(bool* sent);
     void SetMaxLengths();
     void SetKeyMaxLength();
     void SelectByText(TComboBox* combo, const std::string& text);
