@@ -363,6 +363,22 @@ void QvEditConstraint::NormalizeEdit(TObject* sender) {
         PostNextControl();
 }
 
+bool QvEditConstraint::CheckNow(TEdit* edit) {
+    _EditConstraint_s* b = FindMutable(edit);
+    if (!b) return true;
+    const std::string text = edit->Text();
+    if (IsPlaceholder(text)) return true;
+    if (text.empty() && !(b->flags & QV_EC_REQUIRED)) return true;
+    const std::string message = ExitMessage(*b, text);
+    if (message.empty()) return true;
+    auto self = self_;
+    QvShowOwnedMessage(owner_, message);
+    if (!*self || !(b = FindMutable(edit))) return false;
+    edit->SetText(b->savedText);
+    edit->SetFocus();
+    return false;
+}
+
 void QvEditConstraint::ValidateEdit(TObject* sender) {
     _EditConstraint_s* b = FindMutable(sender);
     if (!b) return;

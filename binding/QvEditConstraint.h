@@ -65,6 +65,11 @@ public:
     // Installed as the edit's change and exit events.
     void NormalizeEdit(TObject* sender);
     void ValidateEdit(TObject* sender);
+    // The exit check run on demand (an Apply pressed while the edit still
+    // has the focus): false after showing the message, with the last good
+    // text back and the focus in the edit. The form's own exit handler is
+    // not run.
+    bool CheckNow(TEdit* edit);
     // The edit's current text becomes the text restored after a failure.
     void StoreText(TEdit* edit);
 

@@ -158,6 +158,18 @@ QvSNMPRequest2Controls::Completion(void (QvSNMPRequest2Controls::*done)(QvSNMPEr
     };
 }
 
+void QvSNMPRequest2Controls::EndRead(const QvSNMPError* failure) {
+    if (failure) {
+        readState_ = QvReadState::Failed;
+        lastReadFailure_ = *failure;
+        if (lastReadFailure_.Code == 0) lastReadFailure_.Code = QvLayerErrorCode(QVERR_UNKNOWN);
+    } else {
+        readState_ = QvReadState::Succeeded;
+        lastReadFailure_ = QvSNMPError{};
+    }
+    ReadEnded();
+}
+
 void QvSNMPRequest2Controls::EndIfSendFailed(int64_t failuresBefore) {
     // A send that failed at once never completes: the operation ends here.
     if (request.Failures != failuresBefore && busy && request.Outstanding == 0) busy = 0;
@@ -170,10 +182,12 @@ bool QvSNMPRequest2Controls::Read() {
     std::shared_ptr<bool> alive = alive_; // hooks and rows may delete us
     BeforeRead();
     if (!*alive) return false;
+    const int64_t failuresBefore = request.Failures;
     try {
         std::string filter = BuildFilterText();
         rowsRead = 0;
         if (mode == 0) {
+            readState_ = QvReadState::Running;
             busy = 1;
             const uint8_t kind = request.vars.ItemType;
             if (IsSingleKind(kind)) {
@@ -187,16 +201,30 @@ bool QvSNMPRequest2Controls::Read() {
                 }
             }
             busy = 0;
+            const bool failed = !ok || request.Failures != failuresBefore;
+            EndRead(failed ? &request.LastFailure : nullptr);
+            if (!*alive) return false;
             AfterRead();
             if (!*alive) return false;
             if (ok) CallResultCallback();
         } else if (mode == 1) {
+            readState_ = QvReadState::Running;
             busy = 1;
-            if (request.Alive)
+            if (request.Alive) {
                 StartAsyncRead(true);
-            else
+            } else {
                 busy = 0;
+                QvSNMPError gone;
+                EndRead(&gone);
+            }
         }
+    } catch (const std::exception& e) {
+        if (*alive) {
+            busy = 0;
+            QvSNMPError failure = FailureRecord(e);
+            EndRead(&failure);
+        }
+        RethrowPlain();
     } catch (...) {
         if (*alive) busy = 0;
         RethrowPlain();
@@ -208,7 +236,9 @@ void QvSNMPRequest2Controls::StartAsyncRead(bool first) {
     std::shared_ptr<bool> alive = alive_;
     const int64_t failuresBefore = request.Failures;
     request.GetAsync(Completion(&QvSNMPRequest2Controls::OnAsyncReadDone), first);
-    if (*alive) EndIfSendFailed(failuresBefore);
+    if (!*alive) return;
+    EndIfSendFailed(failuresBefore);
+    if (!busy && readState_ == QvReadState::Running) EndRead(&request.LastFailure);
 }
 
 // Calls a copy: a closure that deletes this driver destroys the original
@@ -236,6 +266,8 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
     if (error->Code != 0) {
         busy = 0;
         lastOperation = 0;
+        EndRead(error);
+        if (!*alive) return;
         Fire(OnReadDone, error);
         return;
     }
@@ -253,6 +285,8 @@ void QvSNMPRequest2Controls::OnAsyncReadDone(QvSNMPError* error) {
         }
         busy = 0;
         lastOperation = 0;
+        EndRead(nullptr);
+        if (!*alive) return;
         AfterRead();
         if (!*alive) return;
         CallResultCallback();
@@ -274,6 +308,10 @@ void QvSNMPRequest2Controls::EndWithFailure(int operation, const QvSNMPDoneEvent
     lastOperation = operation;
     QvSNMPError failure = FailureRecord(e);
     failure.Device = request.Device;
+    if (operation == 0) {
+        EndRead(&failure);
+        if (!*alive) return;
+    }
     ReportFailure(failure.Message);
     if (!*alive) return;
     lastOperation = operation;

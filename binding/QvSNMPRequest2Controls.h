@@ -28,6 +28,10 @@ class TStrings;
 class TWinControl;
 class QvSNMPRequest2Controls;
 
+// How the last read of a group went. A group whose read failed is not
+// written (QvWriteSequence leaves it out) and its controls cannot be edited.
+enum class QvReadState : uint8_t { None, Running, Succeeded, Failed };
+
 // Fired when an asynchronous read or write ends.
 using QvSNMPDoneEvent = std::function<void(QvSNMPRequest2Controls* sender, QvSNMPError* error)>;
 
@@ -62,6 +66,12 @@ public:
     void ReportToStatusBar(const std::string& errorText);
     std::string BuildFilterText();
 
+    QvReadState ReadState() const { return readState_; }
+    bool ReadSucceeded() const { return readState_ == QvReadState::Succeeded; }
+    bool ReadFailed() const { return readState_ == QvReadState::Failed; }
+    // The failure that ended the last read (empty unless ReadFailed()).
+    const QvSNMPError& LastReadFailure() const { return lastReadFailure_; }
+
     void OnAsyncReadDone(QvSNMPError* error);
     void OnAsyncWriteDone(QvSNMPError* error);
 
@@ -90,6 +100,8 @@ public:
     virtual void AfterWrite() {}
 
 protected:
+    // Called whenever a read ends, before AfterRead and the done closure.
+    virtual void ReadEnded() {}
     // Stops every completion from reaching this object. Derived destructors
     // call it first, before their own members go.
     void Shutdown();
@@ -101,6 +113,9 @@ protected:
     std::shared_ptr<bool> alive_;
 
 private:
+    void EndRead(const QvSNMPError* failure);
+    QvReadState readState_ = QvReadState::None;
+    QvSNMPError lastReadFailure_;
     bool RowPasses(const std::string& filter);
     // Hands a row that passes the filter to RowReceived; false when that
     // deleted the driver.

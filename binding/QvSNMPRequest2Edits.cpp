@@ -221,6 +221,9 @@ void QvSNMPRequest2Edits::UnbindVariable(int i) {
         for (size_t j = 0; j < a.controls.size(); ++j) {
             if (auto* edit = dynamic_cast<TEdit*>(a.controls[j])) constraint_->Remove(edit);
             RestoreChange(a, j);
+            // Unbound, it no longer stands for this group's failed read.
+            if (a.controls[j] && std::erase(disabledByRead_, a.controls[j]))
+                a.controls[j]->SetEnabled(true);
         }
         associations_.erase(associations_.begin() + static_cast<std::ptrdiff_t>(k));
     }
@@ -251,6 +254,29 @@ void QvSNMPRequest2Edits::EnableControls(bool enabled) {
             if (!Bound(a.get())) break;
             if (TControl* c = a->controls[k]) c->SetEnabled(enabled);
         }
+}
+
+void QvSNMPRequest2Edits::ReadEnded() {
+    std::shared_ptr<bool> alive = alive_;
+    if (!ReadFailed()) {
+        const std::vector<TControl*> back = std::move(disabledByRead_);
+        disabledByRead_.clear();
+        for (TControl* c : back) {
+            c->SetEnabled(true);
+            if (!*alive) return;
+        }
+        return;
+    }
+    const std::vector<std::shared_ptr<ControlAssociation>> list = associations_;
+    for (const auto& a : list) {
+        if (!Bound(a.get())) continue;
+        for (TControl* c : a->controls) {
+            if (!c || !c->Enabled()) continue;
+            disabledByRead_.push_back(c);
+            c->SetEnabled(false); // may move the focus and run exit handlers
+            if (!*alive) return;
+        }
+    }
 }
 
 // --- list view -----------------------------------------------------------------

@@ -85,6 +85,10 @@ public:
     void AfterWrite() override;
 
 protected:
+    // A failed read disables the group's controls (they hold no value of the
+    // device); the next read that succeeds gives them back.
+    void ReadEnded() override;
+
     // Variables in list-view column order: zero-width columns first, then
     // the shown ones.
     std::vector<int> ColumnOrder() const;
@@ -111,4 +115,5 @@ private:
     // Shared, so that a walk over them survives a handler that unbinds one.
     std::vector<std::shared_ptr<ControlAssociation>> associations_;
     std::unique_ptr<QvEditConstraint> constraint_;
+    std::vector<TControl*> disabledByRead_;
 };

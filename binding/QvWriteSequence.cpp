@@ -3,6 +3,8 @@
 #include "base/Exception.h"
 #include "binding/QvEditConstraint.h"
 #include "binding/QvSNMPRequest2Controls.h"
+#include "binding/QvSNMPRequest2Edits.h"
+#include "ui/Widgets.h"
 
 #include <deque>
 #include <utility>
@@ -67,12 +69,14 @@ struct QvWriteSequence::State {
         QvSNMPRequest2Controls* group;
         bool reread;
         std::string numbers;
+        bool command;
     };
     std::deque<Step> steps;
     Done done;
     bool running = false;
     bool showFailure = true;
     QvSNMPRequest2Controls* failedGroup = nullptr;
+    int leftOut = 0;
 };
 
 QvWriteSequence::QvWriteSequence() : state_(std::make_shared<State>()) {}
@@ -83,20 +87,68 @@ QvWriteSequence::~QvWriteSequence() {
 }
 
 void QvWriteSequence::Add(QvSNMPRequest2Controls* group, bool reread, const std::string& numbers) {
-    if (group) state_->steps.push_back({group, reread, numbers});
+    if (group) state_->steps.push_back({group, reread, numbers, false});
+}
+
+void QvWriteSequence::AddCommand(QvSNMPRequest2Controls* group, bool reread,
+                                 const std::string& numbers) {
+    if (group) state_->steps.push_back({group, reread, numbers, true});
 }
 
 void QvWriteSequence::SetShowFailure(bool show) { state_->showFailure = show; }
 
 bool QvWriteSequence::Running() const { return state_->running; }
 QvSNMPRequest2Controls* QvWriteSequence::FailedGroup() const { return state_->failedGroup; }
+int QvWriteSequence::LeftOut() const { return state_->leftOut; }
+
+bool QvWriteSequence::ConstraintsHold() const {
+    for (const State::Step& step : state_->steps) {
+        auto* g = dynamic_cast<QvSNMPRequest2Edits*>(step.group);
+        if (!g) continue;
+        for (int k = 0; k < g->AssociationCount(); ++k) {
+            const ControlAssociation* a = g->Association(k);
+            if (!a || a->variable < 0 || a->variable >= g->request.vars.Count() ||
+                !g->request.vars.IsWritable(a->variable))
+                continue;
+            for (TControl* c : a->controls) {
+                auto* edit = dynamic_cast<TEdit*>(c);
+                if (!edit || !edit->Enabled() || edit->ReadOnly()) continue;
+                if (!g->Constraint().CheckNow(edit)) return false;
+            }
+        }
+    }
+    return true;
+}
 
 bool QvWriteSequence::Start(Done done) {
     if (state_->running || state_->steps.empty()) return false;
     state_->done = std::move(done);
     state_->failedGroup = nullptr;
+    state_->leftOut = 0;
     state_->running = true;
-    Next(state_);
+    std::shared_ptr<State> s = state_;
+    QvSNMPRequest2Controls* firstLeftOut = nullptr;
+    for (auto it = s->steps.begin(); it != s->steps.end();) {
+        if (!it->command && it->group->ReadFailed()) {
+            if (!firstLeftOut) firstLeftOut = it->group;
+            ++s->leftOut;
+            it = s->steps.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (s->steps.empty()) {
+        s->failedGroup = firstLeftOut;
+        Finish(s, false, firstLeftOut->LastReadFailure(), firstLeftOut->owner);
+        return true;
+    }
+    if (!ConstraintsHold()) {
+        QvSNMPError refused;
+        refused.Code = QvLayerErrorCode(QVERR_UNKNOWN);
+        Finish(s, false, refused, nullptr); // the constraint showed its message
+        return true;
+    }
+    Next(s);
     return true;
 }
 
@@ -136,7 +188,7 @@ void QvWriteSequence::Next(const std::shared_ptr<State>& s) {
                 std::shared_ptr<State> st = weak.lock();
                 if (!st || !st->running) return;
                 if (result.Code != 0) {
-                    st->failedGroup = sender; // compared only, never used
+                    st->failedGroup = sender;
                     Finish(st, false, result, owner);
                 } else {
                     Next(st);

@@ -184,11 +184,12 @@ std::string QvSNMPRequest::BuildIndexOid() {
 
 void QvSNMPRequest::Report(int code, const std::string& text) {
     Failures += 1;
-    if (!ResultCallback) return;
     QvSNMPError e;
     e.Code = code;
     e.Message = text;
     e.FailureCount = Failures;
+    LastFailure = e;
+    if (!ResultCallback) return;
     ResultCallback(&e);
 }
 

@@ -37,6 +37,8 @@ public:
     uint8_t Alive = 1;
     int Outstanding = 0;
     int64_t Failures = 0;
+    // The last failure reported, whether or not a callback was set.
+    QvSNMPError LastFailure;
 
     void LoadDefaults();
 

@@ -107,7 +107,8 @@ void TFM_Sytem::RestartWith(bool factory) {
         if (MessageBox(this, "Device will reboot, continue?", "Warning",
                        MB_OKCANCEL | MB_ICONWARNING) != IDOK)
             return;
-        writes_.Add(Request.get());
+        // Both values are set above, not taken from the read.
+        writes_.AddCommand(Request.get());
         writes_.Start([this, factory](bool ok, const QvSNMPError&) {
             if (!ok) {
                 StatusBar->SetSimpleText("Setting Error!");

@@ -203,3 +203,146 @@ TEST_F(WriteSequence, AFormGoneMeanwhileHearsNothing) {
 }
 
 } // namespace
+
+// A group whose read failed holds no value of the device: its controls are
+// greyed until a read succeeds, and an Apply leaves it out.
+TEST_F(WriteSequence, AGroupWhoseReadFailedIsNeitherEditableNorWritten) {
+    for (const ModeCase& c : kModes) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(dev.reset());
+        ASSERT_TRUE(dev.fault("system.5.0", "noSuchName", "get"));
+        QvSNMPRequest2Edits* unread = Group(kName, c.first, "");
+        QvSNMPRequest2Edits* read = Group(kLocation, c.second, "");
+        auto* unreadEdit = static_cast<TEdit*>(unread->Association(0)->controls[0]);
+        auto* readEdit = static_cast<TEdit*>(read->Association(0)->controls[0]);
+        for (QvSNMPRequest2Edits* g : {unread, read}) {
+            try {
+                g->Read();
+            } catch (const std::exception&) {
+            }
+            for (int k = 0; k < 500 && g->busy; ++k) {
+                Application->ProcessMessages();
+                g_SnmpEventProcessor.OnTimer();
+                Sleep(10);
+            }
+        }
+        EXPECT_TRUE(unread->ReadFailed());
+        EXPECT_NE(unread->LastReadFailure().Code, 0);
+        EXPECT_TRUE(read->ReadSucceeded());
+        EXPECT_FALSE(unreadEdit->Enabled());
+        EXPECT_TRUE(readEdit->Enabled());
+        unreadEdit->SetText("wiped");
+        readEdit->SetText("attic");
+        session.Boxes().Clear();
+        dev.takeSetLog();
+        QvWriteSequence s;
+        s.Add(unread);
+        s.Add(read);
+        ASSERT_TRUE(s.Start(Record()));
+        ASSERT_TRUE(WaitDone(s));
+        EXPECT_TRUE(doneOk);
+        EXPECT_EQ(s.LeftOut(), 1);
+        EXPECT_EQ(dev.takeSetLog(), (std::vector<std::string>{kLocationOid}));
+        // Once the device answers, the controls are the user's again.
+        ASSERT_TRUE(dev.clearFaults());
+        try {
+            unread->Read();
+        } catch (const std::exception&) {
+        }
+        for (int k = 0; k < 500 && unread->busy; ++k) {
+            Application->ProcessMessages();
+            g_SnmpEventProcessor.OnTimer();
+            Sleep(10);
+        }
+        EXPECT_TRUE(unread->ReadSucceeded());
+        EXPECT_TRUE(unreadEdit->Enabled());
+        EXPECT_EQ(unreadEdit->Text(), "LMR-7300AP");
+    }
+}
+
+// With every group unread nothing is sent and nothing is claimed: the run
+// fails with the read's failure. A command group is still written.
+TEST_F(WriteSequence, NothingReadMeansNoWriteAndNoSuccess) {
+    ASSERT_TRUE(dev.reset());
+    ASSERT_TRUE(dev.fault("system.5.0", "noSuchName", "get"));
+    QvSNMPRequest2Edits* g = Group(kName, 0, "");
+    try {
+        g->Read();
+    } catch (const std::exception&) {
+    }
+    ASSERT_TRUE(g->ReadFailed());
+    dev.takeSetLog();
+    session.Boxes().Clear();
+    QvWriteSequence s;
+    s.Add(g);
+    ASSERT_TRUE(s.Start(Record()));
+    ASSERT_TRUE(WaitDone(s));
+    EXPECT_EQ(doneCalls, 1);
+    EXPECT_FALSE(doneOk);
+    EXPECT_EQ(failure.Code, g->LastReadFailure().Code);
+    EXPECT_EQ(s.FailedGroup(), g);
+    EXPECT_TRUE(dev.takeSetLog().empty());
+    ASSERT_EQ(session.Boxes().Count(), 1);
+    EXPECT_EQ(session.Boxes().Last().text, g->LastReadFailure().Message);
+
+    // (the agent looks an object up before it sets it)
+    ASSERT_TRUE(dev.clearFaults());
+    static_cast<TEdit*>(g->Association(0)->controls[0])->SetText("commanded");
+    s.AddCommand(g);
+    ASSERT_TRUE(s.Start(Record()));
+    ASSERT_TRUE(WaitDone(s));
+    EXPECT_TRUE(doneOk);
+    EXPECT_EQ(dev.takeSetLog(), (std::vector<std::string>{kNameOid}));
+}
+
+// An Apply pressed while the edit still has the focus (an accelerator) does
+// not send what the edit's constraint refuses; a greyed or unwritten edit is
+// not checked.
+TEST_F(WriteSequence, EveryBoundEditPassesItsConstraintBeforeTheFirstWrite) {
+    struct Case {
+        const char* what;
+        const char* text;
+        bool greyed;
+        bool leftOut; // the variable is not written this time
+        bool sent;
+    } cases[] = {{"in range", "4094", false, false, true},
+                 {"above the range", "4095", false, false, false},
+                 {"below the range", "0", false, false, false},
+                 {"greyed", "4095", true, false, true},
+                 {"not written", "4095", false, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(dev.reset());
+        groups.clear();
+        QvSNMPRequest2Edits* first = Group(kLocation, 0, "attic");
+        auto g = std::make_unique<QvSNMPRequest2Edits>(form);
+        g->mode = 0;
+        AimAt(g->request, dev);
+        g->request.vars = QvSNMPVarList(kName, SVT_SV, 0);
+        auto* edit = new TEdit(form);
+        g->AssociateEdits(0, "%u{n1x4094}", edit);
+        g->Constraint().StoreText(edit);
+        edit->SetText(c.text);
+        edit->SetReadOnly(c.greyed);
+        if (c.leftOut) g->request.vars.Item(0)->Access = QvAccess::Invalid;
+        dev.takeSetLog();
+        session.Boxes().Clear();
+        QvWriteSequence s;
+        s.Add(first);
+        s.Add(g.get());
+        ASSERT_TRUE(s.Start(Record()));
+        ASSERT_TRUE(WaitDone(s));
+        EXPECT_EQ(doneOk, c.sent);
+        const std::vector<std::string> log = dev.takeSetLog();
+        if (c.sent) {
+            EXPECT_EQ(session.Boxes().Count(), 0);
+            EXPECT_EQ(log.front(), kLocationOid);
+        } else {
+            EXPECT_TRUE(log.empty()) << "nothing goes before the check";
+            ASSERT_EQ(session.Boxes().Count(), 1);
+            EXPECT_NE(session.Boxes().Last().text.find("(QvCommon) "), std::string::npos);
+            EXPECT_EQ(edit->Text(), "");
+        }
+        groups.push_back(std::move(g));
+    }
+}
