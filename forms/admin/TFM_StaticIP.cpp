@@ -22,8 +22,6 @@ TFM_StaticIP* FM_StaticIP = nullptr;
 namespace {
 
 using mib::staticpool::FreeIP;
-// Closes the dialog once the completion that asked for it has returned.
-constexpr unsigned WM_FINISH = WM_APP + 0x121;
 
 TEdit* Edit(TWinControl* parent, const char* name, int left, int top, int width, int maxLength) {
     auto* e = new TEdit(parent);
@@ -113,11 +111,6 @@ TFM_StaticIP::TFM_StaticIP(TComponent* owner) : TForm(owner) {
 
     Apply->OnClick = [this](TObject* s) { ApplyClick(s); };
     Ed_DomNa->OnChange = [this](TObject* s) { Ed_DomNaChange(s); };
-    OnMessage = [this](TMessage& m, bool& handled) {
-        if (m.Msg != WM_FINISH) return;
-        handled = true;
-        Finish();
-    };
 }
 
 TFM_StaticIP::~TFM_StaticIP() {
@@ -280,7 +273,7 @@ void TFM_StaticIP::ApplyClick(TObject*) {
         // list follows once that read is in. A read of our own here would
         // walk the table a second time beside it.
         if (d) d->RefreshListsPending = true;
-        PostMessage(this, WM_FINISH, 0, 0);
+        Finish();
     });
 }
 

@@ -70,6 +70,7 @@ private:
     void Refuse(const std::string& text, const std::string& caption, TEdit* clearAndFocus);
     void CopyToTwins();
     void RestoreOldValues();
+    // Ends the modal run as saved; the caller shows the wait afterwards.
     void Finish();
     // Writes the row that was let go back with its old values.
     void RestoreMovedRow();
