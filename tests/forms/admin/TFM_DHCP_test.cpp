@@ -177,6 +177,22 @@ TEST_F(DHCP, DelFreesTheRow) {
     EXPECT_EQ(waitTexts, std::vector<std::string>{"Waiting for listing data...|"});
 }
 
+TEST_F(DHCP, RefusedDelKeepsTheEntry) {
+    Open();
+    form->User_ListView->SetSelected(form->User_ListView->Items()[0]);
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.2.7.3.1.2.1", "badValue", "set"));
+    form->Bt_DelClick(nullptr);
+    ASSERT_TRUE(Pump([&] { return !form->AnyBusy(); }));
+    dev->clearFaults();
+    EXPECT_TRUE(modals.empty()) << "no listing wait after a refused write";
+    EXPECT_FALSE(form->StaticOperationRunning);
+    EXPECT_FALSE(form->RefreshListsPending);
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.2.7.3.1.1.1"), "192.0.2.50");
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.2.7.3.1.2.1"), "hex:0050C2AABB01");
+    EXPECT_NE(form->StatusBar2->Panels()[0]->Text(), "(QvSNMP++) Ok!");
+    EXPECT_EQ(form->User_ListView->Items().Count(), 2);
+}
+
 TEST_F(DHCP, StaticPoolButtonsFollowTheSelectionAndTheFunction) {
     Open();
     EXPECT_TRUE(form->Bt_Add->Enabled());
