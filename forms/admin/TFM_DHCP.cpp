@@ -425,12 +425,17 @@ bool TFM_DHCP::SystemAddressKnown() {
     return systemRead_;
 }
 
-void TFM_DHCP::StartWrites(const std::vector<TStatusBar*>& bars) {
-    writes_.Start([this, bars](bool ok, const QvSNMPError& failure) {
+void TFM_DHCP::ShowWriteFailure(const QvSNMPError& failure, bool staticPage) {
+    // The last read's "Ok" must not stand beside a refused write.
+    const std::string text = failure.Message.empty() ? std::string("Set Error!") : failure.Message;
+    SetPanel(StatusBar1, text);
+    if (staticPage) SetPanel(StatusBar2, text);
+}
+
+void TFM_DHCP::StartWrites(bool staticPage) {
+    writes_.Start([this, staticPage](bool ok, const QvSNMPError& failure) {
         if (!ok) {
-            // The last read's "Ok" must not stand beside a refused write.
-            for (TStatusBar* b : bars)
-                SetPanel(b, failure.Message.empty() ? std::string("Set Error!") : failure.Message);
+            ShowWriteFailure(failure, staticPage);
             return;
         }
         ShowDefaultWaiting();
@@ -443,7 +448,7 @@ void TFM_DHCP::Bt_ApplyClick(TObject*) {
     if (function == 0 || (function == 1 && !poolRead_)) {
         // Without a pool read the pool is left as the device holds it.
         writes_.Add(FunctionRequest.get());
-        StartWrites({StatusBar1});
+        StartWrites(false);
         return;
     }
     if (function != 1) return;
@@ -508,14 +513,14 @@ void TFM_DHCP::Bt_ApplyClick(TObject*) {
         if (const auto a = DottedAddress::Parse(e->Text())) e->SetText(a->Text());
     writes_.Add(FunctionRequest.get());
     writes_.Add(PoolRequest.get());
-    StartWrites({StatusBar1});
+    StartWrites(false);
 }
 
 void TFM_DHCP::StaticApplyClick(TObject*) {
     if (writes_.Running() || !FunctionRequest || !functionRead_) return;
     CB_Fuction1->SetItemIndex(CB_Fuction2->ItemIndex());
     writes_.Add(FunctionRequest.get());
-    StartWrites({StatusBar1, StatusBar2});
+    StartWrites(true);
 }
 
 void TFM_DHCP::Bt_CancelClick(TObject*) { Close(); }

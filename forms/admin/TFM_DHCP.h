@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "binding/QvWriteSequence.h"
 #include "ui/Form.h"
@@ -120,6 +119,9 @@ public:
     // Reads the numbered static list again (the table itself is current).
     void ReadStaticLists();
 
+    // A refused write's text in the pages' status panels, in place of the
+    // last read's result.
+    void ShowWriteFailure(const QvSNMPError& failure, bool staticPage);
     // Add, Set and Del can work: the function and the table were read and
     // the function is on.
     bool CanEditStaticPool() const;
@@ -129,8 +131,9 @@ private:
     bool StaticListKnown();
     // The device's own address was read (once more now if it was not).
     bool SystemAddressKnown();
-    // Starts the added writes; a refusal shows in the bars, success waits.
-    void StartWrites(const std::vector<TStatusBar*>& bars);
+    // Starts the added writes; a refusal shows in the status panels (the
+    // static page's too), success waits.
+    void StartWrites(bool staticPage);
     void StaticPoolDone(QvSNMPRequest2Controls* sender, QvSNMPError* error, bool write);
     void ShowStaticDialog();
     void ShowDefaultWaiting();

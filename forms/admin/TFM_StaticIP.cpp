@@ -259,10 +259,11 @@ void TFM_StaticIP::ApplyClick(TObject*) {
     writes_.Add(dhcp->FunctionRequest.get());
     writes_.Add(dhcp->StaticPoolRequest.get());
     dhcp->StaticOperationRunning = true;
-    writes_.Start([this](bool ok, const QvSNMPError&) {
+    writes_.Start([this](bool ok, const QvSNMPError& failure) {
         TFM_DHCP* d = FM_DHCP;
         if (d) d->StaticOperationRunning = false;
         if (!ok) {
+            if (d) d->ShowWriteFailure(failure, true);
             if (!movedIndex_.empty() && writes_.FailedGroup() != freeRowWriter_.get())
                 RestoreMovedRow();
             movedIndex_.clear();

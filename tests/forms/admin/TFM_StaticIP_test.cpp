@@ -9,6 +9,7 @@
 #include "forms/admin/TFM_DHCP.h"
 #include "tests/forms/admin/dhcp_fixture.h"
 #include "ui/ListView.h"
+#include "ui/StatusBar.h"
 
 #include <ostream>
 
@@ -76,6 +77,22 @@ TEST(Ping, UnresolvableHostSaysSo) {
     SetIcmpChannelFactory(nullptr);
     ASSERT_EQ(ui.Boxes().Count(), 1);
     EXPECT_EQ(ui.Boxes().Last().text, "Unable to resolve no-such-host.invalid");
+}
+
+TEST(Ping, DottedAddressesAreDecimalAndNeverResolved) {
+    int sends = 0;
+    bool closed = false;
+    std::vector<std::string> targets;
+    SetIcmpChannelFactory([&] {
+        return std::make_unique<FakeChannel>(Echo::Always, true, &sends, &closed, &targets);
+    });
+    EXPECT_EQ(PingAddress("192.168.001.010"), PingResult::Answered);
+    EXPECT_EQ(PingAddress(" 10.0.0.1"), PingResult::Answered);
+    // The resolver would make these 10.0.0.1 and 1.2.3.255.
+    EXPECT_EQ(PingAddress("10.1"), PingResult::Unresolved);
+    EXPECT_EQ(PingAddress("1.2.3.0377"), PingResult::Unresolved);
+    SetIcmpChannelFactory(nullptr);
+    EXPECT_EQ(targets, (std::vector<std::string>{"192.168.1.10", "10.0.0.1"}));
 }
 
 TEST(Ping, LoopbackAnswers) {
@@ -395,6 +412,7 @@ TEST_P(StaticIPMoveRefused, TableStaysAsItWas) {
             after.push_back(Row(row, column));
     EXPECT_EQ(after, before);
     EXPECT_FALSE(form->StaticOperationRunning);
+    EXPECT_NE(form->StatusBar2->Panels()[0]->Text(), "(QvSNMP++) Ok!");
 }
 
 INSTANTIATE_TEST_SUITE_P(
