@@ -2,11 +2,11 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/DottedAddress.h"
 #include "base/SysUtils.h"
 #include "binding/New_req2Edit.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
-#include "base/DottedAddress.h"
 #include "forms/admin/IpEditToNumber.h"
 #include "forms/admin/StaticRowWriter.h"
 #include "forms/admin/TFM_StaticIP.h"
