@@ -11,14 +11,16 @@ class TStrings;
 namespace AddressChecks {
 
 // A host address: first octet 1..223, the middle two 0..255, the last 1..254.
-// Each part is plain decimal as the address conversion writes it (no blanks,
-// signs, hexadecimal or leading zeros), so an accepted text always reaches
-// the device as the address the user saw.
+// The text is read as DottedAddress reads it (decimal parts, blanks around a
+// part and leading zeros allowed, no signs or hexadecimal), the same reading
+// the address conversion of a write uses, so an accepted text reaches the
+// device as the address the checks judged.
 bool IsValidIP(const std::string& text);
-// A contiguous netmask with a prefix length of 2 to 31, parts read as above.
+// A contiguous netmask with a prefix length of 2 to 31, read as above.
 bool IsValidMask(const std::string& text);
 // Octet by octet address AND mask, joined by "."; a part that is no number
-// counts 0, blanks around a part are allowed (the ipconfig values have them).
+// counts 0, a larger one its low 8 bits, blanks around a part are allowed
+// (the ipconfig values have them).
 std::string NetworkAddressOf(const std::string& address, const std::string& mask);
 // True when an element equals text exactly.
 bool ContainsAddress(const TStrings& list, const std::string& text);

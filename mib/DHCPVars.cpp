@@ -56,6 +56,10 @@ const QvSNMPVar dhcpStaticPoolTable[] = {
     Var(DHCP ".3.1.8", "Status", Integer, ReadWrite, &dhcpStatusList),
     kEnd};
 
+const char* const staticpool::FreeRow[staticpool::Count] = {
+    "", staticpool::FreeIP, staticpool::FreeMac, staticpool::FreeIP, staticpool::FreeIP,
+    staticpool::FreeIP, staticpool::FreeIP, "", "OFF"};
+
 const QvSNMPVar dhcpCurrentDynamicTable[] = {
     Var("", "Index", Integer, NotAccess),
     Var(DHCP ".4.1.1.1", "Current Dynamic MAC", MacAddress, ReadOnly),

@@ -30,6 +30,11 @@ extern const QvSNMPVar dhcpSystemAddressTable[];
 namespace staticpool {
 constexpr int Index = 0, IP = 1, MAC = 2, Mask = 3, Gateway = 4, DNS = 5, Wins = 6, Domain = 7,
               Status = 8, Count = 9;
+// What a free row holds: the IP that marks it free, the empty MAC, and the
+// value text of every column (the index column has none).
+constexpr char FreeIP[] = "0.0.0.0";
+constexpr char FreeMac[] = "000000000000";
+extern const char* const FreeRow[Count];
 }
 
 } // namespace mib

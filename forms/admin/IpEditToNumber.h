@@ -6,10 +6,12 @@
 
 class TEdit;
 
-// A part that is no number counts 0; a text without dots is its own number.
+// An address DottedAddress accepts gives its number. Otherwise a part that
+// is no number counts 0, and a text without dots is its own number.
 std::uint32_t IpTextToNumber(const std::string& text);
 std::uint32_t IpEditToNumber(const TEdit* edit);
-// The DHCP form's variant: a part that is no number makes the whole -1.
+// The DHCP form's variant: the same, but a part that is no number makes the
+// whole -1.
 std::uint32_t DhcpIpTextToNumber(const std::string& text);
 
 // ip lies in the pool of start and range: start <= ip < start + range,

@@ -1,5 +1,6 @@
 #include "forms/admin/PingHost.h"
 
+#include "base/DottedAddress.h"
 #include "base/Events.h"
 #include "ui/Dialogs.h"
 
@@ -73,11 +74,16 @@ std::uint16_t Get16(const std::uint8_t* p) {
 }
 
 bool Resolve(const std::string& host, std::uint32_t* address) {
-    in_addr a{};
-    if (inet_pton(AF_INET, host.c_str(), &a) == 1) {
-        *address = a.s_addr;
+    // A dotted address is read as the checks and the write read it; the
+    // resolver would take "010" as octal and ping another host.
+    if (const auto a = DottedAddress::Parse(host)) {
+        *address = htonl(a->Number());
         return true;
     }
+    // Numbers and dots that are no such address ("10.1", "1.2.3.0377") are
+    // no host name either: the resolver's shorthand and octal readings would
+    // give an address nobody typed.
+    if (host.find_first_not_of("0123456789. \t") == std::string::npos) return false;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     addrinfo* list = nullptr;

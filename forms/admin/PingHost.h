@@ -38,7 +38,9 @@ std::unique_ptr<IcmpChannel> OpenSystemIcmpChannel();
 // the complement (RFC 1071).
 std::uint16_t IcmpChecksum(const std::uint8_t* bytes, std::size_t length);
 
-// Up to three echo requests, each waited for up to a second.
+// Up to three echo requests, each waited for up to a second. A dotted
+// address is read as DottedAddress reads it, never by the resolver (which
+// takes "010" as octal); other digits-and-dots texts are unresolved.
 PingResult PingAddress(const std::string& host);
 // True only when the address answered; an unknown host shows "Unable to
 // resolve " and the host.

@@ -2,10 +2,13 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/DottedAddress.h"
 #include "base/SysUtils.h"
 #include "binding/New_req2Edit.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "binding/QvWaitIdle.h"
 #include "forms/admin/IpEditToNumber.h"
+#include "forms/admin/StaticRowWriter.h"
 #include "forms/admin/TFM_StaticIP.h"
 #include "mib/DHCPVars.h"
 #include "ui/Application.h"
@@ -26,8 +29,8 @@ const char kListing[] = "Listing data ... ";
 // Shows the listing wait once the completion that asked for it has returned,
 // so the table's re-read is on its way first.
 constexpr unsigned WM_LISTING_WAIT = WM_APP + 0x120;
-const char kFreeIP[] = "0.0.0.0";
-const char kFreeMac[] = "000000000000";
+constexpr const char* kFreeIP = mib::staticpool::FreeIP;
+constexpr const char* kFreeMac = mib::staticpool::FreeMac;
 
 TLabel* NewLabel(TWinControl* parent, const char* text, int left, int top) {
     auto* l = new TLabel(parent);
@@ -77,6 +80,12 @@ void Box(TWinControl* owner, const std::string& text, const char* caption) {
 
 void SetPanel(TStatusBar* bar, const std::string& text) {
     if (bar && bar->Panels().Count() > 0) bar->Panels()[0]->SetText(text);
+}
+
+// "0.0.0.0" however it is spelt: the value that means "none" for WINS and DNS.
+bool IsNoAddress(const std::string& text) {
+    const auto a = DottedAddress::Parse(text);
+    return a && a->Number() == 0;
 }
 
 } // namespace
@@ -236,15 +245,14 @@ void TFM_DHCP::FormCreate(TObject*) {
         PoolRequest->AssociateEdits(7, "%u", Ed_Lease);
         PoolRequest->AssociateComboBox(8, CB_Status);
         PoolRequest->SetStatusBar(StatusBar1);
-        PoolRequest->Read();
+        poolRead_ = PoolRequest->Read();
 
         FunctionRequest = std::make_unique<QvSNMPRequest2Edits>(this);
         FunctionRequest->request.vars = QvSNMPVarList(mib::dhcpFunctionTable, SVT_SV, 0);
         FunctionRequest->mode = 0;
         FunctionRequest->AssociateComboBox(0, CB_Fuction1);
-        FunctionRequest->Read();
+        functionRead_ = FunctionRequest->Read();
         CB_Fuction2->SetItemIndex(CB_Fuction1->ItemIndex());
-        UpdateFieldState();
 
         FM_StaticIP = new TFM_StaticIP(nullptr);
 
@@ -276,6 +284,9 @@ void TFM_DHCP::FormCreate(TObject*) {
         StaticListRequest->request.vars = QvSNMPVarList(mib::dhcpStaticPoolTable, MVT_UMV, 1);
         StaticListRequest->stopValue = kFreeIP;
         StaticListRequest->BindListView(User_ListView, false);
+        StaticListRequest->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+            staticListRead_ = !e || e->Code == 0;
+        };
         StaticListRequest->Read();
 
         CurrentDynamicRequest = std::make_unique<New_req2Edit>(this);
@@ -303,26 +314,32 @@ void TFM_DHCP::FormCreate(TObject*) {
         SystemAddressRequest->request.vars = QvSNMPVarList(mib::dhcpSystemAddressTable, SVT_SV, 0);
         SystemAddressRequest->mode = 0;
         SystemAddressRequest->AssociateEdits(0, "%s", Ed_ext);
-        SystemAddressRequest->Read();
+        systemRead_ = SystemAddressRequest->Read();
     } catch (const std::exception& e) {
         SetPanel(StatusBar1, e.what());
     }
+    UpdateFieldState();
 }
 
 // --- field state ---------------------------------------------------------------------
 
 void TFM_DHCP::UpdateFieldState() {
-    const bool pool = CB_Fuction1->ItemIndex() == 1;
+    // A group the device did not answer is never written: its controls stay
+    // disabled, and without the function nothing on the two pages is.
+    for (TWinControl* c :
+         std::initializer_list<TWinControl*>{CB_Fuction1, CB_Fuction2, Bt_Apply, StaticApply})
+        c->SetEnabled(functionRead_);
+    const bool pool = functionRead_ && poolRead_ && CB_Fuction1->ItemIndex() == 1;
     for (TWinControl* c : std::initializer_list<TWinControl*>{
              Ed_IPAF, Ed_PoolRan, Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS, Ed_DomNa, Ed_Lease,
              CB_Status})
         c->SetEnabled(pool);
-    const bool statics = CB_Fuction2->ItemIndex() == 1;
+    const bool statics = functionRead_ && CB_Fuction2->ItemIndex() == 1;
     Bt_Rfrsh->SetEnabled(statics);
     LV_StaticPoolSet->SetEnabled(statics);
     User_ListView->SetEnabled(statics);
     User_ListView->SetColor(statics ? clWindow : clBtnFace);
-    if (!statics) {
+    if (!statics || !staticPoolRead_) {
         Bt_Add->SetEnabled(false);
         Bt_Set->SetEnabled(false);
         Bt_Del->SetEnabled(false);
@@ -337,7 +354,7 @@ void TFM_DHCP::CB_Fuction1Change(TObject*) {
 void TFM_DHCP::CB_Fuction2Change(TObject*) {
     CB_Fuction1->SetItemIndex(CB_Fuction2->ItemIndex());
     UpdateFieldState();
-    Bt_Add->SetEnabled(CB_Fuction2->ItemIndex() == 1 &&
+    Bt_Add->SetEnabled(CanEditStaticPool() && CB_Fuction2->ItemIndex() == 1 &&
                        !(StaticPoolRequest && StaticPoolRequest->busy));
 }
 
@@ -346,7 +363,7 @@ void TFM_DHCP::User_ListViewSelectItem(TObject*, TListItem*, bool) {
         User_ListView->SetColor(clBtnFace);
         return;
     }
-    const bool row = User_ListView->Selected() != nullptr;
+    const bool row = User_ListView->Selected() != nullptr && CanEditStaticPool();
     Bt_Set->SetEnabled(row && !StaticOperationRunning);
     Bt_Del->SetEnabled(row && !StaticOperationRunning);
 }
@@ -355,7 +372,7 @@ void TFM_DHCP::PageControl1Change(TObject*) {
     if (PageControl1->ActivePage() != TabSheet2) return;
     User_ListView->SetColor(CB_Fuction1->ItemIndex() == 0 ? clBtnFace : clWindow);
     if (!(StaticListRequest && StaticListRequest->busy))
-        Bt_Add->SetEnabled(CB_Fuction2->ItemIndex() != 0);
+        Bt_Add->SetEnabled(CanEditStaticPool() && CB_Fuction2->ItemIndex() != 0);
 }
 
 // --- apply ----------------------------------------------------------------------------
@@ -382,14 +399,56 @@ void TFM_DHCP::ShowDefaultWaiting() {
     FM_Waiting = nullptr;
 }
 
+bool TFM_DHCP::CanEditStaticPool() const {
+    return functionRead_ && staticPoolRead_ && CB_Fuction2->ItemIndex() == 1;
+}
+
+bool TFM_DHCP::StaticListKnown() {
+    if (!StaticListRequest) return false;
+    const std::uint32_t bound = QvReplyBoundMs(StaticListRequest->request);
+    if (StaticListRequest->busy) WaitWhileBusy(*StaticListRequest, bound);
+    if (!staticListRead_ && !StaticListRequest->busy) {
+        // Never read, or the read failed: ask once more before judging.
+        ReadStaticLists();
+        WaitWhileBusy(*StaticListRequest, bound);
+    }
+    return staticListRead_ && !StaticListRequest->busy;
+}
+
+bool TFM_DHCP::SystemAddressKnown() {
+    if (systemRead_ || !SystemAddressRequest) return systemRead_;
+    try {
+        systemRead_ = SystemAddressRequest->Read();
+    } catch (const std::exception&) {
+        systemRead_ = false;
+    }
+    return systemRead_;
+}
+
+void TFM_DHCP::ShowWriteFailure(const QvSNMPError& failure, bool staticPage) {
+    // The last read's "Ok" must not stand beside a refused write.
+    const std::string text = failure.Message.empty() ? std::string("Set Error!") : failure.Message;
+    SetPanel(StatusBar1, text);
+    if (staticPage) SetPanel(StatusBar2, text);
+}
+
+void TFM_DHCP::StartWrites(bool staticPage) {
+    writes_.Start([this, staticPage](bool ok, const QvSNMPError& failure) {
+        if (!ok) {
+            ShowWriteFailure(failure, staticPage);
+            return;
+        }
+        ShowDefaultWaiting();
+    });
+}
+
 void TFM_DHCP::Bt_ApplyClick(TObject*) {
-    if (writes_.Running() || !FunctionRequest || !PoolRequest) return;
+    if (writes_.Running() || !FunctionRequest || !PoolRequest || !functionRead_) return;
     const int function = CB_Fuction1->ItemIndex();
-    if (function == 0) {
+    if (function == 0 || (function == 1 && !poolRead_)) {
+        // Without a pool read the pool is left as the device holds it.
         writes_.Add(FunctionRequest.get());
-        writes_.Start([this](bool ok, const QvSNMPError&) {
-            if (ok) ShowDefaultWaiting();
-        });
+        StartWrites(false);
         return;
     }
     if (function != 1) return;
@@ -403,10 +462,18 @@ void TFM_DHCP::Bt_ApplyClick(TObject*) {
         return refuse(Ed_IPAF, "Please input valid IP address", "Warning", false);
     if (Ed_PoolRan->Text().empty())
         return refuse(Ed_PoolRan, "Please input a number between 1 and 255.", "Warning", false);
+    if (!SystemAddressKnown()) {
+        Box(this, "Reject: The system IP could not be read.", "Warning");
+        return;
+    }
     const std::uint32_t start = IpEditToNumber(Ed_IPAF);
     const std::uint32_t range = IpEditToNumber(Ed_PoolRan);
     if (InAddressPool(start, range, IpEditToNumber(Ed_ext))) {
         Box(this, "Reject: The DHCP dynamic IP pool will cover system IP.", "Warning");
+        return;
+    }
+    if (!StaticListKnown()) {
+        Box(this, "Reject: The static DHCP Server IP pool could not be read.", "Warning");
         return;
     }
     if (!StaticPoolOutsideDynamicPool()) {
@@ -433,29 +500,27 @@ void TFM_DHCP::Bt_ApplyClick(TObject*) {
         return refuse(Ed_IPAF, "Please input valid IP address", "Waring", true);
     if (!TMainForm::IsValidIP(Ed_Gateway->Text()))
         return refuse(Ed_Gateway, "Please input valid Gateway.", "Waring", true);
-    if (!TMainForm::IsValidIP(Ed_Wins->Text()) && Ed_Wins->Text() != kFreeIP)
+    if (!TMainForm::IsValidIP(Ed_Wins->Text()) && !IsNoAddress(Ed_Wins->Text()))
         return refuse(Ed_Wins, "Please input valid Wins.", "Waring", true);
-    if (!TMainForm::IsValidIP(Ed_DNS->Text()) && Ed_DNS->Text() != kFreeIP)
+    if (!TMainForm::IsValidIP(Ed_DNS->Text()) && !IsNoAddress(Ed_DNS->Text()))
         return refuse(Ed_DNS, "Please input valid DNS.", "Waring", true);
     if (!TMainForm::IsValidMask(Ed_SubMask->Text()))
         return refuse(Ed_SubMask, "Please input valid SubMask.", "Waring", true);
-    if (MainForm && Ed_IPAF->Text() == MainForm->TargetIP)
+    if (MainForm && SameDottedAddress(Ed_IPAF->Text(), MainForm->TargetIP))
         return refuse(Ed_IPAF, "Reject:DHCPS dynamic IP pool will cover system IP", "Waring", true);
 
+    for (TEdit* e : {Ed_IPAF, Ed_SubMask, Ed_Gateway, Ed_Wins, Ed_DNS})
+        if (const auto a = DottedAddress::Parse(e->Text())) e->SetText(a->Text());
     writes_.Add(FunctionRequest.get());
     writes_.Add(PoolRequest.get());
-    writes_.Start([this](bool ok, const QvSNMPError&) {
-        if (ok) ShowDefaultWaiting();
-    });
+    StartWrites(false);
 }
 
 void TFM_DHCP::StaticApplyClick(TObject*) {
-    if (writes_.Running() || !FunctionRequest) return;
+    if (writes_.Running() || !FunctionRequest || !functionRead_) return;
     CB_Fuction1->SetItemIndex(CB_Fuction2->ItemIndex());
     writes_.Add(FunctionRequest.get());
-    writes_.Start([this](bool ok, const QvSNMPError&) {
-        if (ok) ShowDefaultWaiting();
-    });
+    StartWrites(true);
 }
 
 void TFM_DHCP::Bt_CancelClick(TObject*) { Close(); }
@@ -472,6 +537,7 @@ int TFM_DHCP::StaticRowOfIP(const std::string& ip) const {
 
 void TFM_DHCP::Bt_AddClick(TObject*) {
     if (!StaticPoolRequest || StaticPoolRequest->busy || StaticOperationRunning) return;
+    if (!CanEditStaticPool()) return;
     const int row = StaticRowOfIP(kFreeIP);
     if (row < 0) {
         Box(this, "The static pool is full!", "Warning");
@@ -485,11 +551,12 @@ void TFM_DHCP::Bt_AddClick(TObject*) {
         e->SetReadOnly(false);
         e->SetColor(clWindow);
     }
-    FM_StaticIP->ShowModal();
+    ShowStaticDialog();
 }
 
 void TFM_DHCP::Bt_SetClick(TObject*) {
     if (!StaticPoolRequest || StaticPoolRequest->busy || StaticOperationRunning) return;
+    if (!CanEditStaticPool()) return;
     TListItem* chosen = User_ListView->Selected();
     if (!chosen || chosen->SubItems().Count() == 0) return;
     const int row = StaticRowOfIP(chosen->SubItems()[0]);
@@ -502,21 +569,33 @@ void TFM_DHCP::Bt_SetClick(TObject*) {
         e->SetReadOnly(false);
         e->SetColor(clWindow);
     }
+    ShowStaticDialog();
+}
+
+void TFM_DHCP::ShowStaticDialog() {
+    FM_StaticIP->TakeSaved();
     FM_StaticIP->ShowModal();
+    // The entry dialog is gone from the screen before the wait shows.
+    if (FM_StaticIP && FM_StaticIP->TakeSaved()) FM_StaticIP->ShowSavedWait();
 }
 
 void TFM_DHCP::PutFreeRowValues() {
+    namespace sp = mib::staticpool;
     TFM_StaticIP* d = FM_StaticIP;
-    for (TEdit* e : {d->Ed_AsgIP, d->Ed_SubMask, d->Ed_Gatway, d->Ed_Wins, d->Ed_DNS})
-        e->SetText(kFreeIP);
-    d->Ed_AsgMac->SetText(kFreeMac);
-    d->Ed_DomNa->SetText("");
-    d->CB_Stat->SetItemIndex(0);
+    const StaticRowWriter::Values free = StaticRowWriter::FreeValues();
+    d->Ed_AsgIP->SetText(free[sp::IP]);
+    d->Ed_AsgMac->SetText(free[sp::MAC]);
+    d->Ed_SubMask->SetText(free[sp::Mask]);
+    d->Ed_Gatway->SetText(free[sp::Gateway]);
+    d->Ed_DNS->SetText(free[sp::DNS]);
+    d->Ed_Wins->SetText(free[sp::Wins]);
+    d->Ed_DomNa->SetText(free[sp::Domain]);
+    d->CB_Stat->SetItemIndex(d->CB_Stat->Items().IndexOf(free[sp::Status]));
 }
 
 void TFM_DHCP::Bt_DelClick(TObject*) {
     if (!StaticPoolRequest || StaticPoolRequest->busy || StaticOperationRunning) return;
-    if (writes_.Running()) return;
+    if (writes_.Running() || !CanEditStaticPool()) return;
     TListItem* chosen = User_ListView->Selected();
     if (!chosen || chosen->SubItems().Count() == 0) return;
     const int row = StaticRowOfIP(chosen->SubItems()[0]);
@@ -555,10 +634,15 @@ void TFM_DHCP::StaticPoolDone(QvSNMPRequest2Controls*, QvSNMPError* error, bool 
     SetPanel(StatusBar1, text);
     SetPanel(StatusBar2, text);
     const bool ok = !error || error->Code == 0;
+    if (!write) {
+        staticPoolRead_ = ok;
+        UpdateFieldState();
+        Bt_Add->SetEnabled(CanEditStaticPool() && !StaticOperationRunning);
+    }
     if (write) {
         StaticOperationRunning = false;
-        Bt_Add->SetEnabled(CB_Fuction2->ItemIndex() == 1);
         CB_Fuction2->SetItemIndex(CB_Fuction1->ItemIndex());
+        Bt_Add->SetEnabled(CanEditStaticPool());
         UpdateFieldState();
         User_ListViewSelectItem(User_ListView, nullptr, false);
         // A write whose table is not read again asks for no list refresh.

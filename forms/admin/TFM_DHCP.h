@@ -114,15 +114,37 @@ public:
     void RefreshStaticLists();
     // The row of LV_StaticPoolSet whose IP column holds ip, or -1.
     int StaticRowOfIP(const std::string& ip) const;
-    // Writes the free-row values into the selected static row.
+    // Puts the free-row values into the entry dialog's controls.
     void PutFreeRowValues();
+    // Reads the numbered static list again (the table itself is current).
+    void ReadStaticLists();
+
+    // A refused write's text in the pages' status panels, in place of the
+    // last read's result.
+    void ShowWriteFailure(const QvSNMPError& failure, bool staticPage);
+    // Add, Set and Del can work: the function and the table were read and
+    // the function is on.
+    bool CanEditStaticPool() const;
 
 private:
+    // Waits (bounded) for the numbered static list; false when it is not read.
+    bool StaticListKnown();
+    // The device's own address was read (once more now if it was not).
+    bool SystemAddressKnown();
+    // Starts the added writes; a refusal shows in the status panels (the
+    // static page's too), success waits.
+    void StartWrites(bool staticPage);
     void StaticPoolDone(QvSNMPRequest2Controls* sender, QvSNMPError* error, bool write);
-    void ReadStaticLists();
+    void ShowStaticDialog();
     void ShowDefaultWaiting();
     void ShowListingWait();
     QvWriteSequence writes_;
+    // What the device answered when the groups were read.
+    bool poolRead_ = false;
+    bool functionRead_ = false;
+    bool systemRead_ = false;
+    bool staticPoolRead_ = false;
+    bool staticListRead_ = false;
 };
 
 extern TFM_DHCP* FM_DHCP;

@@ -2,6 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/DottedAddress.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
 #include "forms/admin/IpEditToNumber.h"
@@ -142,15 +143,26 @@ void TFM_LanCfg::FormCreate(TObject*) {
     }
     for (TEdit* e : {ED_IpAddr, ED_SubMask, ED_DefGw})
         e->SetMaxLength(15);
+    UpdateEditable();
+}
+
+void TFM_LanCfg::UpdateEditable() {
+    // Settings the device did not give are never written back.
+    for (TWinControl* c :
+         std::initializer_list<TWinControl*>{CB_IPFrom, ED_IpAddr, ED_SubMask, ED_DefGw,
+                                             BT_LanCfgOk})
+        c->SetEnabled(lanRead_);
 }
 
 bool TFM_LanCfg::ReadLan() {
     try {
-        return LanRequest && LanRequest->Read();
+        lanRead_ = LanRequest && LanRequest->Read();
     } catch (const std::exception& e) {
         StatusBar->SetSimpleText(e.what());
-        return false;
+        lanRead_ = false;
     }
+    UpdateEditable();
+    return lanRead_;
 }
 
 void TFM_LanCfg::UpdateVisibility() {
@@ -207,7 +219,7 @@ bool TFM_LanCfg::StaticPoolKnown() {
 }
 
 void TFM_LanCfg::BT_LanCfgOkClick(TObject*) {
-    if (writes_.Running() || !LanRequest) return;
+    if (writes_.Running() || !LanRequest || !lanRead_) return;
     if (CB_IPFrom->ItemIndex() == 0)
         ApplyStatic();
     else if (CB_IPFrom->ItemIndex() == 1)
@@ -241,8 +253,10 @@ void TFM_LanCfg::ApplyStatic() {
         ReadLan();
         return;
     }
-    const std::string address = ED_IpAddr->Text();
-    if (address != OpenedAddress) {
+    // From here on the address is its four numbers: "192.168.001.010" is
+    // pinged, compared and written as 192.168.1.10.
+    const std::string address = DottedAddress::Parse(ED_IpAddr->Text())->Text();
+    if (!SameDottedAddress(address, OpenedAddress)) {
         const PingResult r = PingAddress(address);
         if (r != PingResult::Silent) {
             Warn(r == PingResult::Answered ? "Reject: The IP already has been used."
@@ -257,7 +271,7 @@ void TFM_LanCfg::ApplyStatic() {
         }
         for (int k = 0; k < Static_ListView->Items().Count(); ++k) {
             const TListItem* item = Static_ListView->Items()[k];
-            if (item->SubItems().Count() > 0 && item->SubItems()[0] == address) {
+            if (item->SubItems().Count() > 0 && SameDottedAddress(item->SubItems()[0], address)) {
                 Warn("Reject: The IP conflicts with Static DHCP Server IP");
                 ReadLan();
                 return;
@@ -265,6 +279,8 @@ void TFM_LanCfg::ApplyStatic() {
         }
     }
 
+    for (TEdit* e : {ED_IpAddr, ED_SubMask, ED_DefGw})
+        e->SetText(DottedAddress::Parse(e->Text())->Text());
     ED_Restart->SetItemIndex(1);
     for (int i : {lc::IPAddress, lc::SubnetMask, lc::DefaultGateway})
         LanRequest->request.vars.Item(i)->Access = QvAccess::ReadWrite;
@@ -277,9 +293,6 @@ void TFM_LanCfg::ApplyStatic() {
         }
         StatusBar->SetSimpleText("Set Success!");
         std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        // The write itself restarts the device: a second restart command
-        // would only hit it while it is down.
-        wait->RebootFlag = 0;
         if (openedDynamic) wait->Label2->SetCaption("The device is restarting.");
         wait->Label3->SetCaption("The system IP will be " + address);
         FM_Waiting = wait.get();

@@ -54,6 +54,8 @@ public:
 
 private:
     void UpdateVisibility();
+    // The settings can be edited and applied only once they were read.
+    void UpdateEditable();
     void Warn(const std::string& text);
     bool ReadLan();
     // The pool's start and range as the device holds them now; false when
@@ -63,6 +65,7 @@ private:
     bool StaticPoolKnown();
     void ApplyStatic();
     void ApplyDynamic();
+    bool lanRead_ = false;
     bool poolOk_ = false;
     bool staticOk_ = false;
     QvWriteSequence writes_;

@@ -2,6 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/DottedAddress.h"
 #include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "forms/admin/IpEditToNumber.h"
@@ -20,32 +21,7 @@ TFM_StaticIP* FM_StaticIP = nullptr;
 
 namespace {
 
-const char kFreeIP[] = "0.0.0.0";
-const char kFreeMac[] = "000000000000";
-// Closes the dialog once the completion that asked for it has returned.
-constexpr unsigned WM_FINISH = WM_APP + 0x121;
-
-// Writes one static pool row back to the free values, without controls.
-class FreeRowWriter : public QvSNMPRequest2Edits {
-public:
-    FreeRowWriter(TWinControl* owner, const std::string& index) : QvSNMPRequest2Edits(owner) {
-        request.vars = QvSNMPVarList(mib::dhcpStaticPoolTable, MVT_UMV, 1);
-        mode = 0;
-        index_ = index;
-    }
-    ~FreeRowWriter() override { Shutdown(); }
-    void CollectValues() override {
-        namespace sp = mib::staticpool;
-        const char* values[sp::Count] = {nullptr, kFreeIP, kFreeMac, kFreeIP, kFreeIP,
-                                         kFreeIP, kFreeIP, "",       "OFF"};
-        *request.vars.Item(sp::Index)->Value = index_;
-        for (int i = 1; i < sp::Count; ++i)
-            *request.vars.Item(i)->Value = values[i];
-    }
-
-private:
-    std::string index_;
-};
+using mib::staticpool::FreeIP;
 
 TEdit* Edit(TWinControl* parent, const char* name, int left, int top, int width, int maxLength) {
     auto* e = new TEdit(parent);
@@ -68,6 +44,17 @@ void NewLabel(TWinControl* parent, const char* text, int left, int top) {
 }
 
 bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+// "0.0.0.0" however it is spelt: the value that means "none" for WINS and DNS.
+bool IsNoAddress(const std::string& text) {
+    const auto a = DottedAddress::Parse(text);
+    return a && a->Number() == 0;
+}
+
+// An accepted address is written as the checks read it.
+void Canonical(TEdit* e) {
+    if (const auto a = DottedAddress::Parse(e->Text())) e->SetText(a->Text());
+}
 
 } // namespace
 
@@ -124,11 +111,6 @@ TFM_StaticIP::TFM_StaticIP(TComponent* owner) : TForm(owner) {
 
     Apply->OnClick = [this](TObject* s) { ApplyClick(s); };
     Ed_DomNa->OnChange = [this](TObject* s) { Ed_DomNaChange(s); };
-    OnMessage = [this](TMessage& m, bool& handled) {
-        if (m.Msg != WM_FINISH) return;
-        handled = true;
-        Finish();
-    };
 }
 
 TFM_StaticIP::~TFM_StaticIP() {
@@ -171,14 +153,19 @@ void TFM_StaticIP::CopyToTwins() {
     Ed_DomNa2->SetText(Ed_DomNa->Text());
 }
 
+bool TFM_StaticIP::IsMacText(const std::string& text) {
+    if (text.size() != 12) return false;
+    for (char c : text)
+        if (!IsHexDigit(c)) return false;
+    return true;
+}
+
 bool TFM_StaticIP::SameMac(const std::string& a, const std::string& b) {
-    if (a.size() != 12 || b.size() != 12) return false;
-    for (size_t i = 0; i < 12; ++i) {
-        if (!IsHexDigit(a[i]) || !IsHexDigit(b[i])) return false;
+    if (!IsMacText(a) || !IsMacText(b)) return false;
+    for (size_t i = 0; i < 12; ++i)
         if (std::toupper(static_cast<unsigned char>(a[i])) !=
             std::toupper(static_cast<unsigned char>(b[i])))
             return false;
-    }
     return true;
 }
 
@@ -200,12 +187,13 @@ void TFM_StaticIP::ApplyClick(TObject*) {
     const std::string index = LA_Index->Caption();
     const std::string ip = Ed_AsgIP->Text();
 
-    // The row's own index column tells it apart, whatever order the walk gave.
-    if (ip != kFreeIP) {
+    // The row's own index column tells it apart, whatever order the walk
+    // gave; addresses are compared as numbers, however they are spelt.
+    if (!IsNoAddress(ip)) {
         for (int k = 0; k < rows->Items().Count(); ++k) {
             const TListItem* item = rows->Items()[k];
             if (item->Caption() != index && item->SubItems().Count() > 0 &&
-                item->SubItems()[0] == ip)
+                SameDottedAddress(item->SubItems()[0], ip))
                 return Refuse("Reject: The IP has already existed. ", "Warning", nullptr);
         }
     }
@@ -213,70 +201,104 @@ void TFM_StaticIP::ApplyClick(TObject*) {
         return Refuse("Please input valid SubMask.", "Waring", Ed_SubMask);
     if (!TMainForm::IsValidIP(Ed_Gatway->Text()))
         return Refuse("Please input valid Gateway.", "Waring", Ed_Gatway);
-    if (!TMainForm::IsValidIP(Ed_Wins->Text()) && Ed_Wins->Text() != kFreeIP)
+    if (!TMainForm::IsValidIP(Ed_Wins->Text()) && !IsNoAddress(Ed_Wins->Text()))
         return Refuse("Please input valid Wins.", "Waring", Ed_Wins);
-    if (!TMainForm::IsValidIP(Ed_DNS->Text()) && Ed_DNS->Text() != kFreeIP)
+    if (!TMainForm::IsValidIP(Ed_DNS->Text()) && !IsNoAddress(Ed_DNS->Text()))
         return Refuse("Please input valid DNS.", "Waring", Ed_DNS);
     if (!TMainForm::IsValidIP(ip)) return Refuse("Please input valid IP address", "Waring", Ed_AsgIP);
+    const DottedAddress address = *DottedAddress::Parse(ip);
 
     // An entry whose host is up keeps its address: only a new one is tested.
-    if (AddMode() || ip != Ed_OldIP->Text()) {
-        const PingResult r = PingAddress(ip);
+    if (AddMode() || !SameDottedAddress(ip, Ed_OldIP->Text())) {
+        const PingResult r = PingAddress(address.Text());
         if (r == PingResult::Answered)
             return Refuse("Reject: The IP already has been used.", "Warning", nullptr);
         if (r != PingResult::Silent)
             return Refuse("Reject: The IP could not be checked for use.", "Warning", nullptr);
     }
+    // Anything but twelve hexadecimal digits would reach the device as zeros.
     const std::string mac = Ed_AsgMac->Text();
-    if (mac.size() < 12 || mac == kFreeMac)
+    if (!IsMacText(mac) || mac == mib::staticpool::FreeMac)
         return Refuse("Please input valid MAC.", "Warning", nullptr);
     if (InAddressPool(IpEditToNumber(dhcp->Ed_IPAF), IpEditToNumber(dhcp->Ed_PoolRan),
-                      IpTextToNumber(ip)))
+                      address.Number()))
         return Refuse("Reject: The IP has already existed in IP Dynamic pool.", "Warning", nullptr);
-    if (ip == dhcp->Ed_ext->Text())
+    if (SameDottedAddress(ip, dhcp->Ed_ext->Text()))
         return Refuse("Reject: The IP is the system IP.", "Warning", nullptr);
 
+    for (TEdit* e : {Ed_AsgIP, Ed_SubMask, Ed_Gatway, Ed_Wins, Ed_DNS})
+        Canonical(e);
     CopyToTwins();
-    std::string otherIndex;
+    const TListItem* other = nullptr;
     for (int k = 0; k < rows->Items().Count(); ++k) {
         const TListItem* item = rows->Items()[k];
         if (item->Caption() != index && item->SubItems().Count() > 1 &&
             SameMac(item->SubItems()[1], mac)) {
-            otherIndex = item->Caption();
+            other = item;
             break;
         }
     }
-    if (!otherIndex.empty() && !AddMode()) {
+    if (other && !AddMode()) {
         RestoreOldValues();
         return Refuse("Reject: DHCPS static IP already exists in static DHCP server!", "Warning",
                       nullptr);
     }
 
     // The other row with this MAC goes free first, so the table never holds
-    // the MAC twice; then the function and the entry's own row.
+    // the MAC twice; then the function and the entry's own row. Should a
+    // later write be refused, the freed row gets its entry back.
     freeRowWriter_.reset();
-    if (!otherIndex.empty()) {
-        freeRowWriter_ = std::make_unique<FreeRowWriter>(this, otherIndex);
+    movedIndex_.clear();
+    if (other) {
+        movedIndex_ = other->Caption();
+        movedValues_ = StaticRowWriter::ValuesOf(*other);
+        freeRowWriter_ =
+            std::make_unique<StaticRowWriter>(this, movedIndex_, StaticRowWriter::FreeValues());
         writes_.Add(freeRowWriter_.get(), false);
     }
     writes_.Add(dhcp->FunctionRequest.get());
     writes_.Add(dhcp->StaticPoolRequest.get());
     dhcp->StaticOperationRunning = true;
-    dhcp->RefreshListsPending = true;
-    writes_.Start([this](bool ok, const QvSNMPError&) {
+    writes_.Start([this](bool ok, const QvSNMPError& failure) {
         TFM_DHCP* d = FM_DHCP;
         if (d) d->StaticOperationRunning = false;
         if (!ok) {
-            if (d) d->RefreshListsPending = false;
+            if (d) d->ShowWriteFailure(failure, true);
+            if (!movedIndex_.empty() && writes_.FailedGroup() != freeRowWriter_.get())
+                RestoreMovedRow();
+            movedIndex_.clear();
             return;
         }
-        if (d) d->RefreshStaticLists();
-        PostMessage(this, WM_FINISH, 0, 0);
+        movedIndex_.clear();
+        // The entry's write goes on to read the table again; the numbered
+        // list follows once that read is in. A read of our own here would
+        // walk the table a second time beside it.
+        if (d) d->RefreshListsPending = true;
+        Finish();
     });
 }
 
+void TFM_StaticIP::RestoreMovedRow() {
+    StaticRowWriter restore(this, movedIndex_, movedValues_);
+    try {
+        restore.Write(false, true, "", nullptr);
+    } catch (const std::exception&) {
+        // The refusal is already on screen; the list shows what the device holds.
+    }
+}
+
+bool TFM_StaticIP::TakeSaved() {
+    const bool saved = saved_;
+    saved_ = false;
+    return saved;
+}
+
 void TFM_StaticIP::Finish() {
+    saved_ = true;
     SetModalResult(mrOk);
+}
+
+void TFM_StaticIP::ShowSavedWait() {
     std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
     wait->Countdown = 15;
     wait->RebootDelayTicks = 22;

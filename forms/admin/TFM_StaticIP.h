@@ -7,6 +7,7 @@
 #include <string>
 
 #include "binding/QvWriteSequence.h"
+#include "forms/admin/StaticRowWriter.h"
 #include "ui/Form.h"
 
 class TButton;
@@ -14,7 +15,6 @@ class TComboBox;
 class TEdit;
 class TLabel;
 class TStatusBar;
-class QvSNMPRequest2Edits;
 
 class TFM_StaticIP : public TForm {
 public:
@@ -58,14 +58,28 @@ public:
 
     // Twelve hexadecimal digits each, equal without regard to case.
     static bool SameMac(const std::string& a, const std::string& b);
+    // Exactly twelve hexadecimal digits.
+    static bool IsMacText(const std::string& text);
+
+    // True once after an Apply whose writes all succeeded closed the dialog.
+    bool TakeSaved();
+    // The wait shown once the dialog has closed after a saved entry.
+    void ShowSavedWait();
 
 private:
     void Refuse(const std::string& text, const std::string& caption, TEdit* clearAndFocus);
     void CopyToTwins();
     void RestoreOldValues();
+    // Ends the modal run as saved; the caller shows the wait afterwards.
     void Finish();
+    // Writes the row that was let go back with its old values.
+    void RestoreMovedRow();
     QvWriteSequence writes_;
-    std::unique_ptr<QvSNMPRequest2Edits> freeRowWriter_;
+    std::unique_ptr<StaticRowWriter> freeRowWriter_;
+    // The row the MAC moved from: its index and values before the Apply.
+    std::string movedIndex_;
+    StaticRowWriter::Values movedValues_;
+    bool saved_ = false;
 };
 
 extern TFM_StaticIP* FM_StaticIP;

@@ -50,7 +50,7 @@ TEST_F(Lan, UnchangedApplyRestartsWithTheSameValues) {
               std::vector<std::string>{"Settings saved.|The system IP will be 192.0.2.1"});
     const std::string state = dev->control("state");
     EXPECT_TRUE(state == "ok restarting" || state == "ok silent") << state;
-    EXPECT_EQ(waitReboot, std::vector<int>{0}) << "the write restarted it: no second restart";
+    EXPECT_EQ(waitReboot, std::vector<int>{1}) << "the wait keeps its own restart write";
     ASSERT_TRUE(dev->waitUntilAnswering());
     EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.2.0"), "192.0.2.1");
     EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.3.0"), "255.255.255.0");
@@ -70,7 +70,7 @@ TEST_F(Lan, NewAddressIsPingedCheckedAndWritten) {
     EXPECT_EQ(waitTexts, (std::vector<std::string>{
                              "Please wait...|Judge the IP whether can be used.",
                              "Settings saved.|The system IP will be 192.0.2.120"}));
-    EXPECT_EQ(waitReboot, (std::vector<int>{0, 0}));
+    EXPECT_EQ(waitReboot, (std::vector<int>{0, 1}));
     ASSERT_TRUE(dev->waitUntilAnswering());
     EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.2.0"), "192.0.2.120");
 }
@@ -122,8 +122,66 @@ INSTANTIATE_TEST_SUITE_P(
         LanCase{"PastPoolInUse", &L::ED_IpAddr, "192.0.2.120", Echo::FirstOnly,
                 "Warning: Reject: The IP already has been used.", false, true},
         LanCase{"StaticPool", &L::ED_IpAddr, "192.0.2.50", Echo::Silent,
-                "Warning: Reject: The IP conflicts with Static DHCP Server IP", false, true}),
+                "Warning: Reject: The IP conflicts with Static DHCP Server IP", false, true},
+        // Leading zeros are decimal: the same addresses, the same refusals.
+        LanCase{"StaticPoolLeadingZero", &L::ED_IpAddr, "192.0.2.050", Echo::Silent,
+                "Warning: Reject: The IP conflicts with Static DHCP Server IP", false, true},
+        LanCase{"PoolStartLeadingZeros", &L::ED_IpAddr, "192.000.002.0100", Echo::Silent,
+                "Warning: Reject: The IP conflicts with Dynamic DHCP Server IP", false, true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Lan, LeadingZerosArePingedAndWrittenAsDecimal) {
+    Open();
+    // As octal 0121 would be 81: the ping, the write and the text agree on 121.
+    form->ED_IpAddr->SetText("192.0.2.0121");
+    form->ED_DefGw->SetText("192.000.002.254");
+    form->BT_LanCfgOk->Click();
+    EXPECT_EQ(Boxes(), std::vector<std::string>{});
+    EXPECT_EQ(pingTargets, std::vector<std::string>(3, "192.0.2.121"));
+    EXPECT_EQ(dev->takeSetLog(), kLanWrite);
+    ASSERT_EQ(waitTexts.size(), 2u);
+    EXPECT_EQ(waitTexts[1], "Settings saved.|The system IP will be 192.0.2.121");
+    ASSERT_TRUE(dev->waitUntilAnswering());
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.2.0"), "192.0.2.121");
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.4.0"), "192.0.2.254");
+}
+
+TEST_F(Lan, TheOpenedAddressSpeltWithZerosIsNoNewAddress) {
+    Open();
+    form->ED_IpAddr->SetText("192.0.2.001");
+    form->BT_LanCfgOk->Click();
+    EXPECT_EQ(Boxes(), std::vector<std::string>{});
+    EXPECT_EQ(pingSends, 0) << "the same address is not pinged";
+    EXPECT_EQ(waitTexts, std::vector<std::string>{"Settings saved.|The system IP will be 192.0.2.1"});
+}
+
+TEST_F(Lan, RefusedWriteSaysSoAndNothingRestarts) {
+    Open();
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.1.2.4", "badValue", "set"));
+    form->ED_DefGw->SetText("192.0.2.253");
+    form->BT_LanCfgOk->Click();
+    dev->clearFaults();
+    EXPECT_EQ(form->StatusBar->SimpleText(), "Set Error!");
+    EXPECT_TRUE(modals.empty()) << "no waiting dialog after a refused write";
+    EXPECT_EQ(ui.Boxes().Count(), 1) << "the refusal is shown";
+    EXPECT_EQ(dev->control("state"), "ok running");
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.2.0"), "192.0.2.1");
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.1.2.4.0"), "192.0.2.254");
+    EXPECT_EQ(Peek("qvEnterprise.11.37.4.3.2.1.0"), "0");
+}
+
+TEST_F(Lan, UnreadSettingsCannotBeEditedOrWritten) {
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.1.2", "noSuchName", "get"));
+    Open();
+    dev->clearFaults();
+    for (TWinControl* c : std::initializer_list<TWinControl*>{
+             form->CB_IPFrom, form->ED_IpAddr, form->ED_SubMask, form->ED_DefGw,
+             form->BT_LanCfgOk})
+        EXPECT_FALSE(c->Enabled()) << c->Name();
+    form->BT_LanCfgOkClick(nullptr);
+    EXPECT_TRUE(dev->takeSetLog().empty());
+    EXPECT_TRUE(modals.empty());
+}
 
 TEST_F(Lan, NoIcmpRefusesANewAddress) {
     Open();

@@ -9,6 +9,7 @@
 #include "forms/admin/TFM_DHCP.h"
 #include "tests/forms/admin/dhcp_fixture.h"
 #include "ui/ListView.h"
+#include "ui/StatusBar.h"
 
 #include <ostream>
 
@@ -78,6 +79,22 @@ TEST(Ping, UnresolvableHostSaysSo) {
     EXPECT_EQ(ui.Boxes().Last().text, "Unable to resolve no-such-host.invalid");
 }
 
+TEST(Ping, DottedAddressesAreDecimalAndNeverResolved) {
+    int sends = 0;
+    bool closed = false;
+    std::vector<std::string> targets;
+    SetIcmpChannelFactory([&] {
+        return std::make_unique<FakeChannel>(Echo::Always, true, &sends, &closed, &targets);
+    });
+    EXPECT_EQ(PingAddress("192.168.001.010"), PingResult::Answered);
+    EXPECT_EQ(PingAddress(" 10.0.0.1"), PingResult::Answered);
+    // The resolver would make these 10.0.0.1 and 1.2.3.255.
+    EXPECT_EQ(PingAddress("10.1"), PingResult::Unresolved);
+    EXPECT_EQ(PingAddress("1.2.3.0377"), PingResult::Unresolved);
+    SetIcmpChannelFactory(nullptr);
+    EXPECT_EQ(targets, (std::vector<std::string>{"192.168.1.10", "10.0.0.1"}));
+}
+
 TEST(Ping, LoopbackAnswers) {
     if (!OpenSystemIcmpChannel()) GTEST_SKIP() << "no ICMP socket for this process";
     EXPECT_EQ(PingAddress("127.0.0.1"), PingResult::Answered);
@@ -87,6 +104,7 @@ TEST(Ping, LoopbackAnswers) {
 // --- address numbers -----------------------------------------------------------------
 
 struct NumberCase {
+    const char* name;
     const char* text;
     std::uint32_t shared;
     std::uint32_t dhcp;
@@ -106,15 +124,23 @@ TEST_P(Numbers, BothVariants) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ip, Numbers,
-    ::testing::Values(NumberCase{"192.168.0.100", 0xC0A80064u, 0xC0A80064u},
-                      NumberCase{"20", 20u, 20u}, NumberCase{"1.2.x.4", 0x01020004u, 0xFFFFFFFFu},
-                      NumberCase{"", 0u, 0xFFFFFFFFu}, NumberCase{"abc", 0u, 0xFFFFFFFFu},
-                      NumberCase{"255.255.255.255", 0xFFFFFFFFu, 0xFFFFFFFFu}));
+    ::testing::Values(
+        NumberCase{"Address", "192.168.0.100", 0xC0A80064u, 0xC0A80064u},
+        NumberCase{"NoDots", "20", 20u, 20u},
+        NumberCase{"PartNoNumber", "1.2.x.4", 0x01020004u, 0xFFFFFFFFu},
+        NumberCase{"Empty", "", 0u, 0xFFFFFFFFu}, NumberCase{"Letters", "abc", 0u, 0xFFFFFFFFu},
+        NumberCase{"Top", "255.255.255.255", 0xFFFFFFFFu, 0xFFFFFFFFu},
+        // As the checks and the write read them: decimal, blanks allowed.
+        NumberCase{"LeadingZerosDecimal", "192.168.001.010", 0xC0A8010Au, 0xC0A8010Au},
+        NumberCase{"BlanksAround", " 192.168.0.100 ", 0xC0A80064u, 0xC0A80064u}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct PoolCase {
+    const char* name;
     const char* ip;
     bool inPool;
 };
+void PrintTo(const PoolCase& c, std::ostream* os) { *os << c.name; }
 class Pool : public ::testing::TestWithParam<PoolCase> {};
 
 TEST_P(Pool, StartAndRange) {
@@ -123,10 +149,12 @@ TEST_P(Pool, StartAndRange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ip, Pool,
-                         ::testing::Values(PoolCase{"192.168.0.99", false},
-                                           PoolCase{"192.168.0.100", true},
-                                           PoolCase{"192.168.0.119", true},
-                                           PoolCase{"192.168.0.120", false}));
+                         ::testing::Values(PoolCase{"BelowStart", "192.168.0.99", false},
+                                           PoolCase{"Start", "192.168.0.100", true},
+                                           PoolCase{"Last", "192.168.0.119", true},
+                                           PoolCase{"PastEnd", "192.168.0.120", false},
+                                           PoolCase{"LastWithZeros", "192.168.000.0119", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Pool, StartPlusRangeDoesNotWrap) {
     // 32-bit wrap would put 0.0.0.5 inside a pool at the top of the space.
@@ -135,10 +163,12 @@ TEST(Pool, StartPlusRangeDoesNotWrap) {
 }
 
 struct MacCase {
+    const char* name;
     const char* a;
     const char* b;
     bool same;
 };
+void PrintTo(const MacCase& c, std::ostream* os) { *os << c.name; }
 class Macs : public ::testing::TestWithParam<MacCase> {};
 
 TEST_P(Macs, FullTwelveDigitsWithoutCase) {
@@ -146,11 +176,20 @@ TEST_P(Macs, FullTwelveDigitsWithoutCase) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Mac, Macs,
-                         ::testing::Values(MacCase{"0050C2AABB01", "0050C2AABB01", true},
-                                           MacCase{"0050c2aabb01", "0050C2AABB01", true},
-                                           MacCase{"0050C2", "0050C2AABB01", false},
-                                           MacCase{"0050C2AABB01", "0050C2AABB02", false},
-                                           MacCase{"0050C2AABB0G", "0050C2AABB0g", false}));
+                         ::testing::Values(
+                             MacCase{"Same", "0050C2AABB01", "0050C2AABB01", true},
+                             MacCase{"OtherCase", "0050c2aabb01", "0050C2AABB01", true},
+                             MacCase{"Short", "0050C2", "0050C2AABB01", false},
+                             MacCase{"Different", "0050C2AABB01", "0050C2AABB02", false},
+                             MacCase{"NotHex", "0050C2AABB0G", "0050C2AABB0g", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Macs, OnlyTwelveHexDigitsAreAMac) {
+    EXPECT_TRUE(TFM_StaticIP::IsMacText("0050c2DDEE01"));
+    for (const char* bad : {"ZZZZZZZZZZZZ", "00-50-C2-DD-", "0050C2DDEE0", "0050C2DDEE011",
+                            "0050C2DDEE 1", ""})
+        EXPECT_FALSE(TFM_StaticIP::IsMacText(bad)) << bad;
+}
 
 // --- the dialog ----------------------------------------------------------------------
 
@@ -176,6 +215,7 @@ protected:
             FM_StaticIP->Apply->Click();
             ASSERT_TRUE(Pump([&] { return !form->AnyBusy(); }));
             if (f->ModalResult() == mrNone) f->SetModalResult(mrCancel);
+            modals.push_back("(dialog closed)");
         });
     }
     std::string Row(int row, int column) {
@@ -198,7 +238,9 @@ TEST_F(StaticIP, AddWritesTheFirstFreeRow) {
            {&TFM_StaticIP::Ed_Gatway, "192.0.2.254"}});
     form->Bt_Add->Click();
     EXPECT_EQ(Boxes(), std::vector<std::string>{});
-    EXPECT_EQ(modals, (std::vector<std::string>{"Static IP Pool Adding", "Please wait"}));
+    // The dialog is off the screen before the wait shows.
+    EXPECT_EQ(modals, (std::vector<std::string>{"Static IP Pool Adding", "(dialog closed)",
+                                                "Please wait"}));
     EXPECT_EQ(waitTexts, std::vector<std::string>{"Settings saved.|But the device isn't restarting."});
     EXPECT_EQ(Row(3, 1), "192.0.2.70");
     EXPECT_EQ(Row(3, 2), "hex:0050C2DDEE01");
@@ -288,6 +330,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"InUse", {}, Echo::LastOnly, "Warning: Reject: The IP already has been used."},
         RefusalCase{"Mac", {{&SI::Ed_AsgMac, "000000000000"}}, Echo::Silent,
                     "Warning: Please input valid MAC."},
+        RefusalCase{"MacNotHex", {{&SI::Ed_AsgMac, "ZZZZZZZZZZZZ"}}, Echo::Silent,
+                    "Warning: Please input valid MAC."},
+        RefusalCase{"MacWithDashes", {{&SI::Ed_AsgMac, "00-50-C2-DD-"}}, Echo::Silent,
+                    "Warning: Please input valid MAC."},
+        RefusalCase{"DuplicateIPLeadingZero", {{&SI::Ed_AsgIP, "192.0.2.050"}}, Echo::Silent,
+                    "Warning: Reject: The IP has already existed. "},
+        RefusalCase{"DynamicPoolLeadingZeros", {{&SI::Ed_AsgIP, "192.0.2.0119"}}, Echo::Silent,
+                    "Warning: Reject: The IP has already existed in IP Dynamic pool."},
+        RefusalCase{"SystemIPLeadingZeros", {{&SI::Ed_AsgIP, "192.000.002.001"}}, Echo::Silent,
+                    "Warning: Reject: The IP is the system IP."},
         RefusalCase{"ShortMac", {{&SI::Ed_AsgMac, "0050C2"}}, Echo::Silent,
                     "Warning: Please input valid MAC."},
         RefusalCase{"DynamicPool", {{&SI::Ed_AsgIP, "192.0.2.119"}}, Echo::Silent,
@@ -295,6 +347,94 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"SystemIP", {{&SI::Ed_AsgIP, "192.0.2.1"}}, Echo::Silent,
                     "Warning: Reject: The IP is the system IP."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StaticIP, LeadingZerosArePingedAndWrittenAsDecimal) {
+    Open();
+    Enter({{&TFM_StaticIP::Ed_AsgIP, "192.0.2.070"},
+           {&TFM_StaticIP::Ed_AsgMac, "0050C2DDEE01"},
+           {&TFM_StaticIP::Ed_SubMask, "255.255.255.0"},
+           {&TFM_StaticIP::Ed_Gatway, "192.0.2.254"},
+           {&TFM_StaticIP::Ed_Wins, "000.000.000.000"}});
+    form->Bt_Add->Click();
+    EXPECT_EQ(Boxes(), std::vector<std::string>{});
+    EXPECT_EQ(pingTargets, std::vector<std::string>(3, "192.0.2.70")) << "not octal 070 = 56";
+    EXPECT_EQ(Row(3, 1), "192.0.2.70");
+    EXPECT_EQ(Row(3, 6), "0.0.0.0");
+}
+
+TEST_F(StaticIP, AWriteReadsTheTableOnceAndThenTheList) {
+    Open();
+    int tableReads = 0;
+    auto formDone = form->StaticPoolRequest->OnReadDone;
+    form->StaticPoolRequest->OnReadDone = [&, formDone](QvSNMPRequest2Controls* s, QvSNMPError* e) {
+        ++tableReads;
+        if (formDone) formDone(s, e);
+    };
+    Enter({{&TFM_StaticIP::Ed_AsgIP, "192.0.2.70"},
+           {&TFM_StaticIP::Ed_AsgMac, "0050C2DDEE01"},
+           {&TFM_StaticIP::Ed_SubMask, "255.255.255.0"},
+           {&TFM_StaticIP::Ed_Gatway, "192.0.2.254"}});
+    form->Bt_Add->Click();
+    ASSERT_TRUE(Pump([&] { return !form->AnyBusy() && form->User_ListView->Items().Count() == 3; }));
+    EXPECT_EQ(tableReads, 1);
+    EXPECT_EQ(form->LV_StaticPoolSet->Items()[2]->SubItems()[0], "192.0.2.70");
+}
+
+// A refused write at any step of an Add that moves a MAC leaves the table as
+// it was: the row it came from keeps its entry.
+struct MoveCase {
+    const char* name;
+    const char* oid; // refused on set
+};
+void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+
+class StaticIPMoveRefused : public StaticIP, public ::testing::WithParamInterface<MoveCase> {};
+
+TEST_P(StaticIPMoveRefused, TableStaysAsItWas) {
+    Open();
+    std::vector<std::string> before;
+    for (int row = 1; row <= 3; ++row)
+        for (int column = 1; column <= 8; ++column)
+            before.push_back(Row(row, column));
+    ASSERT_TRUE(dev->fault(GetParam().oid, "badValue", "set"));
+    Enter({{&TFM_StaticIP::Ed_AsgIP, "192.0.2.71"},
+           {&TFM_StaticIP::Ed_AsgMac, "0050C2AABB02"},
+           {&TFM_StaticIP::Ed_SubMask, "255.255.255.0"},
+           {&TFM_StaticIP::Ed_Gatway, "192.0.2.254"}});
+    form->Bt_Add->Click();
+    dev->clearFaults();
+    EXPECT_EQ(ui.Boxes().Count(), 1) << "the refusal is shown";
+    EXPECT_EQ(modals, (std::vector<std::string>{"Static IP Pool Adding", "(dialog closed)"}))
+        << "no wait after a refused write";
+    std::vector<std::string> after;
+    for (int row = 1; row <= 3; ++row)
+        for (int column = 1; column <= 8; ++column)
+            after.push_back(Row(row, column));
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(form->StaticOperationRunning);
+    EXPECT_NE(form->StatusBar2->Panels()[0]->Text(), "(QvSNMP++) Ok!");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Move, StaticIPMoveRefused,
+    ::testing::Values(MoveCase{"FreeingTheOldRow", "qvEnterprise.11.37.4.2.7.3.1.1.2"},
+                      MoveCase{"Function", "qvEnterprise.11.37.4.2.7.1"},
+                      MoveCase{"NewRow", "qvEnterprise.11.37.4.2.7.3.1.1.3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StaticIP, RefusedSetKeepsTheEntry) {
+    Open();
+    SelectUserRow("192.0.2.60");
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.2.7.3.1.7.2", "badValue", "set"));
+    Enter({{&TFM_StaticIP::Ed_DomNa, "set.example"}});
+    form->Bt_Set->Click();
+    dev->clearFaults();
+    EXPECT_EQ(ui.Boxes().Count(), 1);
+    EXPECT_EQ(modals, (std::vector<std::string>{"Static IP Pool Setting", "(dialog closed)"}));
+    EXPECT_EQ(Row(2, 7), "");
+    EXPECT_EQ(Row(2, 1), "192.0.2.60");
+    EXPECT_EQ(Row(2, 2), "hex:0050C2AABB02");
+}
 
 TEST_F(StaticIP, NoIcmpRefusesInsteadOfPassing) {
     Open();

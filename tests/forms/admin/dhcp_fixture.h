@@ -42,13 +42,19 @@ enum class Echo {
 
 class FakeChannel : public IcmpChannel {
 public:
-    FakeChannel(Echo mode, bool raw, int* sends, bool* closed)
-        : mode_(mode), raw_(raw), sends_(sends), closed_(closed) {}
+    FakeChannel(Echo mode, bool raw, int* sends, bool* closed,
+                std::vector<std::string>* targets = nullptr)
+        : mode_(mode), raw_(raw), sends_(sends), closed_(closed), targets_(targets) {}
     ~FakeChannel() override {
         if (closed_) *closed_ = true;
     }
     bool Send(const std::uint8_t* data, std::size_t length, std::uint32_t address) override {
         const int n = ++*sends_;
+        if (targets_) {
+            const std::uint8_t* b = reinterpret_cast<const std::uint8_t*>(&address);
+            targets_->push_back(std::to_string(b[0]) + "." + std::to_string(b[1]) + "." +
+                                std::to_string(b[2]) + "." + std::to_string(b[3]));
+        }
         std::vector<std::uint8_t> msg(data, data + length);
         std::uint32_t from = address;
         bool answer = true;
@@ -88,6 +94,7 @@ private:
     bool raw_;
     int* sends_;
     bool* closed_;
+    std::vector<std::string>* targets_;
     std::deque<std::pair<std::vector<std::uint8_t>, std::uint32_t>> queue_;
 };
 
@@ -135,7 +142,8 @@ protected:
 
     void UseEcho(Echo mode, bool raw = true) {
         SetIcmpChannelFactory([this, mode, raw] {
-            return std::make_unique<FakeChannel>(mode, raw, &pingSends, &channelClosed);
+            return std::make_unique<FakeChannel>(mode, raw, &pingSends, &channelClosed,
+                                                 &pingTargets);
         });
     }
 
@@ -172,6 +180,7 @@ protected:
     std::vector<std::string> waitTexts;
     std::vector<int> waitReboot; // the restart flag of each waiting dialog
     int pingSends = 0;
+    std::vector<std::string> pingTargets; // where each echo request went
     bool channelClosed = false;
 };
 
