@@ -183,7 +183,9 @@ void TFM_Wirless::BuildControls() {
     AddLabel(GroupBox2, "SSID", 10, 44);
     Ed_SSID = Make<TEdit>(GroupBox2, "Ed_SSID", 180, 44, 240);
     Ed_SSID->SetMaxLength(32);
-    Ed_CRoMAddra0 = Make<TEdit>(GroupBox2, "Ed_CRoMAddra0", 0, 0, 10);
+    // The client's root takes the repeater's place in the client mode.
+    Ed_CRoMAddra0 = Make<TEdit>(GroupBox2, "Ed_CRoMAddra0", 180, 18, 120);
+    Ed_CRoMAddra0->SetMaxLength(12);
     GroupBox3 = Make<TGroupBox>(p, "GroupBox3", 6, 240, 436, 128);
     GroupBox3->SetCaption(" Site Survey ");
     SiteServeyListView = Make<TListView>(GroupBox3, "SiteServeyListView", 10, 18, 336, 100);
@@ -365,6 +367,19 @@ std::unique_ptr<QvSNMPRequest2Edits> TFM_Wirless::NewGroup(const QvSNMPVar* tabl
     return g;
 }
 
+int TFM_Wirless::ModeOfEntry(const std::string& text) {
+    if (text == "Access Point") return kModeAccessPoint;
+    if (text == "WDS with AP" || text == "PtP Bridge") return kModeWdsWithAp;
+    if (text == "WDS" || text == "PtMP Bridge") return kModeWds;
+    if (Contains(text, "Repeater")) return kModeRepeater;
+    if (Contains(text, "Client")) return kModeClient;
+    return -1;
+}
+
+// The list holds only the modes the device offers, so an entry's place says
+// nothing: the rules go by what the chosen entry stands for.
+int TFM_Wirless::ShownMode() const { return ModeOfEntry(ED_APModeTempComboBox->Text()); }
+
 bool TFM_Wirless::ComputeFullLayout() {
     const std::string model = g_ModelName;
     const std::string digits = model.size() >= 8 ? model.substr(4, 4) : std::string();
@@ -439,6 +454,7 @@ void TFM_Wirless::FormCreate(TObject*) {
     FillChannels(CB_Chang, Ed_ChanListg->Text(), Ed_Chang);
     Ed_SSIDa->SetMaxLength(32);
     Ed_SSIDg->SetMaxLength(32);
+    KeepUnreadGroupsGreyed();
     Relayout();
 }
 
@@ -470,7 +486,7 @@ void TFM_Wirless::CreateFullLayoutGroups() {
                 Relayout();
             }
             // Only the channel's state: the rule itself reads this group again.
-            if (ok && ED_APModeTempComboBox->ItemIndex() == 0) CB_AuScChange(nullptr);
+            if (ok && ShownMode() == kModeAccessPoint) CB_AuScChange(nullptr);
         };
     }
     req2AutoScan->Read();
@@ -499,8 +515,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     req2Repeater = NewGroup(mib::wlRepeaterTable, MVT_SV, 0, 0, 1000);
     req2Repeater->AssociateEdits(0, "%h", Ed_RoMAddra0);
     req2Repeater->AssociateEdits(1, "%s", Ed_SSID);
+    req2Repeater->AssociateEdits(2, "%h", Ed_CRoMAddra0);
     req2Repeater->Read();
     savedRootMac = Ed_RoMAddra0->Text();
+    savedClientRootMac = Ed_CRoMAddra0->Text();
     savedRepeaterSsid = Ed_SSID->Text();
 
     {
@@ -697,10 +715,13 @@ void TFM_Wirless::AD_SuperModeChange(TObject*) {
 
 void TFM_Wirless::CB_ChanaChange(TObject*) { SavedChannel = CB_Chana->Text(); }
 
-void TFM_Wirless::CB_AuScChange(TObject*) { CB_Chana->SetEnabled(!CB_AuSc->Checked()); }
+void TFM_Wirless::CB_AuScChange(TObject*) {
+    CB_Chana->SetEnabled(!CB_AuSc->Checked());
+    KeepUnreadGroupsGreyed();
+}
 
 void TFM_Wirless::ChannelStateRule() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     if (p == 0) {
         CB_AuSc->SetEnabled(true);
         if (autoScanPresent && req2AutoScan && !req2AutoScan->busy) req2AutoScan->Read();
@@ -717,6 +738,7 @@ void TFM_Wirless::ChannelStateRule() {
     const int turbo = Cap(&TMainForm::ED_Turbomode);
     const int s = AD_SuperMode->ItemIndex();
     if ((turbo == 1 && s == 2) || (turbo == 2 && s == 1)) CB_Chana->SetEnabled(false);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::RepeaterSuperGRule() {
@@ -729,7 +751,7 @@ void TFM_Wirless::RepeaterSuperGRule() {
     } catch (...) {
         rpt = 1;
     }
-    if (rpt == 0 && ED_APModeTempComboBox->ItemIndex() == 3) {
+    if (rpt == 0 && ShownMode() == kModeRepeater) {
         if (!SelectText(CB_SuModeRpt, AD_SuperMode->Text())) CB_SuModeRpt->SetItemIndex(1);
         CB_SuModeRpt->Show();
         AD_SuperMode->Hide();
@@ -749,6 +771,7 @@ void TFM_Wirless::CB_bgmodeChange(TObject*) {
     const bool on = CB_bgmode->ItemIndex() != 1;
     AD_SuperMode->SetEnabled(on);
     CB_SuModeRpt->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::BuildApModeList() {
@@ -773,7 +796,7 @@ void TFM_Wirless::BuildApModeList() {
 }
 
 void TFM_Wirless::ApModeLayout() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const bool newNames = Cap(&TMainForm::ApmodeStringChangeSupport) == 1;
     if (p >= 0 && p <= 2) {
         Label1->Show();
@@ -789,13 +812,16 @@ void TFM_Wirless::ApModeLayout() {
         GroupBox1->Hide();
         GroupBox2->Show();
         GroupBox3->Show();
+        // Each mode shows its own root object in the same place.
+        Ed_RoMAddra0->SetVisible(p == 3);
+        Ed_CRoMAddra0->SetVisible(p == 4);
         if (p == 3) {
             GroupBox2->SetCaption(newNames ? " Universal Repeater " : " AP Repeater ");
             SetEditable(Ed_RoMAddra0, true);
             SetEditable(Ed_SSID, false);
         } else {
             GroupBox2->SetCaption(newNames ? " Wireless Client " : " AP Client ");
-            SetEditable(Ed_RoMAddra0, false);
+            SetEditable(Ed_CRoMAddra0, false);
             SetEditable(Ed_SSID, true);
         }
     }
@@ -833,7 +859,7 @@ void TFM_Wirless::ApModeLayout() {
 }
 
 void TFM_Wirless::PskCipherList() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const std::string mode = ED_APModeTempComboBox->Text();
     std::vector<std::string> items;
     if (p == 1)
@@ -891,6 +917,7 @@ void TFM_Wirless::SecurityLayout() {
         for (TEdit* e : Ed_Keya)
             SetEditable(e, false);
     }
+    KeepUnreadGroupsGreyed();
     Relayout();
 }
 
@@ -1011,9 +1038,10 @@ void TFM_Wirless::MacEditRule() {
         SetEditable(Ed_SSID, false);
         break;
     case 4:
+        // The client's root comes from a survey pick, as the layout shows.
         wds(0, false);
         SetEditable(Ed_RoMAddra0, false);
-        SetEditable(Ed_CRoMAddra0, true);
+        SetEditable(Ed_CRoMAddra0, false);
         SetEditable(Ed_SSID, true);
         break;
     default:
@@ -1044,13 +1072,14 @@ void TFM_Wirless::ED_APModeTempComboBoxtestChange(TObject*) {
     else
         SelectText(ED_APModeComboBox, t);
     Ed_RoMAddra0->SetText(savedRootMac);
+    Ed_CRoMAddra0->SetText(savedClientRootMac);
     Ed_SSID->SetText(savedRepeaterSsid);
     // Super G off on a mode change, found by its name in every list.
     SelectText(AD_SuperMode, "Disable");
     ApModeLayout();
     MacEditRule();
     SecurityLayout();
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const int newMulti = Cap(&TMainForm::NewMultiSupport);
     const bool both = Cap(&TMainForm::mssidAndWdssupport) == 1;
     if (CB_MultEnable->ItemIndex() == 1) {
@@ -1078,12 +1107,14 @@ void TFM_Wirless::CB_AcntEnableChange(TObject*) {
         Ed_SecAccountServer->SetEnabled(false);
         Ed_SecAccountPort->SetEnabled(false);
     }
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::CB_SecAccountModeChange(TObject*) {
     const bool on = CB_SecAccountMode->ItemIndex() > 0;
     Ed_SecAccountServer->SetEnabled(on);
     Ed_SecAccountPort->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::BackupRadiusRule() { CB_SecRadiusModeChange(nullptr); }
@@ -1093,6 +1124,7 @@ void TFM_Wirless::CB_SecRadiusModeChange(TObject*) {
     Ed_SecRadiusServer->SetEnabled(on);
     Ed_SecRadiusport->SetEnabled(on);
     Ed_SecRadiusSecret->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::Ed_SSIDChange(TObject*) {
@@ -1101,6 +1133,36 @@ void TFM_Wirless::Ed_SSIDChange(TObject*) {
 
 void TFM_Wirless::Ed_SSIDaChange(TObject*) {
     if (Ed_SSID->Text() != Ed_SSIDa->Text()) Ed_SSID->SetText(Ed_SSIDa->Text());
+}
+
+// A group whose last read failed holds nothing of the device: its controls
+// stay disabled whatever a display rule says, and the controls that stand in
+// for its bound ones (the visible mode and authentication lists, the keys)
+// follow its read.
+void TFM_Wirless::KeepUnreadGroupsGreyed() {
+    auto failed = [](const std::unique_ptr<QvSNMPRequest2Edits>& g) {
+        return g && g->ReadFailed();
+    };
+    ED_APModeTempComboBox->SetEnabled(!failed(req2ApMode));
+    Ed_SecAuthaTemp->SetEnabled(!failed(req2Security));
+    for (TEdit* e : Ed_Keya)
+        e->SetEnabled(!failed(req2Security));
+    const std::vector<std::pair<const std::unique_ptr<QvSNMPRequest2Edits>*, std::vector<TControl*>>>
+        ruled = {
+            {&req2SSID, {CB_Chana, CB_SSIDBcasta}},
+            {&req2SuperG, {AD_SuperMode, CB_SuModeRpt}},
+            {&req2AutoScan, {CB_AuSc}},
+            {&req2Security, {Ed_SecEncypa, Ed_KeyType, Ed_KeySize, Ed_SecValKeya}},
+            {&req2KeyType, {Ed_KeyType}},
+            {&req2Accounting, {CB_AcntEnable, Ed_AcntServer, Ed_AcntPort}},
+            {&req2BkAccount, {CB_SecAccountMode, Ed_SecAccountServer, Ed_SecAccountPort}},
+            {&req2BkRadius,
+             {CB_SecRadiusMode, Ed_SecRadiusServer, Ed_SecRadiusport, Ed_SecRadiusSecret}},
+        };
+    for (const auto& [group, controls] : ruled)
+        if (failed(*group))
+            for (TControl* c : controls)
+                c->SetEnabled(false);
 }
 
 void TFM_Wirless::SetEditable(TEdit* edit, bool editable) {
@@ -1177,6 +1239,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     if (!fullLayout) {
         // The visible channel list follows every read.
         AD_SuperModeChange(nullptr);
+        KeepUnreadGroupsGreyed();
         return;
     }
 
@@ -1184,6 +1247,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     req2ApMode->Read();
     req2Repeater->Read();
     savedRootMac = Ed_RoMAddra0->Text();
+    savedClientRootMac = Ed_CRoMAddra0->Text();
     savedRepeaterSsid = Ed_SSID->Text();
     req2Security->Read();
     if (Cap(&TMainForm::Ed_KeyTypeSup) == 0)
@@ -1228,6 +1292,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     FixedMaxLengths();
     SecurityLayout();
     KeyDisplayConversion();
+    KeepUnreadGroupsGreyed();
 }
 
 // --- apply checks ------------------------------------------------------------------
@@ -1326,12 +1391,15 @@ bool TFM_Wirless::CheckWdsDuplicates() {
 }
 
 bool TFM_Wirless::ValidateMacAddresses() {
-    SetAccessRange(req2Repeater.get(), 0, 1, kInvalid);
+    const int m = ED_APModeComboBox->ItemIndex();
+    SetAccessRange(req2Repeater.get(), 0, 2, kInvalid);
     SetAccessRange(req2ApMode.get(), 1, 8, kInvalid);
     SetAccess(req2SSID.get(), 0, kInvalid);
-    if (!Ed_RoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 0, kRW);
+    // Only the root of the chosen mode goes out: the repeater's and the
+    // client's are different objects.
+    if (m == 3 && !Ed_RoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 0, kRW);
+    if (m == 4 && !Ed_CRoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 2, kRW);
     if (!Ed_SSID->Text().empty()) SetAccess(req2Repeater.get(), 1, kRW);
-    const int m = ED_APModeComboBox->ItemIndex();
     if (m == 1 || m == 5) {
         if (Ed_ReMAddra[0]->Text().empty()) {
             Warn("Please input MAC address in first blank space!", "Warning");
@@ -1576,8 +1644,9 @@ bool TFM_Wirless::MultiSsidStep(int a) {
     } else {
         for (int i = 1; i < rows; ++i) {
             if (on(i) && wepAuth(col(i, 4)) && col(i, 6) != "First" && col(i, 6) != "Fourth") {
+                // This form changes no such entry: the text says what happens.
                 Warn("WPA or PSK will use key slot 2 and 3.\nOther Multiple SSID which uses WEP "
-                     "key 2 and 3 will be set to no security.",
+                     "key 2 and 3 keeps its settings; change its key slot to First or Fourth.",
                      "Warning");
                 break;
             }
@@ -1673,7 +1742,7 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
             const bool superGOff = AD_SuperMode->Text() == "Disable";
             const bool wep = Ed_SecAuthaTemp->Text() == "Open System" ||
                              Ed_SecAuthaTemp->Text() == "Shared Key";
-            if (ED_APModeTempComboBox->ItemIndex() == 0 && superGOff) {
+            if (ShownMode() == kModeAccessPoint && superGOff) {
                 if (!wep) {
                     for (TComboBox* c : GuestEncry_ComboBox)
                         c->SetItemIndex(0);
@@ -1752,8 +1821,8 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
     }
     for (auto* g : writes)
         sequence_.Add(g);
-    const int p = ED_APModeTempComboBox->ItemIndex();
-    const bool wdsMode = p == 1 || p == 2;
+    const int p = ShownMode();
+    const bool wdsMode = p == kModeWdsWithAp || p == kModeWds;
     SetButtonsEnabled(false);
     sequence_.Start([this, wdsMode](bool ok, const QvSNMPError&) { ApplyDone(ok, wdsMode); });
 }
@@ -1822,7 +1891,8 @@ void TFM_Wirless::StartSurveyRead(const std::string& text) {
 void TFM_Wirless::SiteServeyListViewClick(TObject*) {
     TListItem* item = SiteServeyListView->Selected();
     if (!item) return;
-    Ed_RoMAddra0->SetText(item->ColumnText(4));
+    TEdit* root = ED_APModeComboBox->ItemIndex() == 4 ? Ed_CRoMAddra0 : Ed_RoMAddra0;
+    root->SetText(item->ColumnText(4));
     Ed_SSID->SetText(item->ColumnText(6));
 }
 

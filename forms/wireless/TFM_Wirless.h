@@ -146,8 +146,8 @@ public:
     bool surveyIdle = true;
     bool fullLayout = false;
 
-    std::string savedRootMac, savedRepeaterSsid, savedValidKey, savedCipher, savedGroupKey,
-        savedRadiusServer, savedRadiusPort, savedRadiusSecret;
+    std::string savedRootMac, savedClientRootMac, savedRepeaterSsid, savedValidKey, savedCipher,
+        savedGroupKey, savedRadiusServer, savedRadiusPort, savedRadiusSecret;
 
     // The channel of band 1 as last read or chosen; kept for the whole run.
     static std::string SavedChannel;
@@ -196,6 +196,17 @@ public:
     void AccountingRule();
     void BackupRadiusRule();
     void FixedMaxLengths();
+    // What an entry of the visible AP-mode list stands for, as its place in
+    // the list of every mode; -1 for no entry.
+    enum ShownModes {
+        kModeAccessPoint = 0,
+        kModeWdsWithAp = 1,
+        kModeWds = 2,
+        kModeRepeater = 3,
+        kModeClient = 4
+    };
+    static int ModeOfEntry(const std::string& text);
+    int ShownMode() const;
     // The key edit the valid-key selection names (0..3).
     int SelectedKey() const;
 
@@ -224,6 +235,7 @@ private:
     void Relayout();
     void SetButtonsEnabled(bool on);
     void SetEditable(TEdit* edit, bool editable);
+    void KeepUnreadGroupsGreyed();
     void StartSurveyRead(const std::string& text);
     void RefreshDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
     void SurveyDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
