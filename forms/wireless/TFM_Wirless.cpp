@@ -144,28 +144,28 @@ void TFM_Wirless::BuildControls() {
     PC_Wirless->SetActivePage(TS_11a);
     TWinControl* p = TS_11a;
 
-    Label1 = AddLabel(p, "Wireless Network Name(SSID)", 10, 10, 170);
-    Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 190, 10, 240);
+    Label1 = AddLabel(p, "Wireless Network Name(SSID)", 10, 10, 190);
+    Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 205, 10, 230);
     LB_SSIDBcast = AddLabel(p, "SSID Broadcast ", 10, 36);
-    CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 190, 36, 120);
+    CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 205, 36, 120);
     LB_Chan = AddLabel(p, "Channel", 10, 62);
-    CB_Chana = List(p, "CB_Chana", 190, 62, 70);
-    Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 270, 62, 50);
+    CB_Chana = List(p, "CB_Chana", 205, 62, 70);
+    Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 285, 62, 50);
     Ed_RaFreqa->SetReadOnly(true);
-    LB_GHz = AddLabel(p, "GHz", 322, 62, 30);
-    CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 190, 86, 160);
+    LB_GHz = AddLabel(p, "GHz", 337, 62, 30);
+    CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 205, 86, 160);
     CB_AuSc->SetCaption("Auto Channel Scan");
     Ed_Chana = Make<TEdit>(p, "Ed_Chana", 0, 0, 10);
     Ed_ChanLista = Make<TEdit>(p, "Ed_ChanLista", 0, 0, 10);
     Label24 = AddLabel(p, "Super G Mode", 10, 110);
-    AD_SuperMode = List(p, "AD_SuperMode", 190, 110, 200);
-    CB_SuModeRpt = List(p, "CB_SuModeRpt", 190, 110, 200);
+    AD_SuperMode = List(p, "AD_SuperMode", 205, 110, 200);
+    CB_SuModeRpt = List(p, "CB_SuModeRpt", 205, 110, 200);
     SetItems(CB_SuModeRpt, {"Disable", "Enable"});
     Ed_DynChLista = Make<TEdit>(p, "Ed_DynChLista", 0, 0, 10);
     Ed_StatChLista = Make<TEdit>(p, "Ed_StatChLista", 0, 0, 10);
     ED_APModeComboBox = List(p, "ED_APModeComboBox", 0, 0, 10);
     ED_ApMode = AddLabel(p, "AP Mode", 10, 136);
-    ED_APModeTempComboBox = List(p, "ED_APModeTempComboBox", 190, 136, 200);
+    ED_APModeTempComboBox = List(p, "ED_APModeTempComboBox", 205, 136, 200);
 
     GroupBox1 = Make<TGroupBox>(p, "GroupBox1", 6, 164, 436, 130);
     GroupBox1->SetCaption(" WDS with AP ");
@@ -186,18 +186,19 @@ void TFM_Wirless::BuildControls() {
     // The client's root takes the repeater's place in the client mode.
     Ed_CRoMAddra0 = Make<TEdit>(GroupBox2, "Ed_CRoMAddra0", 180, 18, 120);
     Ed_CRoMAddra0->SetMaxLength(12);
-    GroupBox3 = Make<TGroupBox>(p, "GroupBox3", 6, 240, 436, 128);
+    // The list takes the group's width so that every column shows.
+    GroupBox3 = Make<TGroupBox>(p, "GroupBox3", 6, 240, 436, 158);
     GroupBox3->SetCaption(" Site Survey ");
-    SiteServeyListView = Make<TListView>(GroupBox3, "SiteServeyListView", 10, 18, 336, 100);
+    SiteServeyListView = Make<TListView>(GroupBox3, "SiteServeyListView", 10, 18, 416, 100);
     SiteServeyListView->SetViewStyle(vsReport);
     SiteServeyListView->SetRowSelect(true);
-    SiteScan = Make<TButton>(GroupBox3, "SiteScan", 354, 18, 72, 25);
+    SiteScan = Make<TButton>(GroupBox3, "SiteScan", 354, 124, 72, 25);
     SiteScan->SetCaption("Scan");
     SiteScanComboBox = List(GroupBox3, "SiteScanComboBox", 0, 0, 10);
 
     Authentication = AddLabel(p, "Authentication", 10, 300);
     Ed_SecAutha = List(p, "Ed_SecAutha", 0, 0, 10);
-    Ed_SecAuthaTemp = List(p, "Ed_SecAuthaTemp", 190, 300, 200);
+    Ed_SecAuthaTemp = List(p, "Ed_SecAuthaTemp", 205, 300, 200);
 
     GroupBox4 = Make<TGroupBox>(p, "GroupBox4", 6, 326, 436, 190);
     GroupBox4->SetCaption(" Key Settings ");
@@ -218,25 +219,26 @@ void TFM_Wirless::BuildControls() {
         Ed_Keya[k]->SetPasswordChar('*');
     }
 
-    GroupBox5 = Make<TGroupBox>(p, "GroupBox5", 6, 326, 436, 148);
+    // Two label and field pairs a row: labels 10 and 232, fields 122 and 346/370.
+    GroupBox5 = Make<TGroupBox>(p, "GroupBox5", 6, 326, 436, 182);
     GroupBox5->SetCaption(" Radius Server Settings ");
-    AddLabel(GroupBox5, "Cipher Type", 10, 18);
-    CiphertypeComboBox = List(GroupBox5, "CiphertypeComboBox", 200, 18, 90);
-    AddLabel(GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44, 190);
-    GroupKeyEdit = Make<TEdit>(GroupBox5, "GroupKeyEdit", 200, 44, 90);
-    AddLabel(GroupBox5, "Radius Server ", 10, 70);
-    RadiusServerEdit = Make<TEdit>(GroupBox5, "RadiusServerEdit", 100, 70, 110);
-    AddLabel(GroupBox5, "Radius Port (1-65535)", 220, 70, 130);
-    RadiusportEdit = Make<TEdit>(GroupBox5, "RadiusportEdit", 356, 70, 70);
-    AddLabel(GroupBox5, "Radius Secret", 10, 96);
-    RadiusSecretEdit = Make<TEdit>(GroupBox5, "RadiusSecretEdit", 100, 96, 110);
+    AddLabel(GroupBox5, "Cipher Type", 10, 18, 110);
+    CiphertypeComboBox = List(GroupBox5, "CiphertypeComboBox", 122, 18, 90);
+    AddLabel(GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44, 290);
+    GroupKeyEdit = Make<TEdit>(GroupBox5, "GroupKeyEdit", 346, 44, 80);
+    AddLabel(GroupBox5, "Radius Server ", 10, 70, 110);
+    RadiusServerEdit = Make<TEdit>(GroupBox5, "RadiusServerEdit", 122, 70, 104);
+    AddLabel(GroupBox5, "Radius Port (1-65535)", 232, 70, 136);
+    RadiusportEdit = Make<TEdit>(GroupBox5, "RadiusportEdit", 370, 70, 56);
+    AddLabel(GroupBox5, "Radius Secret", 10, 96, 110);
+    RadiusSecretEdit = Make<TEdit>(GroupBox5, "RadiusSecretEdit", 122, 96, 104);
     RadiusSecretEdit->SetPasswordChar('*');
-    Label5 = AddLabel(GroupBox5, "Accounting Server", 10, 122, 90);
-    Ed_AcntServer = Make<TEdit>(GroupBox5, "Ed_AcntServer", 100, 122, 110);
-    Label26 = AddLabel(GroupBox5, "Accounting Port", 220, 122, 90);
-    Ed_AcntPort = Make<TEdit>(GroupBox5, "Ed_AcntPort", 310, 122, 50);
-    Label25 = AddLabel(GroupBox5, "Accounting Mode", 220, 96, 90);
-    CB_AcntEnable = List(GroupBox5, "CB_AcntEnable", 310, 96, 80);
+    Label25 = AddLabel(GroupBox5, "Accounting Mode", 10, 122, 110);
+    CB_AcntEnable = List(GroupBox5, "CB_AcntEnable", 122, 122, 90);
+    Label5 = AddLabel(GroupBox5, "Accounting Server", 10, 148, 110);
+    Ed_AcntServer = Make<TEdit>(GroupBox5, "Ed_AcntServer", 122, 148, 104);
+    Label26 = AddLabel(GroupBox5, "Accounting Port", 232, 148, 136);
+    Ed_AcntPort = Make<TEdit>(GroupBox5, "Ed_AcntPort", 370, 148, 56);
 
     GroupBox6 = Make<TGroupBox>(p, "GroupBox6", 6, 326, 436, 100);
     GroupBox6->SetCaption(" PassPhrase Settings ");
@@ -248,24 +250,23 @@ void TFM_Wirless::BuildControls() {
     PassPhrasePSKEdit = Make<TEdit>(GroupBox6, "PassPhrasePSKEdit", 200, 70, 220);
     PassPhrasePSKEdit->SetPasswordChar('*');
 
-    GroupBox7 = Make<TGroupBox>(p, "GroupBox7", 6, 480, 436, 100);
+    GroupBox7 = Make<TGroupBox>(p, "GroupBox7", 6, 480, 436, 130);
     GroupBox7->SetCaption("Secondary  Radius Server Settings ");
-    AddLabel(GroupBox7, "Radius Server ", 10, 18, 90);
-    Ed_SecRadiusServer = Make<TEdit>(GroupBox7, "Ed_SecRadiusServer", 100, 18, 110);
-    AddLabel(GroupBox7, "Radius Port (1-65535)", 220, 18, 130);
-    Ed_SecRadiusport = Make<TEdit>(GroupBox7, "Ed_SecRadiusport", 356, 18, 70);
-    AddLabel(GroupBox7, "Radius Secret", 10, 44, 90);
-    Ed_SecRadiusSecret = Make<TEdit>(GroupBox7, "Ed_SecRadiusSecret", 100, 44, 110);
+    AddLabel(GroupBox7, "Radius Server ", 10, 18, 110);
+    Ed_SecRadiusServer = Make<TEdit>(GroupBox7, "Ed_SecRadiusServer", 122, 18, 104);
+    AddLabel(GroupBox7, "RADIUS Mode ", 232, 18, 110);
+    CB_SecRadiusMode = List(GroupBox7, "CB_SecRadiusMode", 346, 18, 80);
+    AddLabel(GroupBox7, "Radius Secret", 10, 44, 110);
+    Ed_SecRadiusSecret = Make<TEdit>(GroupBox7, "Ed_SecRadiusSecret", 122, 44, 104);
     Ed_SecRadiusSecret->SetPasswordChar('*');
-    AddLabel(GroupBox7, "RADIUS Mode ", 220, 44, 90);
-    CB_SecRadiusMode = List(GroupBox7, "CB_SecRadiusMode", 310, 44, 80);
-    AddLabel(GroupBox7, "Accounting Server", 10, 70, 90);
-    Ed_SecAccountServer = Make<TEdit>(GroupBox7, "Ed_SecAccountServer", 100, 70, 110);
-    AddLabel(GroupBox7, "Accounting Port (1-65535)", 220, 70, 130);
-    Ed_SecAccountPort = Make<TEdit>(GroupBox7, "Ed_SecAccountPort", 356, 70, 70);
-    AddLabel(GroupBox7, "Accounting Mode ", 220, 96, 90);
-    CB_SecAccountMode = List(GroupBox7, "CB_SecAccountMode", 310, 96, 80);
-    GroupBox7->SetHeight(124);
+    AddLabel(GroupBox7, "Radius Port (1-65535)", 232, 44, 136);
+    Ed_SecRadiusport = Make<TEdit>(GroupBox7, "Ed_SecRadiusport", 370, 44, 56);
+    AddLabel(GroupBox7, "Accounting Server", 10, 70, 110);
+    Ed_SecAccountServer = Make<TEdit>(GroupBox7, "Ed_SecAccountServer", 122, 70, 104);
+    AddLabel(GroupBox7, "Accounting Mode ", 232, 70, 110);
+    CB_SecAccountMode = List(GroupBox7, "CB_SecAccountMode", 346, 70, 80);
+    AddLabel(GroupBox7, "Accounting Port (1-65535)", 10, 96, 170);
+    Ed_SecAccountPort = Make<TEdit>(GroupBox7, "Ed_SecAccountPort", 182, 96, 56);
     Ed_RaduisSupport = Make<TEdit>(p, "Ed_RaduisSupport", 0, 0, 10);
     Ed_AccountSupport = Make<TEdit>(p, "Ed_AccountSupport", 0, 0, 10);
 
@@ -595,7 +596,7 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     for (TControl* c : std::vector<TControl*>{Label5, Ed_AcntServer, Label26, Ed_AcntPort, Label25,
                                               CB_AcntEnable})
         c->SetVisible(accountingPresent);
-    GroupBox5->SetHeight(accountingPresent ? 148 : 118);
+    GroupBox5->SetHeight(accountingPresent ? 182 : 130);
 
     req2BkRadiusSup = NewGroup(mib::wlBackupRadiusSupportTable, SVT_SV, 0, 0, 1000);
     req2BkRadiusSup->AssociateEdits(0, "%s", Ed_RaduisSupport);
@@ -635,7 +636,7 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     req2Survey = NewGroup(mib::wlSurveyTable, MVT_UMV, 1, 1, 1000);
     req2Survey->BindListView(SiteServeyListView, true);
     req2Survey->OnReadDone = [this](QvSNMPRequest2Controls* s, QvSNMPError* e) { SurveyDone(s, e); };
-    if (SiteServeyListView->Columns().Count() > 0) SiteServeyListView->Columns()[0]->SetWidth(0);
+    SizeSurveyColumns();
 
     if (newMulti == 1) {
         req2MssidEnc = NewGroup(mib::wlMssidSecurityTable, MVT_SV, 0, 1, 5000);
@@ -1879,12 +1880,20 @@ void TFM_Wirless::SurveyDone(QvSNMPRequest2Controls*, QvSNMPError* e) {
     StatusBar->Panels()[0]->SetText(e ? e->Message : std::string());
 }
 
+// The index column is hidden; the others share the list's width.
+void TFM_Wirless::SizeSurveyColumns() {
+    static const int widths[] = {0, 34, 56, 70, 104, 58, 90};
+    TListColumns& columns = SiteServeyListView->Columns();
+    for (int k = 0; k < columns.Count() && k < 7; ++k)
+        columns[k]->SetWidth(widths[k]);
+}
+
 void TFM_Wirless::StartSurveyRead(const std::string& text) {
     if (!req2Survey || req2Survey->busy) return;
     surveyIdle = false;
     req2Survey->Read();
     SetButtonsEnabled(false);
-    if (SiteServeyListView->Columns().Count() > 0) SiteServeyListView->Columns()[0]->SetWidth(0);
+    SizeSurveyColumns();
     StatusBar->Panels()[0]->SetText(text);
 }
 

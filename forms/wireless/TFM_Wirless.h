@@ -237,6 +237,7 @@ private:
     void SetEditable(TEdit* edit, bool editable);
     void KeepUnreadGroupsGreyed();
     void StartSurveyRead(const std::string& text);
+    void SizeSurveyColumns();
     void RefreshDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
     void SurveyDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
     // Key edits are not bound: the device's value is shown masked and the

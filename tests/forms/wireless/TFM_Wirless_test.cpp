@@ -7,6 +7,7 @@
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "snmp/QvSession.h"
+#include "support/LayoutCheck.h"
 #include "support/SimFixture.h"
 #include "support/TempDir.h"
 #include "ui/Application.h"
@@ -37,7 +38,7 @@ std::vector<std::string> FormObjects() {
     for (int b = 1; b <= 2; ++b)
         for (int c = 1; c <= 3; ++c)
             o.push_back(P + ".1.1.1." + std::to_string(c) + "." + std::to_string(b));
-    for (const char* s : {".2.1.1.1.1", ".2.1.1.4.1", ".2.3.1.11.0", ".2.3.1.12.1", ".2.5.1.1.1.1",
+    for (const char* s : {".2.1.1.1.1", ".2.1.1.3.1", ".2.1.1.4.1", ".2.3.1.11.0", ".2.3.1.12.1", ".2.5.1.1.1.1",
                           ".2.5.1.1.2.1", ".2.5.1.1.3.1", ".2.5.1.1.4.1", ".2.5.1.1.5.1",
                           ".2.5.1.1.6.1", ".2.5.2.3.0", ".2.5.2.4.0", ".2.5.2.5.0",
                           ".2.5.3.1.1.1.1", ".2.5.3.1.1.1.2", ".2.9.1.1.1.1", ".2.9.2.1.2.1.2",
@@ -94,6 +95,8 @@ protected:
         dev = &d;
         if (!dev->running()) return false;
         dev->reset();
+        // The device offers what the window is told it offers.
+        dev->poke(P + ".99.1.1.1.0", c.apModes);
         dev->takeSetLog();
         main = std::make_unique<TMainForm>(Application);
         // After the window: its constructor sets its own defaults.
@@ -569,25 +572,56 @@ TEST_F(WirelessForm, HomeWirelessOpensTheForm) {
     EXPECT_EQ(FM_Wirless, nullptr);
 }
 
-TEST_F(WirelessForm, Screenshots) {
+// Shown in each layout a device can give it, the form has no control out of
+// its parent, none on another, and no label or list cut off.
+TEST_F(WirelessForm, LayoutHoldsInEveryMode) {
     const char* dir = std::getenv("LMR_SCREENSHOT_DIR");
-    if (!dir) GTEST_SKIP() << "LMR_SCREENSHOT_DIR not set";
     Caps old;
     old.fw = "2.05";
     old.turbo = "0";
     old.newMulti = "0";
-    for (int k = 0; k < 3; ++k) {
-        ASSERT_TRUE(Start(k == 2 ? OldDevice() : lmrtest::SimDevice::shared(), k == 2 ? old : Caps{}));
-        if (k == 1) {
-            form->ED_APModeTempComboBox->SetItemIndex(3);
+    struct Shot {
+        const char* name;
+        const char* mode; // the AP-mode entry to choose, or null
+        const char* auth; // the authentication to choose, or null
+        bool scan;
+        bool shortLayout;
+    };
+    const Shot shots[] = {
+        {"access-point", nullptr, nullptr, false, false},
+        {"wds", "WDS with AP", nullptr, false, false},
+        {"repeater", "Universal Repeater", nullptr, true, false},
+        {"client", "Wireless Client", "WPA-PSK", true, false},
+        {"eap", nullptr, "WPA-EAP", false, false},
+        {"short", nullptr, nullptr, false, true},
+    };
+    for (const auto& shot : shots) {
+        SCOPED_TRACE(shot.name);
+        ASSERT_TRUE(Start(shot.shortLayout ? OldDevice() : lmrtest::SimDevice::shared(),
+                          shot.shortLayout ? old : Caps{}));
+        if (shot.mode) {
+            auto* m = form->ED_APModeTempComboBox;
+            ASSERT_GE(m->Items().IndexOf(shot.mode), 0);
+            m->SetItemIndex(m->Items().IndexOf(shot.mode));
             form->ED_APModeTempComboBoxtestChange(nullptr);
+        }
+        if (shot.auth) {
+            auto* a = form->Ed_SecAuthaTemp;
+            ASSERT_GE(a->Items().IndexOf(shot.auth), 0);
+            a->SetItemIndex(a->Items().IndexOf(shot.auth));
+            form->Ed_SecAuthaTempChange(nullptr);
+        }
+        if (shot.scan) {
             form->SiteScanClick(nullptr);
             ASSERT_TRUE(Idle());
+            EXPECT_EQ(form->SiteServeyListView->Items().Count(), 2);
         }
         form->Show();
         Application->ProcessMessages();
-        form->Widget()->grab().save(QString::fromStdString(std::string(dir) + "/wireless-" +
-                                                           std::to_string(k) + ".png"));
+        EXPECT_EQ(lmrtest::LayoutFaults(form.get()), std::vector<std::string>{});
+        if (dir)
+            form->Widget()->grab().save(QString::fromStdString(std::string(dir) + "/wireless-" +
+                                                               shot.name + ".png"));
         form->Hide();
         form.reset();
         main.reset();
