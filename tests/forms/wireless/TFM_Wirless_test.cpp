@@ -861,6 +861,60 @@ TEST_F(WirelessForm, BackupServersWhoseReadFailedAreLeftOut) {
     }
 }
 
+// A group the device stopped answering after the form opened: Apply with
+// nothing changed sends none of its objects, the controls that stand for it
+// cannot be used, and the device ends as it was.
+TEST_F(WirelessForm, GroupWhoseReadFailedIsNotWritten) {
+    struct Case {
+        const char* name;
+        const char* faultOid;
+        std::vector<std::string> objects;
+        // A control that stands for the group and the form's rules enable, or null.
+        std::function<TControl*(TFM_Wirless*)> proxy;
+    };
+    const Case cases[] = {
+        {"ap mode", ".2.1.1.1.1", {".2.1.1.1.1", ".2.2.1.2.1.1"},
+         [](TFM_Wirless* f) -> TControl* { return f->ED_APModeTempComboBox; }},
+        {"security", ".2.5.1.1.1.1", {".2.5.1.1.1.1", ".2.5.1.1.2.1", ".2.5.1.1.3.1"},
+         [](TFM_Wirless* f) -> TControl* { return f->Ed_SecAuthaTemp; }},
+        {"ssid", ".1.1.1.3.1", {".1.1.1.2.1", ".1.1.1.3.1"},
+         [](TFM_Wirless* f) -> TControl* { return f->CB_Chana; }},
+        {"super g", ".2.3.1.11", {".2.3.1.11.0"},
+         [](TFM_Wirless* f) -> TControl* { return f->AD_SuperMode; }},
+        {"repeater", ".2.1.1.3.1", {".2.1.1.3.1", ".2.1.1.4.1"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Start(lmrtest::SimDevice::shared(), Caps{}));
+        ASSERT_TRUE(dev->fault(P + c.faultOid, "noSuchName", "get"));
+        form->Bt_RefreshClick(nullptr);
+        ASSERT_TRUE(Idle());
+        if (c.proxy) {
+            EXPECT_FALSE(c.proxy(form.get())->Enabled());
+        }
+        const auto before = Snapshot();
+        dev->takeSetLog();
+        ui.Boxes().Clear();
+        form->Bt_ApplyClick(nullptr);
+        ASSERT_TRUE(Idle());
+        dev->clearFaults();
+        const auto log = dev->takeSetLog();
+        for (const auto& o : c.objects) {
+            EXPECT_FALSE(Sent(log, o)) << o;
+        }
+        EXPECT_EQ(Snapshot(), before);
+        // Answered again, the group is usable again.
+        form->Bt_RefreshClick(nullptr);
+        ASSERT_TRUE(Idle());
+        if (c.proxy) {
+            EXPECT_TRUE(c.proxy(form.get())->Enabled());
+        }
+        EXPECT_TRUE(form->CloseQuery());
+        form.reset();
+        main.reset();
+    }
+}
+
 // The limits of the SSID, the passphrase and the group key interval.
 TEST_F(WirelessForm, InputLimits) {
     struct Case {
