@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <utility>
 
 TFM_Wirless* FM_Wirless = nullptr;
 std::string TFM_Wirless::SavedChannel;
@@ -1687,115 +1688,116 @@ bool TFM_Wirless::MultiSsidStep(int a) {
     return true;
 }
 
-void TFM_Wirless::Bt_ApplyClick(TObject*) {
-    if (sequence_.Running() || !surveyIdle) return;
-    auto stop = [this] { MacEditRule(); };
-    // 1.
+// Steps 1 to 5: the SSIDs. False when the Apply stops.
+bool TFM_Wirless::CheckSsids() {
     if (TS_11a->TabVisible()) SelectText(Ed_SecAutha, Ed_SecAuthaTemp->Text());
-    // 2-4.
     if (Ed_SSIDa->Text().size() > 32 || Ed_SSIDg->Text().size() > 32) {
         Warn("The Max Length of SSID is 32.!", "Warning");
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (Ed_SSIDa->Text().empty()) {
         Warn("Please Input SSID.", "Warning");
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (Ed_SSIDa->Text()[0] == ' ') {
         Warn("The first character can't be blank.", "Error");
         FocusControl(Ed_SSIDa);
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (!IsPlainAscii(Ed_SSIDa->Text())) {
         Warn("Don't support chinese character !", "Error");
         FocusControl(Ed_SSIDa);
-        return stop();
+        MacEditRule();
+        return false;
     }
-    // 5.
     const std::string modeText = ED_APModeTempComboBox->Text();
-    if (fullLayout && (Contains(modeText, "Client") || Contains(modeText, "Repeater"))) {
-        const std::string t = Ed_SSID->Text();
-        auto fail = [&](const char* text, const char* caption) {
-            Warn(text, caption);
-            SetEditable(Ed_SSID, true);
-            FocusControl(Ed_SSID);
-        };
-        if (t.size() > 32) return fail("The Max Length of SSID is 32.!", "Warning");
-        if (t.empty()) return fail("Please Input SSID.", "Warning");
-        if (t[0] == ' ') return fail("The first character can't be blank.", "Error");
-        if (!IsPlainAscii(t)) return fail("Don't support chinese character !", "Error");
-    }
+    if (!fullLayout || (!Contains(modeText, "Client") && !Contains(modeText, "Repeater")))
+        return true;
+    // The repeater's or client's SSID: a refusal leaves the MAC edits as they are.
+    const std::string t = Ed_SSID->Text();
+    auto fail = [&](const char* text, const char* caption) {
+        Warn(text, caption);
+        SetEditable(Ed_SSID, true);
+        FocusControl(Ed_SSID);
+        return false;
+    };
+    if (t.size() > 32) return fail("The Max Length of SSID is 32.!", "Warning");
+    if (t.empty()) return fail("Please Input SSID.", "Warning");
+    if (t[0] == ' ') return fail("The first character can't be blank.", "Error");
+    if (!IsPlainAscii(t)) return fail("Don't support chinese character !", "Error");
+    return true;
+}
 
-    std::vector<QvSNMPRequest2Edits*> writes;
-    const int newMulti = Cap(&TMainForm::NewMultiSupport);
-    if (fullLayout) {
-        // 6.
-        if (newMulti == 1 && !CheckPrimarySsidUnique()) {
-            FocusControl(Ed_SSIDa);
-            return stop();
+// Step 6: the checks of the full layout, and the old-generation guests'
+// write when the mode or Super G takes them off. False when the Apply stops.
+bool TFM_Wirless::CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1 && !CheckPrimarySsidUnique()) {
+        FocusControl(Ed_SSIDa);
+        return false;
+    }
+    if (!CheckWdsDuplicates() || !ValidateMacAddresses() || !ValidateSecuritySettings())
+        return false;
+    if (!req2Vlan) return true;
+    if (!CheckGuestKeyIndex()) return false;
+    // Guests and the VLAN stay only in the plain access-point mode with
+    // Super G off, found by its name in every Super G list.
+    const bool superGOff = AD_SuperMode->Text() == "Disable";
+    const bool wep =
+        Ed_SecAuthaTemp->Text() == "Open System" || Ed_SecAuthaTemp->Text() == "Shared Key";
+    if (ShownMode() == kModeAccessPoint && superGOff) {
+        if (!wep) {
+            for (TComboBox* c : GuestEncry_ComboBox)
+                c->SetItemIndex(0);
+            writes.push_back(req2Vlan.get());
         }
-        if (!CheckWdsDuplicates() || !ValidateMacAddresses() || !ValidateSecuritySettings())
-            return stop();
-        if (req2Vlan) {
-            if (!CheckGuestKeyIndex()) return stop();
-            // Guests and the VLAN stay only in the plain access-point mode
-            // with Super G off, found by its name in every Super G list.
-            const bool superGOff = AD_SuperMode->Text() == "Disable";
-            const bool wep = Ed_SecAuthaTemp->Text() == "Open System" ||
-                             Ed_SecAuthaTemp->Text() == "Shared Key";
-            if (ShownMode() == kModeAccessPoint && superGOff) {
-                if (!wep) {
-                    for (TComboBox* c : GuestEncry_ComboBox)
-                        c->SetItemIndex(0);
-                    writes.push_back(req2Vlan.get());
-                }
-            } else {
-                Master_ComboBox->SetItemIndex(0);
-                for (TComboBox* c : Guest_ComboBox)
-                    c->SetItemIndex(0);
-                if (!wep || !superGOff)
-                    for (TComboBox* c : GuestEncry_ComboBox)
-                        c->SetItemIndex(0);
-                writes.push_back(req2Vlan.get());
-            }
+        return true;
+    }
+    Master_ComboBox->SetItemIndex(0);
+    for (TComboBox* c : Guest_ComboBox)
+        c->SetItemIndex(0);
+    if (!wep || !superGOff)
+        for (TComboBox* c : GuestEncry_ComboBox)
+            c->SetItemIndex(0);
+    writes.push_back(req2Vlan.get());
+    return true;
+}
+
+// Step 8: the short write path.
+void TFM_Wirless::StartShortWrite() {
+    sequence_.Add(req2SSID.get());
+    sequence_.Add(req2SuperG.get());
+    if (autoScanPresent && req2AutoScan) sequence_.Add(req2AutoScan.get());
+    sequence_.Add(req2Radio.get());
+    SetButtonsEnabled(false);
+    sequence_.Start([this](bool ok, const QvSNMPError&) {
+        SetButtonsEnabled(true);
+        surveyAllowed = true;
+        if (!ok) {
+            StatusBar->SetSimpleText("Setting error!");
+            return;
         }
-    }
-    // 7.
-    Ed_Chana->SetText(CB_Chana->Text());
-    if (TS_11g->TabVisible()) Ed_Chang->SetText(CB_Chang->Text());
+        auto* w = new TFM_Waiting(Application);
+        w->ShowModal();
+        delete w;
+        Bt_RefreshClick(nullptr);
+    });
+}
 
-    if (!fullLayout) {
-        // 8. Short write path.
-        sequence_.Add(req2SSID.get());
-        sequence_.Add(req2SuperG.get());
-        if (autoScanPresent && req2AutoScan) sequence_.Add(req2AutoScan.get());
-        sequence_.Add(req2Radio.get());
-        SetButtonsEnabled(false);
-        sequence_.Start([this](bool ok, const QvSNMPError&) {
-            SetButtonsEnabled(true);
-            surveyAllowed = true;
-            if (!ok) {
-                StatusBar->SetSimpleText("Setting error!");
-                return;
-            }
-            auto* w = new TFM_Waiting(Application);
-            w->ShowModal();
-            delete w;
-            Bt_RefreshClick(nullptr);
-        });
-        return;
-    }
-
-    // 9. Full write path: the essential writes first, every result counted.
+// Step 9: the full write path, the essential writes first, every result counted.
+void TFM_Wirless::StartFullWrite(std::vector<QvSNMPRequest2Edits*> writes) {
     const int a = Ed_SecAutha->Items().IndexOf(Ed_SecAuthaTemp->Text());
     std::vector<QvSNMPRequest2Edits*> security;
     if (!PlanSecurityWrites(security, a)) {
         Warn("SelectToset set faild.", "Warning");
         StatusBar->SetSimpleText("Setting error!");
         surveyAllowed = true;
-        return stop();
+        MacEditRule();
+        return;
     }
-    if (newMulti == 1 && CB_MultEnable->ItemIndex() == 1) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1 && CB_MultEnable->ItemIndex() == 1) {
         MultiSsidStep(a);
         if (mssidSelectionsPending_) {
             writes.push_back(req2MssidEnc.get());
@@ -1826,6 +1828,20 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
     const bool wdsMode = p == kModeWdsWithAp || p == kModeWds;
     SetButtonsEnabled(false);
     sequence_.Start([this, wdsMode](bool ok, const QvSNMPError&) { ApplyDone(ok, wdsMode); });
+}
+
+void TFM_Wirless::Bt_ApplyClick(TObject*) {
+    if (sequence_.Running() || !surveyIdle) return;
+    if (!CheckSsids()) return;
+    std::vector<QvSNMPRequest2Edits*> writes;
+    if (fullLayout && !CheckFullLayoutInput(writes)) return MacEditRule();
+    // 7.
+    Ed_Chana->SetText(CB_Chana->Text());
+    if (TS_11g->TabVisible()) Ed_Chang->SetText(CB_Chang->Text());
+    if (fullLayout)
+        StartFullWrite(std::move(writes));
+    else
+        StartShortWrite();
 }
 
 void TFM_Wirless::ApplyDone(bool ok, bool wdsMode) {

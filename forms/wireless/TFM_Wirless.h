@@ -223,7 +223,7 @@ public:
     static std::string HexToAscii(const std::string& text);
     static bool IsPlainAscii(const std::string& text);
 
-    // The last Apply's outcome, for the status bar and tests.
+    // Whether an Apply's writes are still going on (the form stays open).
     bool ApplyRunning() const { return sequence_.Running(); }
 
 private:
@@ -245,6 +245,11 @@ private:
     void ShowKeys();
     void SetOutgoingKey(int k);
     bool PlanSecurityWrites(std::vector<QvSNMPRequest2Edits*>& out, int a);
+    // Apply's steps.
+    bool CheckSsids();
+    bool CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes);
+    void StartShortWrite();
+    void StartFullWrite(std::vector<QvSNMPRequest2Edits*> writes);
     bool MultiSsidStep(int a);
     void ApplyDone(bool ok, bool wdsMode);
     bool AnyBusy() const;
