@@ -469,6 +469,17 @@ void TFM_Wirless::ShrinkLayout() {
 }
 
 void TFM_Wirless::CreateFullLayoutGroups() {
+    CreateFirmwareAndAutoScanGroups();
+    CreateModeGroups();
+    CreateSecurityGroups();
+    CreateMultiSsidGroups();
+    CreateRadiusGroups();
+    CreatePassphraseAndSurveyGroups();
+    ApplyOpeningLayout();
+}
+
+// The firmware text and the optional auto-scan box.
+void TFM_Wirless::CreateFirmwareAndAutoScanGroups() {
     req2Firmware = NewGroup(mib::wlFirmwareTable, SVT_SV, 0, 0, 0);
     req2Firmware->AssociateEdits(0, "%s", Ed_Firmware);
     req2Firmware->Read();
@@ -492,7 +503,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         };
     }
     req2AutoScan->Read();
+}
 
+// The AP mode with the WDS peers, the b/g mode, the roots.
+void TFM_Wirless::CreateModeGroups() {
     req2ApMode = NewGroup(mib::wlApModeTable, MVT_SV, 0, 0, 2000);
     req2ApMode->request.vars.Item(0)->OptionList = Cap(&TMainForm::ApmodeStringChangeSupport) == 1
                                                        ? &mib::wlApModeNewNamesList
@@ -522,7 +536,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     savedRootMac = Ed_RoMAddra0->Text();
     savedClientRootMac = Ed_CRoMAddra0->Text();
     savedRepeaterSsid = Ed_SSID->Text();
+}
 
+// The primary SSID's security and the key type.
+void TFM_Wirless::CreateSecurityGroups() {
     {
         auto g = std::make_unique<CompletedGroup>(this);
         g->request.vars = QvSNMPVarList(mib::wlSecurityTable, MVT_SV, 0);
@@ -549,7 +566,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         req2KeyType->AssociateComboBox(0, Ed_KeyType);
         keyTypePresent = req2KeyType->Read();
     }
+}
 
+// The Multi-SSID state the primary must respect, by generation.
+void TFM_Wirless::CreateMultiSsidGroups() {
     const int newMulti = Cap(&TMainForm::NewMultiSupport);
     if (newMulti == 1) {
         req2MssidState = NewGroup(mib::wlMssidStateTable, SVT_SV, 0, 0, 1000);
@@ -573,7 +593,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
             req2GuestKeyIndex->AssociateComboBox(k, GuestKeyIndex_ComboBox[k]);
         req2GuestKeyIndex->Read();
     }
+}
 
+// The RADIUS server, accounting and the backup servers.
+void TFM_Wirless::CreateRadiusGroups() {
     req2Radius = NewGroup(mib::wlRadiusTable, MVT_SV, 0, 0, 5000);
     req2Radius->AssociateComboBox(0, CiphertypeComboBox);
     req2Radius->AssociateEdits(1, "%u{n1x65535}", RadiusportEdit);
@@ -622,7 +645,11 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         req2BkAccount->Read();
         AccountingRule();
     }
+}
 
+// The passphrase, the survey's two groups and the Multi-SSID
+// security the primary's change may touch.
+void TFM_Wirless::CreatePassphraseAndSurveyGroups() {
     req2Passphrase = NewGroup(mib::wlPassphraseTable, MVT_SV, 0, 0, 5000);
     req2Passphrase->AssociateComboBox(0, CipherforPSKBox);
     req2Passphrase->AssociateEdits(1, "%u{n300x9999999}", GroupKeyPSKEdit);
@@ -639,7 +666,7 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     req2Survey->OnReadDone = [this](QvSNMPRequest2Controls* s, QvSNMPError* e) { SurveyDone(s, e); };
     SizeSurveyColumns();
 
-    if (newMulti == 1) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1) {
         req2MssidEnc = NewGroup(mib::wlMssidSecurityTable, MVT_SV, 0, 1, 5000);
         for (int k = 0; k < 7; ++k)
             req2MssidEnc->AssociateComboBox(k, CB_MultEncyt[k]);
@@ -648,7 +675,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         for (int k = 0; k < 7; ++k)
             req2MssidAuth->AssociateComboBox(7 + k, CB_MultiAuth[k]);
     }
+}
 
+// The lists and display rules of what was read.
+void TFM_Wirless::ApplyOpeningLayout() {
     FillKeyLists();
     KeyEditLengths();
     BuildApModeList();
@@ -1688,7 +1718,7 @@ bool TFM_Wirless::MultiSsidStep(int a) {
     return true;
 }
 
-// Steps 1 to 5: the SSIDs. False when the Apply stops.
+// The SSIDs. False when the Apply stops.
 bool TFM_Wirless::CheckSsids() {
     if (TS_11a->TabVisible()) SelectText(Ed_SecAutha, Ed_SecAuthaTemp->Text());
     if (Ed_SSIDa->Text().size() > 32 || Ed_SSIDg->Text().size() > 32) {
@@ -1731,7 +1761,7 @@ bool TFM_Wirless::CheckSsids() {
     return true;
 }
 
-// Step 6: the checks of the full layout, and the old-generation guests'
+// The checks of the full layout, and the old-generation guests'
 // write when the mode or Super G takes them off. False when the Apply stops.
 bool TFM_Wirless::CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes) {
     if (Cap(&TMainForm::NewMultiSupport) == 1 && !CheckPrimarySsidUnique()) {
@@ -1765,7 +1795,7 @@ bool TFM_Wirless::CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes
     return true;
 }
 
-// Step 8: the short write path.
+// The short write path.
 void TFM_Wirless::StartShortWrite() {
     sequence_.Add(req2SSID.get());
     sequence_.Add(req2SuperG.get());
@@ -1786,7 +1816,7 @@ void TFM_Wirless::StartShortWrite() {
     });
 }
 
-// Step 9: the full write path, the essential writes first, every result counted.
+// The full write path, the essential writes first, every result counted.
 void TFM_Wirless::StartFullWrite(std::vector<QvSNMPRequest2Edits*> writes) {
     const int a = Ed_SecAutha->Items().IndexOf(Ed_SecAuthaTemp->Text());
     std::vector<QvSNMPRequest2Edits*> security;
@@ -1835,7 +1865,7 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
     if (!CheckSsids()) return;
     std::vector<QvSNMPRequest2Edits*> writes;
     if (fullLayout && !CheckFullLayoutInput(writes)) return MacEditRule();
-    // 7.
+    // The channels chosen go out through their bound edits.
     Ed_Chana->SetText(CB_Chana->Text());
     if (TS_11g->TabVisible()) Ed_Chang->SetText(CB_Chang->Text());
     if (fullLayout)

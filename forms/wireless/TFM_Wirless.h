@@ -231,6 +231,13 @@ private:
     std::unique_ptr<QvSNMPRequest2Edits> NewGroup(const QvSNMPVar* table, int kind, int keys,
                                                   int mode, int timeoutMs);
     void CreateFullLayoutGroups();
+    void CreateFirmwareAndAutoScanGroups();
+    void CreateModeGroups();
+    void CreateSecurityGroups();
+    void CreateMultiSsidGroups();
+    void CreateRadiusGroups();
+    void CreatePassphraseAndSurveyGroups();
+    void ApplyOpeningLayout();
     void ShrinkLayout();
     void Relayout();
     void SetButtonsEnabled(bool on);
