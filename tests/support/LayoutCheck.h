@@ -41,8 +41,7 @@ inline void CollectLayoutFaults(const TWinControl* parent, std::vector<std::stri
         if (home && !home->rect().contains(w->geometry()))
             out.push_back(LayoutName(c) + " lies outside its parent");
         if (auto* l = dynamic_cast<TLabel*>(c); l && !l->WordWrap()) {
-            if (LabelTextRect(l).width() > w->width())
-                out.push_back(LayoutName(c) + " is cut off");
+            if (LabelTextRect(l).width() > w->width()) out.push_back(LayoutName(c) + " is cut off");
         }
         if (auto* lv = dynamic_cast<TListView*>(c); lv && lv->ViewStyle() == vsReport) {
             int sum = 0;
