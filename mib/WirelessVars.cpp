@@ -139,9 +139,11 @@ const QvSNMPVar wlWifiModeTable[] = {
     V(WL_E ".2.3.1.24", "adWIFIMode", I, RW, &wlWifiModeList),
     WL_END};
 
+// The repeater's root and the wireless client's root are two objects.
 const QvSNMPVar wlRepeaterTable[] = {
-    V(WL_E ".2.1.1.4.1", "adAPCRootAPMACAddress", M, RW, nullptr),
+    V(WL_E ".2.1.1.3.1", "adAPRRootAPMACAddress", M, RW, nullptr),
     V(WL_E ".1.1.1.1.1", "hSSID", S, RW, nullptr),
+    V(WL_E ".2.1.1.4.1", "adAPCRootAPMACAddress", M, RW, nullptr),
     WL_END};
 
 const QvSNMPVar wlSecurityTable[] = {

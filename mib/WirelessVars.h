@@ -36,7 +36,7 @@ extern const QvSNMPVar wlFirmwareTable[];
 extern const QvSNMPVar wlAutoScanTable[];
 extern const QvSNMPVar wlApModeTable[];        // 0 mode, 1-8 remote MACs
 extern const QvSNMPVar wlWifiModeTable[];
-extern const QvSNMPVar wlRepeaterTable[];
+extern const QvSNMPVar wlRepeaterTable[];      // 0 repeater root, 1 SSID, 2 client root
 extern const QvSNMPVar wlSecurityTable[];      // 14 variables
 extern const QvSNMPVar wlKeyTypeTable[];
 extern const QvSNMPVar wlRadiusTable[];

@@ -255,6 +255,7 @@ void TFM_ModeCFG::ApplyModeList() {
     CB_11a_APMTemp->SetVisible(used);
     CB_11a_APM->SetVisible(!used);
     ReplacementUsed = used;
+    FollowModeRead();
     if (ModelNumber() == "8400") {
         Ed_CRoMAddra0->Hide();
         La_RoMAddra->Hide();
@@ -264,6 +265,12 @@ void TFM_ModeCFG::ApplyModeList() {
         PC_Mode->SetHeight(PC_Mode->Height() - 70);
         SetClientHeight(ClientHeight() - 60);
     }
+}
+
+// The replacement list stands in for the bound mode combo: without a mode
+// read it offers nothing to choose either.
+void TFM_ModeCFG::FollowModeRead() {
+    CB_11a_APMTemp->SetEnabled(!(ModeGroupA && ModeGroupA->ReadFailed()));
 }
 
 void TFM_ModeCFG::SelectModeFromReplacement() {
@@ -444,6 +451,7 @@ void TFM_ModeCFG::Bt_RefreshClick(TObject*) {
         ReadNow(ModeGroupA.get());
         ExchangeRootEdits();
         ShowModeFields(1);
+        FollowModeRead();
     }
     if (TS_80211g->TabVisible() && ModeGroupG) {
         ReadNow(ModeGroupG.get());

@@ -82,5 +82,6 @@ private:
     void EmptyUnsetMacs(int band);
     void ExchangeRootEdits();
     void SelectModeFromReplacement();
+    void FollowModeRead();
     QvWriteSequence writes_;
 };

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <utility>
 
 TFM_Wirless* FM_Wirless = nullptr;
 std::string TFM_Wirless::SavedChannel;
@@ -144,28 +145,28 @@ void TFM_Wirless::BuildControls() {
     PC_Wirless->SetActivePage(TS_11a);
     TWinControl* p = TS_11a;
 
-    Label1 = AddLabel(p, "Wireless Network Name(SSID)", 10, 10, 170);
-    Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 190, 10, 240);
+    Label1 = AddLabel(p, "Wireless Network Name(SSID)", 10, 10, 190);
+    Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 205, 10, 230);
     LB_SSIDBcast = AddLabel(p, "SSID Broadcast ", 10, 36);
-    CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 190, 36, 120);
+    CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 205, 36, 120);
     LB_Chan = AddLabel(p, "Channel", 10, 62);
-    CB_Chana = List(p, "CB_Chana", 190, 62, 70);
-    Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 270, 62, 50);
+    CB_Chana = List(p, "CB_Chana", 205, 62, 70);
+    Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 285, 62, 50);
     Ed_RaFreqa->SetReadOnly(true);
-    LB_GHz = AddLabel(p, "GHz", 322, 62, 30);
-    CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 190, 86, 160);
+    LB_GHz = AddLabel(p, "GHz", 337, 62, 30);
+    CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 205, 86, 160);
     CB_AuSc->SetCaption("Auto Channel Scan");
     Ed_Chana = Make<TEdit>(p, "Ed_Chana", 0, 0, 10);
     Ed_ChanLista = Make<TEdit>(p, "Ed_ChanLista", 0, 0, 10);
     Label24 = AddLabel(p, "Super G Mode", 10, 110);
-    AD_SuperMode = List(p, "AD_SuperMode", 190, 110, 200);
-    CB_SuModeRpt = List(p, "CB_SuModeRpt", 190, 110, 200);
+    AD_SuperMode = List(p, "AD_SuperMode", 205, 110, 200);
+    CB_SuModeRpt = List(p, "CB_SuModeRpt", 205, 110, 200);
     SetItems(CB_SuModeRpt, {"Disable", "Enable"});
     Ed_DynChLista = Make<TEdit>(p, "Ed_DynChLista", 0, 0, 10);
     Ed_StatChLista = Make<TEdit>(p, "Ed_StatChLista", 0, 0, 10);
     ED_APModeComboBox = List(p, "ED_APModeComboBox", 0, 0, 10);
     ED_ApMode = AddLabel(p, "AP Mode", 10, 136);
-    ED_APModeTempComboBox = List(p, "ED_APModeTempComboBox", 190, 136, 200);
+    ED_APModeTempComboBox = List(p, "ED_APModeTempComboBox", 205, 136, 200);
 
     GroupBox1 = Make<TGroupBox>(p, "GroupBox1", 6, 164, 436, 130);
     GroupBox1->SetCaption(" WDS with AP ");
@@ -183,19 +184,22 @@ void TFM_Wirless::BuildControls() {
     AddLabel(GroupBox2, "SSID", 10, 44);
     Ed_SSID = Make<TEdit>(GroupBox2, "Ed_SSID", 180, 44, 240);
     Ed_SSID->SetMaxLength(32);
-    Ed_CRoMAddra0 = Make<TEdit>(GroupBox2, "Ed_CRoMAddra0", 0, 0, 10);
-    GroupBox3 = Make<TGroupBox>(p, "GroupBox3", 6, 240, 436, 128);
+    // The client's root takes the repeater's place in the client mode.
+    Ed_CRoMAddra0 = Make<TEdit>(GroupBox2, "Ed_CRoMAddra0", 180, 18, 120);
+    Ed_CRoMAddra0->SetMaxLength(12);
+    // The list takes the group's width so that every column shows.
+    GroupBox3 = Make<TGroupBox>(p, "GroupBox3", 6, 240, 436, 158);
     GroupBox3->SetCaption(" Site Survey ");
-    SiteServeyListView = Make<TListView>(GroupBox3, "SiteServeyListView", 10, 18, 336, 100);
+    SiteServeyListView = Make<TListView>(GroupBox3, "SiteServeyListView", 10, 18, 416, 100);
     SiteServeyListView->SetViewStyle(vsReport);
     SiteServeyListView->SetRowSelect(true);
-    SiteScan = Make<TButton>(GroupBox3, "SiteScan", 354, 18, 72, 25);
+    SiteScan = Make<TButton>(GroupBox3, "SiteScan", 354, 124, 72, 25);
     SiteScan->SetCaption("Scan");
     SiteScanComboBox = List(GroupBox3, "SiteScanComboBox", 0, 0, 10);
 
     Authentication = AddLabel(p, "Authentication", 10, 300);
     Ed_SecAutha = List(p, "Ed_SecAutha", 0, 0, 10);
-    Ed_SecAuthaTemp = List(p, "Ed_SecAuthaTemp", 190, 300, 200);
+    Ed_SecAuthaTemp = List(p, "Ed_SecAuthaTemp", 205, 300, 200);
 
     GroupBox4 = Make<TGroupBox>(p, "GroupBox4", 6, 326, 436, 190);
     GroupBox4->SetCaption(" Key Settings ");
@@ -216,25 +220,26 @@ void TFM_Wirless::BuildControls() {
         Ed_Keya[k]->SetPasswordChar('*');
     }
 
-    GroupBox5 = Make<TGroupBox>(p, "GroupBox5", 6, 326, 436, 148);
+    // Two label and field pairs a row: labels 10 and 232, fields 122 and 346/370.
+    GroupBox5 = Make<TGroupBox>(p, "GroupBox5", 6, 326, 436, 182);
     GroupBox5->SetCaption(" Radius Server Settings ");
-    AddLabel(GroupBox5, "Cipher Type", 10, 18);
-    CiphertypeComboBox = List(GroupBox5, "CiphertypeComboBox", 200, 18, 90);
-    AddLabel(GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44, 190);
-    GroupKeyEdit = Make<TEdit>(GroupBox5, "GroupKeyEdit", 200, 44, 90);
-    AddLabel(GroupBox5, "Radius Server ", 10, 70);
-    RadiusServerEdit = Make<TEdit>(GroupBox5, "RadiusServerEdit", 100, 70, 110);
-    AddLabel(GroupBox5, "Radius Port (1-65535)", 220, 70, 130);
-    RadiusportEdit = Make<TEdit>(GroupBox5, "RadiusportEdit", 356, 70, 70);
-    AddLabel(GroupBox5, "Radius Secret", 10, 96);
-    RadiusSecretEdit = Make<TEdit>(GroupBox5, "RadiusSecretEdit", 100, 96, 110);
+    AddLabel(GroupBox5, "Cipher Type", 10, 18, 110);
+    CiphertypeComboBox = List(GroupBox5, "CiphertypeComboBox", 122, 18, 90);
+    AddLabel(GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44, 290);
+    GroupKeyEdit = Make<TEdit>(GroupBox5, "GroupKeyEdit", 346, 44, 80);
+    AddLabel(GroupBox5, "Radius Server ", 10, 70, 110);
+    RadiusServerEdit = Make<TEdit>(GroupBox5, "RadiusServerEdit", 122, 70, 104);
+    AddLabel(GroupBox5, "Radius Port (1-65535)", 232, 70, 136);
+    RadiusportEdit = Make<TEdit>(GroupBox5, "RadiusportEdit", 370, 70, 56);
+    AddLabel(GroupBox5, "Radius Secret", 10, 96, 110);
+    RadiusSecretEdit = Make<TEdit>(GroupBox5, "RadiusSecretEdit", 122, 96, 104);
     RadiusSecretEdit->SetPasswordChar('*');
-    Label5 = AddLabel(GroupBox5, "Accounting Server", 10, 122, 90);
-    Ed_AcntServer = Make<TEdit>(GroupBox5, "Ed_AcntServer", 100, 122, 110);
-    Label26 = AddLabel(GroupBox5, "Accounting Port", 220, 122, 90);
-    Ed_AcntPort = Make<TEdit>(GroupBox5, "Ed_AcntPort", 310, 122, 50);
-    Label25 = AddLabel(GroupBox5, "Accounting Mode", 220, 96, 90);
-    CB_AcntEnable = List(GroupBox5, "CB_AcntEnable", 310, 96, 80);
+    Label25 = AddLabel(GroupBox5, "Accounting Mode", 10, 122, 110);
+    CB_AcntEnable = List(GroupBox5, "CB_AcntEnable", 122, 122, 90);
+    Label5 = AddLabel(GroupBox5, "Accounting Server", 10, 148, 110);
+    Ed_AcntServer = Make<TEdit>(GroupBox5, "Ed_AcntServer", 122, 148, 104);
+    Label26 = AddLabel(GroupBox5, "Accounting Port", 232, 148, 136);
+    Ed_AcntPort = Make<TEdit>(GroupBox5, "Ed_AcntPort", 370, 148, 56);
 
     GroupBox6 = Make<TGroupBox>(p, "GroupBox6", 6, 326, 436, 100);
     GroupBox6->SetCaption(" PassPhrase Settings ");
@@ -246,24 +251,23 @@ void TFM_Wirless::BuildControls() {
     PassPhrasePSKEdit = Make<TEdit>(GroupBox6, "PassPhrasePSKEdit", 200, 70, 220);
     PassPhrasePSKEdit->SetPasswordChar('*');
 
-    GroupBox7 = Make<TGroupBox>(p, "GroupBox7", 6, 480, 436, 100);
+    GroupBox7 = Make<TGroupBox>(p, "GroupBox7", 6, 480, 436, 130);
     GroupBox7->SetCaption("Secondary  Radius Server Settings ");
-    AddLabel(GroupBox7, "Radius Server ", 10, 18, 90);
-    Ed_SecRadiusServer = Make<TEdit>(GroupBox7, "Ed_SecRadiusServer", 100, 18, 110);
-    AddLabel(GroupBox7, "Radius Port (1-65535)", 220, 18, 130);
-    Ed_SecRadiusport = Make<TEdit>(GroupBox7, "Ed_SecRadiusport", 356, 18, 70);
-    AddLabel(GroupBox7, "Radius Secret", 10, 44, 90);
-    Ed_SecRadiusSecret = Make<TEdit>(GroupBox7, "Ed_SecRadiusSecret", 100, 44, 110);
+    AddLabel(GroupBox7, "Radius Server ", 10, 18, 110);
+    Ed_SecRadiusServer = Make<TEdit>(GroupBox7, "Ed_SecRadiusServer", 122, 18, 104);
+    AddLabel(GroupBox7, "RADIUS Mode ", 232, 18, 110);
+    CB_SecRadiusMode = List(GroupBox7, "CB_SecRadiusMode", 346, 18, 80);
+    AddLabel(GroupBox7, "Radius Secret", 10, 44, 110);
+    Ed_SecRadiusSecret = Make<TEdit>(GroupBox7, "Ed_SecRadiusSecret", 122, 44, 104);
     Ed_SecRadiusSecret->SetPasswordChar('*');
-    AddLabel(GroupBox7, "RADIUS Mode ", 220, 44, 90);
-    CB_SecRadiusMode = List(GroupBox7, "CB_SecRadiusMode", 310, 44, 80);
-    AddLabel(GroupBox7, "Accounting Server", 10, 70, 90);
-    Ed_SecAccountServer = Make<TEdit>(GroupBox7, "Ed_SecAccountServer", 100, 70, 110);
-    AddLabel(GroupBox7, "Accounting Port (1-65535)", 220, 70, 130);
-    Ed_SecAccountPort = Make<TEdit>(GroupBox7, "Ed_SecAccountPort", 356, 70, 70);
-    AddLabel(GroupBox7, "Accounting Mode ", 220, 96, 90);
-    CB_SecAccountMode = List(GroupBox7, "CB_SecAccountMode", 310, 96, 80);
-    GroupBox7->SetHeight(124);
+    AddLabel(GroupBox7, "Radius Port (1-65535)", 232, 44, 136);
+    Ed_SecRadiusport = Make<TEdit>(GroupBox7, "Ed_SecRadiusport", 370, 44, 56);
+    AddLabel(GroupBox7, "Accounting Server", 10, 70, 110);
+    Ed_SecAccountServer = Make<TEdit>(GroupBox7, "Ed_SecAccountServer", 122, 70, 104);
+    AddLabel(GroupBox7, "Accounting Mode ", 232, 70, 110);
+    CB_SecAccountMode = List(GroupBox7, "CB_SecAccountMode", 346, 70, 80);
+    AddLabel(GroupBox7, "Accounting Port (1-65535)", 10, 96, 170);
+    Ed_SecAccountPort = Make<TEdit>(GroupBox7, "Ed_SecAccountPort", 182, 96, 56);
     Ed_RaduisSupport = Make<TEdit>(p, "Ed_RaduisSupport", 0, 0, 10);
     Ed_AccountSupport = Make<TEdit>(p, "Ed_AccountSupport", 0, 0, 10);
 
@@ -365,6 +369,19 @@ std::unique_ptr<QvSNMPRequest2Edits> TFM_Wirless::NewGroup(const QvSNMPVar* tabl
     return g;
 }
 
+int TFM_Wirless::ModeOfEntry(const std::string& text) {
+    if (text == "Access Point") return kModeAccessPoint;
+    if (text == "WDS with AP" || text == "PtP Bridge") return kModeWdsWithAp;
+    if (text == "WDS" || text == "PtMP Bridge") return kModeWds;
+    if (Contains(text, "Repeater")) return kModeRepeater;
+    if (Contains(text, "Client")) return kModeClient;
+    return -1;
+}
+
+// The list holds only the modes the device offers, so an entry's place says
+// nothing: the rules go by what the chosen entry stands for.
+int TFM_Wirless::ShownMode() const { return ModeOfEntry(ED_APModeTempComboBox->Text()); }
+
 bool TFM_Wirless::ComputeFullLayout() {
     const std::string model = g_ModelName;
     const std::string digits = model.size() >= 8 ? model.substr(4, 4) : std::string();
@@ -439,6 +456,7 @@ void TFM_Wirless::FormCreate(TObject*) {
     FillChannels(CB_Chang, Ed_ChanListg->Text(), Ed_Chang);
     Ed_SSIDa->SetMaxLength(32);
     Ed_SSIDg->SetMaxLength(32);
+    KeepUnreadGroupsGreyed();
     Relayout();
 }
 
@@ -451,6 +469,17 @@ void TFM_Wirless::ShrinkLayout() {
 }
 
 void TFM_Wirless::CreateFullLayoutGroups() {
+    CreateFirmwareAndAutoScanGroups();
+    CreateModeGroups();
+    CreateSecurityGroups();
+    CreateMultiSsidGroups();
+    CreateRadiusGroups();
+    CreatePassphraseAndSurveyGroups();
+    ApplyOpeningLayout();
+}
+
+// The firmware text and the optional auto-scan box.
+void TFM_Wirless::CreateFirmwareAndAutoScanGroups() {
     req2Firmware = NewGroup(mib::wlFirmwareTable, SVT_SV, 0, 0, 0);
     req2Firmware->AssociateEdits(0, "%s", Ed_Firmware);
     req2Firmware->Read();
@@ -470,11 +499,14 @@ void TFM_Wirless::CreateFullLayoutGroups() {
                 Relayout();
             }
             // Only the channel's state: the rule itself reads this group again.
-            if (ok && ED_APModeTempComboBox->ItemIndex() == 0) CB_AuScChange(nullptr);
+            if (ok && ShownMode() == kModeAccessPoint) CB_AuScChange(nullptr);
         };
     }
     req2AutoScan->Read();
+}
 
+// The AP mode with the WDS peers, the b/g mode, the roots.
+void TFM_Wirless::CreateModeGroups() {
     req2ApMode = NewGroup(mib::wlApModeTable, MVT_SV, 0, 0, 2000);
     req2ApMode->request.vars.Item(0)->OptionList = Cap(&TMainForm::ApmodeStringChangeSupport) == 1
                                                        ? &mib::wlApModeNewNamesList
@@ -499,10 +531,15 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     req2Repeater = NewGroup(mib::wlRepeaterTable, MVT_SV, 0, 0, 1000);
     req2Repeater->AssociateEdits(0, "%h", Ed_RoMAddra0);
     req2Repeater->AssociateEdits(1, "%s", Ed_SSID);
+    req2Repeater->AssociateEdits(2, "%h", Ed_CRoMAddra0);
     req2Repeater->Read();
     savedRootMac = Ed_RoMAddra0->Text();
+    savedClientRootMac = Ed_CRoMAddra0->Text();
     savedRepeaterSsid = Ed_SSID->Text();
+}
 
+// The primary SSID's security and the key type.
+void TFM_Wirless::CreateSecurityGroups() {
     {
         auto g = std::make_unique<CompletedGroup>(this);
         g->request.vars = QvSNMPVarList(mib::wlSecurityTable, MVT_SV, 0);
@@ -529,7 +566,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         req2KeyType->AssociateComboBox(0, Ed_KeyType);
         keyTypePresent = req2KeyType->Read();
     }
+}
 
+// The Multi-SSID state the primary must respect, by generation.
+void TFM_Wirless::CreateMultiSsidGroups() {
     const int newMulti = Cap(&TMainForm::NewMultiSupport);
     if (newMulti == 1) {
         req2MssidState = NewGroup(mib::wlMssidStateTable, SVT_SV, 0, 0, 1000);
@@ -553,7 +593,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
             req2GuestKeyIndex->AssociateComboBox(k, GuestKeyIndex_ComboBox[k]);
         req2GuestKeyIndex->Read();
     }
+}
 
+// The RADIUS server, accounting and the backup servers.
+void TFM_Wirless::CreateRadiusGroups() {
     req2Radius = NewGroup(mib::wlRadiusTable, MVT_SV, 0, 0, 5000);
     req2Radius->AssociateComboBox(0, CiphertypeComboBox);
     req2Radius->AssociateEdits(1, "%u{n1x65535}", RadiusportEdit);
@@ -577,7 +620,7 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     for (TControl* c : std::vector<TControl*>{Label5, Ed_AcntServer, Label26, Ed_AcntPort, Label25,
                                               CB_AcntEnable})
         c->SetVisible(accountingPresent);
-    GroupBox5->SetHeight(accountingPresent ? 148 : 118);
+    GroupBox5->SetHeight(accountingPresent ? 182 : 130);
 
     req2BkRadiusSup = NewGroup(mib::wlBackupRadiusSupportTable, SVT_SV, 0, 0, 1000);
     req2BkRadiusSup->AssociateEdits(0, "%s", Ed_RaduisSupport);
@@ -602,7 +645,11 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         req2BkAccount->Read();
         AccountingRule();
     }
+}
 
+// The passphrase, the survey's two groups and the Multi-SSID
+// security the primary's change may touch.
+void TFM_Wirless::CreatePassphraseAndSurveyGroups() {
     req2Passphrase = NewGroup(mib::wlPassphraseTable, MVT_SV, 0, 0, 5000);
     req2Passphrase->AssociateComboBox(0, CipherforPSKBox);
     req2Passphrase->AssociateEdits(1, "%u{n300x9999999}", GroupKeyPSKEdit);
@@ -617,9 +664,9 @@ void TFM_Wirless::CreateFullLayoutGroups() {
     req2Survey = NewGroup(mib::wlSurveyTable, MVT_UMV, 1, 1, 1000);
     req2Survey->BindListView(SiteServeyListView, true);
     req2Survey->OnReadDone = [this](QvSNMPRequest2Controls* s, QvSNMPError* e) { SurveyDone(s, e); };
-    if (SiteServeyListView->Columns().Count() > 0) SiteServeyListView->Columns()[0]->SetWidth(0);
+    SizeSurveyColumns();
 
-    if (newMulti == 1) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1) {
         req2MssidEnc = NewGroup(mib::wlMssidSecurityTable, MVT_SV, 0, 1, 5000);
         for (int k = 0; k < 7; ++k)
             req2MssidEnc->AssociateComboBox(k, CB_MultEncyt[k]);
@@ -628,7 +675,10 @@ void TFM_Wirless::CreateFullLayoutGroups() {
         for (int k = 0; k < 7; ++k)
             req2MssidAuth->AssociateComboBox(7 + k, CB_MultiAuth[k]);
     }
+}
 
+// The lists and display rules of what was read.
+void TFM_Wirless::ApplyOpeningLayout() {
     FillKeyLists();
     KeyEditLengths();
     BuildApModeList();
@@ -697,10 +747,13 @@ void TFM_Wirless::AD_SuperModeChange(TObject*) {
 
 void TFM_Wirless::CB_ChanaChange(TObject*) { SavedChannel = CB_Chana->Text(); }
 
-void TFM_Wirless::CB_AuScChange(TObject*) { CB_Chana->SetEnabled(!CB_AuSc->Checked()); }
+void TFM_Wirless::CB_AuScChange(TObject*) {
+    CB_Chana->SetEnabled(!CB_AuSc->Checked());
+    KeepUnreadGroupsGreyed();
+}
 
 void TFM_Wirless::ChannelStateRule() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     if (p == 0) {
         CB_AuSc->SetEnabled(true);
         if (autoScanPresent && req2AutoScan && !req2AutoScan->busy) req2AutoScan->Read();
@@ -717,6 +770,7 @@ void TFM_Wirless::ChannelStateRule() {
     const int turbo = Cap(&TMainForm::ED_Turbomode);
     const int s = AD_SuperMode->ItemIndex();
     if ((turbo == 1 && s == 2) || (turbo == 2 && s == 1)) CB_Chana->SetEnabled(false);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::RepeaterSuperGRule() {
@@ -729,7 +783,7 @@ void TFM_Wirless::RepeaterSuperGRule() {
     } catch (...) {
         rpt = 1;
     }
-    if (rpt == 0 && ED_APModeTempComboBox->ItemIndex() == 3) {
+    if (rpt == 0 && ShownMode() == kModeRepeater) {
         if (!SelectText(CB_SuModeRpt, AD_SuperMode->Text())) CB_SuModeRpt->SetItemIndex(1);
         CB_SuModeRpt->Show();
         AD_SuperMode->Hide();
@@ -749,6 +803,7 @@ void TFM_Wirless::CB_bgmodeChange(TObject*) {
     const bool on = CB_bgmode->ItemIndex() != 1;
     AD_SuperMode->SetEnabled(on);
     CB_SuModeRpt->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::BuildApModeList() {
@@ -773,7 +828,7 @@ void TFM_Wirless::BuildApModeList() {
 }
 
 void TFM_Wirless::ApModeLayout() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const bool newNames = Cap(&TMainForm::ApmodeStringChangeSupport) == 1;
     if (p >= 0 && p <= 2) {
         Label1->Show();
@@ -789,13 +844,16 @@ void TFM_Wirless::ApModeLayout() {
         GroupBox1->Hide();
         GroupBox2->Show();
         GroupBox3->Show();
+        // Each mode shows its own root object in the same place.
+        Ed_RoMAddra0->SetVisible(p == 3);
+        Ed_CRoMAddra0->SetVisible(p == 4);
         if (p == 3) {
             GroupBox2->SetCaption(newNames ? " Universal Repeater " : " AP Repeater ");
             SetEditable(Ed_RoMAddra0, true);
             SetEditable(Ed_SSID, false);
         } else {
             GroupBox2->SetCaption(newNames ? " Wireless Client " : " AP Client ");
-            SetEditable(Ed_RoMAddra0, false);
+            SetEditable(Ed_CRoMAddra0, false);
             SetEditable(Ed_SSID, true);
         }
     }
@@ -833,7 +891,7 @@ void TFM_Wirless::ApModeLayout() {
 }
 
 void TFM_Wirless::PskCipherList() {
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const std::string mode = ED_APModeTempComboBox->Text();
     std::vector<std::string> items;
     if (p == 1)
@@ -891,6 +949,7 @@ void TFM_Wirless::SecurityLayout() {
         for (TEdit* e : Ed_Keya)
             SetEditable(e, false);
     }
+    KeepUnreadGroupsGreyed();
     Relayout();
 }
 
@@ -1011,9 +1070,10 @@ void TFM_Wirless::MacEditRule() {
         SetEditable(Ed_SSID, false);
         break;
     case 4:
+        // The client's root comes from a survey pick, as the layout shows.
         wds(0, false);
         SetEditable(Ed_RoMAddra0, false);
-        SetEditable(Ed_CRoMAddra0, true);
+        SetEditable(Ed_CRoMAddra0, false);
         SetEditable(Ed_SSID, true);
         break;
     default:
@@ -1044,13 +1104,14 @@ void TFM_Wirless::ED_APModeTempComboBoxtestChange(TObject*) {
     else
         SelectText(ED_APModeComboBox, t);
     Ed_RoMAddra0->SetText(savedRootMac);
+    Ed_CRoMAddra0->SetText(savedClientRootMac);
     Ed_SSID->SetText(savedRepeaterSsid);
     // Super G off on a mode change, found by its name in every list.
     SelectText(AD_SuperMode, "Disable");
     ApModeLayout();
     MacEditRule();
     SecurityLayout();
-    const int p = ED_APModeTempComboBox->ItemIndex();
+    const int p = ShownMode();
     const int newMulti = Cap(&TMainForm::NewMultiSupport);
     const bool both = Cap(&TMainForm::mssidAndWdssupport) == 1;
     if (CB_MultEnable->ItemIndex() == 1) {
@@ -1078,12 +1139,14 @@ void TFM_Wirless::CB_AcntEnableChange(TObject*) {
         Ed_SecAccountServer->SetEnabled(false);
         Ed_SecAccountPort->SetEnabled(false);
     }
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::CB_SecAccountModeChange(TObject*) {
     const bool on = CB_SecAccountMode->ItemIndex() > 0;
     Ed_SecAccountServer->SetEnabled(on);
     Ed_SecAccountPort->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::BackupRadiusRule() { CB_SecRadiusModeChange(nullptr); }
@@ -1093,6 +1156,7 @@ void TFM_Wirless::CB_SecRadiusModeChange(TObject*) {
     Ed_SecRadiusServer->SetEnabled(on);
     Ed_SecRadiusport->SetEnabled(on);
     Ed_SecRadiusSecret->SetEnabled(on);
+    KeepUnreadGroupsGreyed();
 }
 
 void TFM_Wirless::Ed_SSIDChange(TObject*) {
@@ -1101,6 +1165,36 @@ void TFM_Wirless::Ed_SSIDChange(TObject*) {
 
 void TFM_Wirless::Ed_SSIDaChange(TObject*) {
     if (Ed_SSID->Text() != Ed_SSIDa->Text()) Ed_SSID->SetText(Ed_SSIDa->Text());
+}
+
+// A group whose last read failed holds nothing of the device: its controls
+// stay disabled whatever a display rule says, and the controls that stand in
+// for its bound ones (the visible mode and authentication lists, the keys)
+// follow its read.
+void TFM_Wirless::KeepUnreadGroupsGreyed() {
+    auto failed = [](const std::unique_ptr<QvSNMPRequest2Edits>& g) {
+        return g && g->ReadFailed();
+    };
+    ED_APModeTempComboBox->SetEnabled(!failed(req2ApMode));
+    Ed_SecAuthaTemp->SetEnabled(!failed(req2Security));
+    for (TEdit* e : Ed_Keya)
+        e->SetEnabled(!failed(req2Security));
+    const std::vector<std::pair<const std::unique_ptr<QvSNMPRequest2Edits>*, std::vector<TControl*>>>
+        ruled = {
+            {&req2SSID, {CB_Chana, CB_SSIDBcasta}},
+            {&req2SuperG, {AD_SuperMode, CB_SuModeRpt}},
+            {&req2AutoScan, {CB_AuSc}},
+            {&req2Security, {Ed_SecEncypa, Ed_KeyType, Ed_KeySize, Ed_SecValKeya}},
+            {&req2KeyType, {Ed_KeyType}},
+            {&req2Accounting, {CB_AcntEnable, Ed_AcntServer, Ed_AcntPort}},
+            {&req2BkAccount, {CB_SecAccountMode, Ed_SecAccountServer, Ed_SecAccountPort}},
+            {&req2BkRadius,
+             {CB_SecRadiusMode, Ed_SecRadiusServer, Ed_SecRadiusport, Ed_SecRadiusSecret}},
+        };
+    for (const auto& [group, controls] : ruled)
+        if (failed(*group))
+            for (TControl* c : controls)
+                c->SetEnabled(false);
 }
 
 void TFM_Wirless::SetEditable(TEdit* edit, bool editable) {
@@ -1177,6 +1271,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     if (!fullLayout) {
         // The visible channel list follows every read.
         AD_SuperModeChange(nullptr);
+        KeepUnreadGroupsGreyed();
         return;
     }
 
@@ -1184,6 +1279,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     req2ApMode->Read();
     req2Repeater->Read();
     savedRootMac = Ed_RoMAddra0->Text();
+    savedClientRootMac = Ed_CRoMAddra0->Text();
     savedRepeaterSsid = Ed_SSID->Text();
     req2Security->Read();
     if (Cap(&TMainForm::Ed_KeyTypeSup) == 0)
@@ -1228,6 +1324,7 @@ void TFM_Wirless::Bt_RefreshClick(TObject*) {
     FixedMaxLengths();
     SecurityLayout();
     KeyDisplayConversion();
+    KeepUnreadGroupsGreyed();
 }
 
 // --- apply checks ------------------------------------------------------------------
@@ -1326,12 +1423,15 @@ bool TFM_Wirless::CheckWdsDuplicates() {
 }
 
 bool TFM_Wirless::ValidateMacAddresses() {
-    SetAccessRange(req2Repeater.get(), 0, 1, kInvalid);
+    const int m = ED_APModeComboBox->ItemIndex();
+    SetAccessRange(req2Repeater.get(), 0, 2, kInvalid);
     SetAccessRange(req2ApMode.get(), 1, 8, kInvalid);
     SetAccess(req2SSID.get(), 0, kInvalid);
-    if (!Ed_RoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 0, kRW);
+    // Only the root of the chosen mode goes out: the repeater's and the
+    // client's are different objects.
+    if (m == 3 && !Ed_RoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 0, kRW);
+    if (m == 4 && !Ed_CRoMAddra0->Text().empty()) SetAccess(req2Repeater.get(), 2, kRW);
     if (!Ed_SSID->Text().empty()) SetAccess(req2Repeater.get(), 1, kRW);
-    const int m = ED_APModeComboBox->ItemIndex();
     if (m == 1 || m == 5) {
         if (Ed_ReMAddra[0]->Text().empty()) {
             Warn("Please input MAC address in first blank space!", "Warning");
@@ -1576,8 +1676,9 @@ bool TFM_Wirless::MultiSsidStep(int a) {
     } else {
         for (int i = 1; i < rows; ++i) {
             if (on(i) && wepAuth(col(i, 4)) && col(i, 6) != "First" && col(i, 6) != "Fourth") {
+                // This form changes no such entry: the text says what happens.
                 Warn("WPA or PSK will use key slot 2 and 3.\nOther Multiple SSID which uses WEP "
-                     "key 2 and 3 will be set to no security.",
+                     "key 2 and 3 keeps its settings; change its key slot to First or Fourth.",
                      "Warning");
                 break;
             }
@@ -1617,115 +1718,116 @@ bool TFM_Wirless::MultiSsidStep(int a) {
     return true;
 }
 
-void TFM_Wirless::Bt_ApplyClick(TObject*) {
-    if (sequence_.Running() || !surveyIdle) return;
-    auto stop = [this] { MacEditRule(); };
-    // 1.
+// The SSIDs. False when the Apply stops.
+bool TFM_Wirless::CheckSsids() {
     if (TS_11a->TabVisible()) SelectText(Ed_SecAutha, Ed_SecAuthaTemp->Text());
-    // 2-4.
     if (Ed_SSIDa->Text().size() > 32 || Ed_SSIDg->Text().size() > 32) {
         Warn("The Max Length of SSID is 32.!", "Warning");
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (Ed_SSIDa->Text().empty()) {
         Warn("Please Input SSID.", "Warning");
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (Ed_SSIDa->Text()[0] == ' ') {
         Warn("The first character can't be blank.", "Error");
         FocusControl(Ed_SSIDa);
-        return stop();
+        MacEditRule();
+        return false;
     }
     if (!IsPlainAscii(Ed_SSIDa->Text())) {
         Warn("Don't support chinese character !", "Error");
         FocusControl(Ed_SSIDa);
-        return stop();
+        MacEditRule();
+        return false;
     }
-    // 5.
     const std::string modeText = ED_APModeTempComboBox->Text();
-    if (fullLayout && (Contains(modeText, "Client") || Contains(modeText, "Repeater"))) {
-        const std::string t = Ed_SSID->Text();
-        auto fail = [&](const char* text, const char* caption) {
-            Warn(text, caption);
-            SetEditable(Ed_SSID, true);
-            FocusControl(Ed_SSID);
-        };
-        if (t.size() > 32) return fail("The Max Length of SSID is 32.!", "Warning");
-        if (t.empty()) return fail("Please Input SSID.", "Warning");
-        if (t[0] == ' ') return fail("The first character can't be blank.", "Error");
-        if (!IsPlainAscii(t)) return fail("Don't support chinese character !", "Error");
-    }
+    if (!fullLayout || (!Contains(modeText, "Client") && !Contains(modeText, "Repeater")))
+        return true;
+    // The repeater's or client's SSID: a refusal leaves the MAC edits as they are.
+    const std::string t = Ed_SSID->Text();
+    auto fail = [&](const char* text, const char* caption) {
+        Warn(text, caption);
+        SetEditable(Ed_SSID, true);
+        FocusControl(Ed_SSID);
+        return false;
+    };
+    if (t.size() > 32) return fail("The Max Length of SSID is 32.!", "Warning");
+    if (t.empty()) return fail("Please Input SSID.", "Warning");
+    if (t[0] == ' ') return fail("The first character can't be blank.", "Error");
+    if (!IsPlainAscii(t)) return fail("Don't support chinese character !", "Error");
+    return true;
+}
 
-    std::vector<QvSNMPRequest2Edits*> writes;
-    const int newMulti = Cap(&TMainForm::NewMultiSupport);
-    if (fullLayout) {
-        // 6.
-        if (newMulti == 1 && !CheckPrimarySsidUnique()) {
-            FocusControl(Ed_SSIDa);
-            return stop();
+// The checks of the full layout, and the old-generation guests'
+// write when the mode or Super G takes them off. False when the Apply stops.
+bool TFM_Wirless::CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1 && !CheckPrimarySsidUnique()) {
+        FocusControl(Ed_SSIDa);
+        return false;
+    }
+    if (!CheckWdsDuplicates() || !ValidateMacAddresses() || !ValidateSecuritySettings())
+        return false;
+    if (!req2Vlan) return true;
+    if (!CheckGuestKeyIndex()) return false;
+    // Guests and the VLAN stay only in the plain access-point mode with
+    // Super G off, found by its name in every Super G list.
+    const bool superGOff = AD_SuperMode->Text() == "Disable";
+    const bool wep =
+        Ed_SecAuthaTemp->Text() == "Open System" || Ed_SecAuthaTemp->Text() == "Shared Key";
+    if (ShownMode() == kModeAccessPoint && superGOff) {
+        if (!wep) {
+            for (TComboBox* c : GuestEncry_ComboBox)
+                c->SetItemIndex(0);
+            writes.push_back(req2Vlan.get());
         }
-        if (!CheckWdsDuplicates() || !ValidateMacAddresses() || !ValidateSecuritySettings())
-            return stop();
-        if (req2Vlan) {
-            if (!CheckGuestKeyIndex()) return stop();
-            // Guests and the VLAN stay only in the plain access-point mode
-            // with Super G off, found by its name in every Super G list.
-            const bool superGOff = AD_SuperMode->Text() == "Disable";
-            const bool wep = Ed_SecAuthaTemp->Text() == "Open System" ||
-                             Ed_SecAuthaTemp->Text() == "Shared Key";
-            if (ED_APModeTempComboBox->ItemIndex() == 0 && superGOff) {
-                if (!wep) {
-                    for (TComboBox* c : GuestEncry_ComboBox)
-                        c->SetItemIndex(0);
-                    writes.push_back(req2Vlan.get());
-                }
-            } else {
-                Master_ComboBox->SetItemIndex(0);
-                for (TComboBox* c : Guest_ComboBox)
-                    c->SetItemIndex(0);
-                if (!wep || !superGOff)
-                    for (TComboBox* c : GuestEncry_ComboBox)
-                        c->SetItemIndex(0);
-                writes.push_back(req2Vlan.get());
-            }
+        return true;
+    }
+    Master_ComboBox->SetItemIndex(0);
+    for (TComboBox* c : Guest_ComboBox)
+        c->SetItemIndex(0);
+    if (!wep || !superGOff)
+        for (TComboBox* c : GuestEncry_ComboBox)
+            c->SetItemIndex(0);
+    writes.push_back(req2Vlan.get());
+    return true;
+}
+
+// The short write path.
+void TFM_Wirless::StartShortWrite() {
+    sequence_.Add(req2SSID.get());
+    sequence_.Add(req2SuperG.get());
+    if (autoScanPresent && req2AutoScan) sequence_.Add(req2AutoScan.get());
+    sequence_.Add(req2Radio.get());
+    SetButtonsEnabled(false);
+    sequence_.Start([this](bool ok, const QvSNMPError&) {
+        SetButtonsEnabled(true);
+        surveyAllowed = true;
+        if (!ok) {
+            StatusBar->SetSimpleText("Setting error!");
+            return;
         }
-    }
-    // 7.
-    Ed_Chana->SetText(CB_Chana->Text());
-    if (TS_11g->TabVisible()) Ed_Chang->SetText(CB_Chang->Text());
+        auto* w = new TFM_Waiting(Application);
+        w->ShowModal();
+        delete w;
+        Bt_RefreshClick(nullptr);
+    });
+}
 
-    if (!fullLayout) {
-        // 8. Short write path.
-        sequence_.Add(req2SSID.get());
-        sequence_.Add(req2SuperG.get());
-        if (autoScanPresent && req2AutoScan) sequence_.Add(req2AutoScan.get());
-        sequence_.Add(req2Radio.get());
-        SetButtonsEnabled(false);
-        sequence_.Start([this](bool ok, const QvSNMPError&) {
-            SetButtonsEnabled(true);
-            surveyAllowed = true;
-            if (!ok) {
-                StatusBar->SetSimpleText("Setting error!");
-                return;
-            }
-            auto* w = new TFM_Waiting(Application);
-            w->ShowModal();
-            delete w;
-            Bt_RefreshClick(nullptr);
-        });
-        return;
-    }
-
-    // 9. Full write path: the essential writes first, every result counted.
+// The full write path, the essential writes first, every result counted.
+void TFM_Wirless::StartFullWrite(std::vector<QvSNMPRequest2Edits*> writes) {
     const int a = Ed_SecAutha->Items().IndexOf(Ed_SecAuthaTemp->Text());
     std::vector<QvSNMPRequest2Edits*> security;
     if (!PlanSecurityWrites(security, a)) {
         Warn("SelectToset set faild.", "Warning");
         StatusBar->SetSimpleText("Setting error!");
         surveyAllowed = true;
-        return stop();
+        MacEditRule();
+        return;
     }
-    if (newMulti == 1 && CB_MultEnable->ItemIndex() == 1) {
+    if (Cap(&TMainForm::NewMultiSupport) == 1 && CB_MultEnable->ItemIndex() == 1) {
         MultiSsidStep(a);
         if (mssidSelectionsPending_) {
             writes.push_back(req2MssidEnc.get());
@@ -1752,10 +1854,24 @@ void TFM_Wirless::Bt_ApplyClick(TObject*) {
     }
     for (auto* g : writes)
         sequence_.Add(g);
-    const int p = ED_APModeTempComboBox->ItemIndex();
-    const bool wdsMode = p == 1 || p == 2;
+    const int p = ShownMode();
+    const bool wdsMode = p == kModeWdsWithAp || p == kModeWds;
     SetButtonsEnabled(false);
     sequence_.Start([this, wdsMode](bool ok, const QvSNMPError&) { ApplyDone(ok, wdsMode); });
+}
+
+void TFM_Wirless::Bt_ApplyClick(TObject*) {
+    if (sequence_.Running() || !surveyIdle) return;
+    if (!CheckSsids()) return;
+    std::vector<QvSNMPRequest2Edits*> writes;
+    if (fullLayout && !CheckFullLayoutInput(writes)) return MacEditRule();
+    // The channels chosen go out through their bound edits.
+    Ed_Chana->SetText(CB_Chana->Text());
+    if (TS_11g->TabVisible()) Ed_Chang->SetText(CB_Chang->Text());
+    if (fullLayout)
+        StartFullWrite(std::move(writes));
+    else
+        StartShortWrite();
 }
 
 void TFM_Wirless::ApplyDone(bool ok, bool wdsMode) {
@@ -1810,19 +1926,28 @@ void TFM_Wirless::SurveyDone(QvSNMPRequest2Controls*, QvSNMPError* e) {
     StatusBar->Panels()[0]->SetText(e ? e->Message : std::string());
 }
 
+// The index column is hidden; the others share the list's width.
+void TFM_Wirless::SizeSurveyColumns() {
+    static const int widths[] = {0, 34, 56, 70, 104, 58, 90};
+    TListColumns& columns = SiteServeyListView->Columns();
+    for (int k = 0; k < columns.Count() && k < 7; ++k)
+        columns[k]->SetWidth(widths[k]);
+}
+
 void TFM_Wirless::StartSurveyRead(const std::string& text) {
     if (!req2Survey || req2Survey->busy) return;
     surveyIdle = false;
     req2Survey->Read();
     SetButtonsEnabled(false);
-    if (SiteServeyListView->Columns().Count() > 0) SiteServeyListView->Columns()[0]->SetWidth(0);
+    SizeSurveyColumns();
     StatusBar->Panels()[0]->SetText(text);
 }
 
 void TFM_Wirless::SiteServeyListViewClick(TObject*) {
     TListItem* item = SiteServeyListView->Selected();
     if (!item) return;
-    Ed_RoMAddra0->SetText(item->ColumnText(4));
+    TEdit* root = ED_APModeComboBox->ItemIndex() == 4 ? Ed_CRoMAddra0 : Ed_RoMAddra0;
+    root->SetText(item->ColumnText(4));
     Ed_SSID->SetText(item->ColumnText(6));
 }
 

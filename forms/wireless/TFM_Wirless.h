@@ -146,8 +146,8 @@ public:
     bool surveyIdle = true;
     bool fullLayout = false;
 
-    std::string savedRootMac, savedRepeaterSsid, savedValidKey, savedCipher, savedGroupKey,
-        savedRadiusServer, savedRadiusPort, savedRadiusSecret;
+    std::string savedRootMac, savedClientRootMac, savedRepeaterSsid, savedValidKey, savedCipher,
+        savedGroupKey, savedRadiusServer, savedRadiusPort, savedRadiusSecret;
 
     // The channel of band 1 as last read or chosen; kept for the whole run.
     static std::string SavedChannel;
@@ -196,6 +196,17 @@ public:
     void AccountingRule();
     void BackupRadiusRule();
     void FixedMaxLengths();
+    // What an entry of the visible AP-mode list stands for, as its place in
+    // the list of every mode; -1 for no entry.
+    enum ShownModes {
+        kModeAccessPoint = 0,
+        kModeWdsWithAp = 1,
+        kModeWds = 2,
+        kModeRepeater = 3,
+        kModeClient = 4
+    };
+    static int ModeOfEntry(const std::string& text);
+    int ShownMode() const;
     // The key edit the valid-key selection names (0..3).
     int SelectedKey() const;
 
@@ -212,7 +223,7 @@ public:
     static std::string HexToAscii(const std::string& text);
     static bool IsPlainAscii(const std::string& text);
 
-    // The last Apply's outcome, for the status bar and tests.
+    // Whether an Apply's writes are still going on (the form stays open).
     bool ApplyRunning() const { return sequence_.Running(); }
 
 private:
@@ -220,11 +231,20 @@ private:
     std::unique_ptr<QvSNMPRequest2Edits> NewGroup(const QvSNMPVar* table, int kind, int keys,
                                                   int mode, int timeoutMs);
     void CreateFullLayoutGroups();
+    void CreateFirmwareAndAutoScanGroups();
+    void CreateModeGroups();
+    void CreateSecurityGroups();
+    void CreateMultiSsidGroups();
+    void CreateRadiusGroups();
+    void CreatePassphraseAndSurveyGroups();
+    void ApplyOpeningLayout();
     void ShrinkLayout();
     void Relayout();
     void SetButtonsEnabled(bool on);
     void SetEditable(TEdit* edit, bool editable);
+    void KeepUnreadGroupsGreyed();
     void StartSurveyRead(const std::string& text);
+    void SizeSurveyColumns();
     void RefreshDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
     void SurveyDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);
     // Key edits are not bound: the device's value is shown masked and the
@@ -232,6 +252,11 @@ private:
     void ShowKeys();
     void SetOutgoingKey(int k);
     bool PlanSecurityWrites(std::vector<QvSNMPRequest2Edits*>& out, int a);
+    // Apply's steps.
+    bool CheckSsids();
+    bool CheckFullLayoutInput(std::vector<QvSNMPRequest2Edits*>& writes);
+    void StartShortWrite();
+    void StartFullWrite(std::vector<QvSNMPRequest2Edits*> writes);
     bool MultiSsidStep(int a);
     void ApplyDone(bool ok, bool wdsMode);
     bool AnyBusy() const;

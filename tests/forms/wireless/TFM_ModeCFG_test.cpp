@@ -8,7 +8,9 @@
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "tests/forms/admin/admin_fixture.h"
+#include "support/LayoutCheck.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -115,11 +117,53 @@ TEST_F(ModeForm, ModeCommandOpensTheForm) {
     TMainForm::RegisterFormOpener("TFM_ModeCFG", nullptr);
 }
 
-TEST_F(ModeForm, Screenshot) {
-    Poke(kMode, "3");
-    Poke(Remote(1), "hex:0050C2000001");
-    Poke(Remote(2), "hex:0050C2000002");
-    Grab(Open(), "modecfg.png");
+// Shown in every mode, no control lies outside its parent or on another and
+// no label is cut off.
+TEST_F(ModeForm, LayoutHoldsInEveryMode) {
+    for (const char* mode : {"1", "2", "3", "4", "5"}) {
+        SCOPED_TRACE(mode);
+        ASSERT_TRUE(dev->reset());
+        Poke(kMode, mode);
+        Poke(Remote(1), "hex:0050C2000001");
+        Poke(Remote(2), "hex:0050C2000002");
+        TFM_ModeCFG* f = Open();
+        f->Show();
+        Application->ProcessMessages();
+        EXPECT_EQ(lmrtest::LayoutFaults(f), std::vector<std::string>{});
+        f->Hide();
+        Grab(f, std::string("modecfg-") + mode + ".png");
+    }
+}
+
+// A mode group whose read failed is never written: its controls and the
+// list that stands in for the mode cannot be used, and Apply claims nothing.
+TEST_F(ModeForm, FailedReadIsNeverWritten) {
+    for (const char* auth : {"1", "3"}) {
+        SCOPED_TRACE(auth);
+        ASSERT_TRUE(dev->reset());
+        Poke("2.5.1.1.1.1", auth);
+        ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4." + kMode, "noSuchName", "get"));
+        const auto before = Snapshot(Objects());
+        SetLog();
+        waits.clear();
+        ui.Boxes().Clear();
+        TFM_ModeCFG* f = Open();
+        EXPECT_TRUE(f->ModeGroupA->ReadFailed());
+        EXPECT_FALSE(f->CB_11a_APM->Enabled());
+        EXPECT_FALSE(f->CB_11a_APMTemp->Enabled());
+        for (TEdit* e : f->Ed_ReMAddra) EXPECT_FALSE(e->Enabled());
+        ui.Boxes().Clear();
+        f->Bt_ApplyClick(nullptr);
+        EXPECT_TRUE(SetLog().empty());
+        EXPECT_EQ(Snapshot(Objects()), before);
+        EXPECT_TRUE(waits.empty());
+        EXPECT_NE(Status(f->StatusBar), "IEEE802.11g Setting Success!");
+        ASSERT_TRUE(dev->clearFaults());
+        // Once the device answers again, the form is usable again.
+        f->Bt_RefreshClick(nullptr);
+        EXPECT_TRUE(f->ReplacementUsed ? f->CB_11a_APMTemp->Enabled() : f->CB_11a_APM->Enabled());
+        EXPECT_TRUE(f->CloseQuery());
+    }
 }
 
 // Which edits each mode lets the user change, and which it empties.
@@ -261,9 +305,13 @@ TEST_F(ModeForm, EmptyPeerIsWrittenAsZeros) {
     f->Ed_ReMAddra[0]->SetText("0050c2000001");
     f->Ed_ReMAddra[3]->Clear();
     f->Bt_ApplyClick(nullptr);
+    const auto sent = SetLog();
     EXPECT_EQ(Peek(kMode), "3");
     EXPECT_EQ(Peek(Remote(1)), "hex:0050C2000001");
-    EXPECT_EQ(Peek(Remote(4)), "hex:000000000000");
+    for (int k = 2; k <= 8; ++k) {
+        EXPECT_EQ(Peek(Remote(k)), "hex:000000000000") << k;
+        EXPECT_NE(std::find(sent.begin(), sent.end(), Remote(k)), sent.end()) << k;
+    }
     EXPECT_EQ(f->Ed_ReMAddra[3]->Text(), "");
     EXPECT_EQ(f->Ed_ReMAddra[0]->Text(), "0050c2000001");
     EXPECT_EQ(waits.size(), 1u);
