@@ -169,9 +169,11 @@ TEST_F(EncryptForm, PassPhraseLength) {
     struct Case {
         size_t length;
         bool refused;
-    } cases[] = {{7, true}, {8, false}, {63, false}, {0, true}};
+    } cases[] = {{7, true}, {8, false}, {63, false}, {0, true}, {64, true}};
     TFM_Encrypt* f = Open();
     Choose(f->CB_SecAutha, "WPA-PSK");
+    // A text longer than the edit takes (pasted, or set by assistive software).
+    f->Ed_PassPha->SetMaxLength(0);
     EXPECT_EQ(f->CB_SecEncypa->Text(), "Enable");
     EXPECT_FALSE(f->Ed_PassPha->ReadOnly());
     for (const auto& c : cases) {
@@ -350,7 +352,10 @@ TEST_F(EncryptForm, RangesAreCheckedBeforeAnyWrite) {
         {"interval 299", "WPA-PSK", &TFM_Encrypt::Ed_GKUIa, "299",
          "Please input a number between 300 and 9999999."},
         {"port 65535", "WPA-EAP", &TFM_Encrypt::Ed_RadiusPort, "65535", ""},
+        {"interval 10000000", "WPA-EAP", &TFM_Encrypt::Ed_GKUIa, "10000000",
+         "Please input a number between 300 and 9999999."},
         {"interval 300", "WPA-PSK", &TFM_Encrypt::Ed_GKUIa, "300", ""},
+        {"interval 9999999", "WPA-EAP", &TFM_Encrypt::Ed_GKUIa, "9999999", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -381,6 +381,49 @@ TEST_F(MultiSsidNewForm, RangesAreCheckedBeforeAnyWrite) {
     }
 }
 
+// The longest SSID and passphrase pass, one character more does not.
+TEST_F(MultiSsidNewForm, LengthLimits) {
+    struct Case {
+        const char* name;
+        int entry;
+        TEdit* TFM_MultiSSIDNewForm::*edit;
+        size_t length;
+        int column;          // where the text goes when it passes
+        const char* message; // "" passes
+    } cases[] = {
+        {"ssid 32", 1, &TFM_MultiSSIDNewForm::Ed_SSID, 32, 3, ""},
+        {"ssid 33", 1, &TFM_MultiSSIDNewForm::Ed_SSID, 33, 3, "The Max Length of SSID is 32!"},
+        {"passphrase 63", 2, &TFM_MultiSSIDNewForm::Ed_PassPhrase, 63, 12, ""},
+        {"passphrase 64", 2, &TFM_MultiSSIDNewForm::Ed_PassPhrase, 64, 12,
+         "The length of 802.11g PassPhrase is between 8 and 63."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        Prepare();
+        Poke(Cell(6, 1), "1"); // no slot warning
+        const std::string before = Peek(Cell(c.column, c.entry));
+        Open();
+        Entry(c.entry);
+        TEdit* edit = form.get()->*c.edit;
+        edit->SetMaxLength(0);
+        const std::string text(c.length, 'n');
+        edit->SetText(text);
+        ui.Boxes().Clear();
+        SetLog();
+        Save();
+        if (*c.message) {
+            EXPECT_EQ(Texts(), std::vector<std::string>{c.message});
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_EQ(Peek(Cell(c.column, c.entry)), before);
+        } else {
+            EXPECT_EQ(Texts(), std::vector<std::string>{});
+            EXPECT_EQ(Peek(Cell(c.column, c.entry)), text);
+        }
+    }
+}
+
 // The passphrase is a secret like the key: never shown.
 TEST_F(MultiSsidNewForm, SecretsAreMasked) {
     Open();
