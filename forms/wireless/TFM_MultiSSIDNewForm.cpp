@@ -863,6 +863,7 @@ void TFM_MultiSSIDNewForm::AllColumnsWritable() {
 }
 
 bool TFM_MultiSSIDNewForm::SelectColumnsToWrite() {
+    sendKey_ = false;
     SetColumns(col::State, col::Wmm, QvAccess::Invalid);
     if (!IfEnabMuSSID->Checked()) return true;
     SetColumns(col::State, col::State, QvAccess::ReadWrite);
