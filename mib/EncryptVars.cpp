@@ -81,6 +81,8 @@ const QvSNMPVar encryptServerTable[] = {
     VAR(SEC ".2.5", "Sec RADIUS Secret", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
     END};
 
+// Band 1's AP mode at instance .1, the object every other form reads: the
+// device has no instance .0 of it.
 const QvSNMPVar encryptApModeTable[] = {
     VAR(QV_ENTERPRISE ".11.37.4.2.1.1.1.1", "adAPMode", QvSyntax::Integer, QvAccess::ReadWrite,
         &apModeList),

@@ -46,6 +46,15 @@ void Editable(TEdit* e, bool on) {
 
 const char* const kOrdinal[] = {"1st", "2nd", "3rd", "4th"};
 
+// The security servers: a row of labels above a row of edits, per setting.
+constexpr int kServerColumn[] = {8, 140, 296};
+constexpr int kServerEditWidth = 120;
+constexpr int kDnsLabelTop = 20;
+constexpr int kRadiusLabelTop = 64;
+constexpr int kEditBelowLabel = 18;
+// How far the RADIUS rows move up when the DNS row is hidden.
+constexpr int kDnsRowHeight = kRadiusLabelTop - kDnsLabelTop;
+
 } // namespace
 
 void TFM_Encrypt::RegisterOpener() {
@@ -57,11 +66,11 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     SetCaption("Advanced \\ Encryption");
     SetBorderStyle(bsDialog);
     SetPosition(poMainFormCenter);
-    SetClientWidth(420);
-    SetClientHeight(560);
+    SetClientWidth(460);
+    SetClientHeight(584);
 
     const formparts::BandPages bands =
-        formparts::MakeBandPages(this, "PC_Encryption", "TS_80211a", "TS_80211g", 8, 8, 404, 480);
+        formparts::MakeBandPages(this, "PC_Encryption", "TS_80211a", "TS_80211g", 8, 8, 444, 512);
     PC_Encryption = bands.pages;
     TS_80211a = bands.band1;
     TS_80211g = bands.band2;
@@ -83,42 +92,53 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     CB_SecValKeya = Make<TComboBox>(this, p, "CB_SecValKeya", 130, 120, 100, 22);
     CB_SecValKeya->SetStyle(csDropDownList);
 
-    GB_KeyTable = Make<TGroupBox>(this, p, "GB_KeyTable", 8, 148, 384, 120, "Key Table ");
+    GB_KeyTable = Make<TGroupBox>(this, p, "GB_KeyTable", 8, 148, 424, 122, "Key Table ");
     const char* const hexNames[] = {"Ed_Key1a", "Ed_Key2a", "Ed_Key3a", "Ed_Key4a"};
     const char* const asciiNames[] = {"Ed_Key1t", "Ed_Key2t", "Ed_Key3t", "Ed_Key4t"};
     const char* const labels[] = {"First", "Second", "Third", "Fourth"};
     for (int i = 0; i < 4; ++i) {
-        Label(this, GB_KeyTable, 12, 20 + 24 * i, labels[i]);
-        Ed_Keya[i] = Make<TEdit>(this, GB_KeyTable, hexNames[i], 90, 16 + 24 * i, 280, 21);
-        Ed_Keyt[i] = Make<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 16 + 24 * i, 280, 21);
+        Label(this, GB_KeyTable, 12, 26 + 24 * i, labels[i]);
+        Ed_Keya[i] = Make<TEdit>(this, GB_KeyTable, hexNames[i], 90, 24 + 24 * i, 320, 21);
+        Ed_Keyt[i] = Make<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 24 + 24 * i, 320, 21);
         Ed_Keyt[i]->Hide();
     }
 
-    Label(this, p, 8, 280, "PassPhrase");
-    Ed_PassPha = Make<TEdit>(this, p, "Ed_PassPha", 130, 276, 250, 21);
+    Label(this, p, 8, 282, "PassPhrase");
+    Ed_PassPha = Make<TEdit>(this, p, "Ed_PassPha", 130, 278, 250, 21);
     Ed_PassPha->SetMaxLength(63);
-    Label(this, p, 8, 306, "Cipher Type");
-    CB_CipherTypea = Make<TComboBox>(this, p, "CB_CipherTypea", 130, 302, 100, 22);
-    Label(this, p, 8, 328, "Group Key  Update ");
-    Label(this, p, 8, 344, "Interval [ 300 - 9999999 ]");
-    Ed_GKUIa = Make<TEdit>(this, p, "Ed_GKUIa", 180, 334, 100, 21);
+    // A secret like the keys: never shown.
+    Ed_PassPha->SetPasswordChar('*');
+    Label(this, p, 8, 308, "Cipher Type");
+    CB_CipherTypea = Make<TComboBox>(this, p, "CB_CipherTypea", 130, 304, 100, 22);
+    Label(this, p, 8, 330, "Group Key  Update ");
+    Label(this, p, 8, 348, "Interval [ 300 - 9999999 ]");
+    Ed_GKUIa = Make<TEdit>(this, p, "Ed_GKUIa", 200, 338, 100, 21);
 
-    GB_Server = Make<TGroupBox>(this, p, "GB_Server", 8, 364, 384, 86, "  Security Server Settings  ");
-    La_DNSIP = Label(this, GB_Server, 8, 20, "Domain Name Server");
-    La_DNSIP2 = Label(this, GB_Server, 8, 34, "IP Address");
-    Ed_DNSIP = Make<TEdit>(this, GB_Server, "Ed_DNSIP", 130, 18, 110, 21, "0.0.0.0");
-    La_DNS = Label(this, GB_Server, 250, 6, "Domain Name Server");
-    La_DNS->SetWidth(120);
-    Ed_DNS = Make<TEdit>(this, GB_Server, "Ed_DNS", 250, 18, 120, 21);
+    // Each setting's label stands above its edit, so no caption runs into
+    // the next one.
+    GB_Server = Make<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112, "  Security Server Settings  ");
+    const int* col = kServerColumn;
+    const int dnsEdit = kDnsLabelTop + kEditBelowLabel;
+    La_DNSIP = Label(this, GB_Server, col[0], kDnsLabelTop, "Domain Name Server");
+    La_DNSIP2 = Label(this, GB_Server, col[0] + La_DNSIP->Width() + 4, kDnsLabelTop, "IP Address");
+    Ed_DNSIP = Make<TEdit>(this, GB_Server, "Ed_DNSIP", col[0], dnsEdit, kServerEditWidth, 21,
+                           "0.0.0.0");
+    La_DNS = Label(this, GB_Server, col[1] + 100, kDnsLabelTop, "Domain Name Server");
+    Ed_DNS = Make<TEdit>(this, GB_Server, "Ed_DNS", col[1] + 100, dnsEdit, 176, 21);
     Ed_DNS->SetMaxLength(32);
-    La_Radius = Label(this, GB_Server, 8, 48, "RADIUS Server");
-    Ed_RadiusSrv2 = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv2", 8, 62, 110, 21, "0.0.0.0");
-    Ed_RadiusSrv = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv", 8, 62, 110, 21);
+    const int radiusEdit = kRadiusLabelTop + kEditBelowLabel;
+    La_Radius = Label(this, GB_Server, col[0], kRadiusLabelTop, "RADIUS Server");
+    Ed_RadiusSrv2 = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv2", col[0], radiusEdit,
+                                kServerEditWidth, 21, "0.0.0.0");
+    Ed_RadiusSrv = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv", col[0], radiusEdit,
+                               kServerEditWidth, 21);
     Ed_RadiusSrv->Hide();
-    La_RadiusPort = Label(this, GB_Server, 126, 48, "RADIUS Port (1-65535)");
-    Ed_RadiusPort = Make<TEdit>(this, GB_Server, "Ed_RadiusPort", 126, 62, 110, 21);
-    La_RadiusSec = Label(this, GB_Server, 250, 48, "RADIUS Secret ");
-    Ed_RadiusSec = Make<TEdit>(this, GB_Server, "Ed_RadiusSec", 250, 62, 120, 21);
+    La_RadiusPort = Label(this, GB_Server, col[1], kRadiusLabelTop, "RADIUS Port (1-65535)");
+    Ed_RadiusPort = Make<TEdit>(this, GB_Server, "Ed_RadiusPort", col[1], radiusEdit,
+                                kServerEditWidth, 21);
+    La_RadiusSec = Label(this, GB_Server, col[2], kRadiusLabelTop, "RADIUS Secret ");
+    Ed_RadiusSec = Make<TEdit>(this, GB_Server, "Ed_RadiusSec", col[2], radiusEdit,
+                               kServerEditWidth, 21);
     Ed_RadiusSec->SetMaxLength(32);
     Ed_RadiusSec->SetPasswordChar('*');
 
@@ -127,9 +147,9 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     Codebase = Make<TEdit>(this, p, "Codebase", 0, 0, 10, 10);
     Codebase->Hide();
 
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 160, 496, 80, 25, "Apply");
-    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 246, 496, 80, 25, "Cancel");
-    Bt_Ref = Make<TButton>(this, this, "Bt_Ref", 332, 496, 80, 25, "Refresh");
+    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 200, 528, 80, 25, "Apply");
+    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 286, 528, 80, 25, "Cancel");
+    Bt_Ref = Make<TButton>(this, this, "Bt_Ref", 372, 528, 80, 25, "Refresh");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };
     Bt_Ref->OnClick = [this](TObject* s) { Bt_RefClick(s); };
@@ -237,6 +257,7 @@ void TFM_Encrypt::FormCreate(TObject*) {
 
 void TFM_Encrypt::OnServerRead(QvSNMPError* error) {
     ServerRead = !error || error->Code == 0;
+    Ed_RadiusSrv2->SetEnabled(ServerRead);
     if (ServerRead)
         Ed_RadiusSrv2->SetText(Ed_RadiusSrv->Text().empty() ? "0.0.0.0" : Ed_RadiusSrv->Text());
 }
@@ -248,26 +269,21 @@ void TFM_Encrypt::HideSecurityRow() {
                                                          Ed_RadiusSrv, Ed_RadiusSrv2,
                                                          Ed_RadiusPort, Ed_RadiusSec, Bt_Apply,
                                                          Bt_Cancel, Bt_Ref})
-        c->SetTop(c->Top() - 26);
-    GB_Server->SetHeight(GB_Server->Height() - 26);
-    PC_Encryption->SetHeight(PC_Encryption->Height() - 26);
-    SetClientHeight(ClientHeight() - 26);
+        c->SetTop(c->Top() - kDnsRowHeight);
+    GB_Server->SetHeight(GB_Server->Height() - kDnsRowHeight);
+    PC_Encryption->SetHeight(PC_Encryption->Height() - kDnsRowHeight);
+    SetClientHeight(ClientHeight() - kDnsRowHeight);
 }
 
 void TFM_Encrypt::DetectKeySize() {
     const int k = CB_SecValKeya->ItemIndex();
     if (k < 0 || k > 3) return;
-    const size_t len = Ed_Keya[k]->Text().size();
-    if (len == 10) CB_KeySizeA->SetItemIndex(0);
-    if (len == 26) CB_KeySizeA->SetItemIndex(1);
-    if (len == 32) CB_KeySizeA->SetItemIndex(2);
+    const int size = formparts::KeySizeOfHexLength(Ed_Keya[k]->Text().size());
+    if (size >= 0) CB_KeySizeA->SetItemIndex(size);
 }
 
 int TFM_Encrypt::KeyLength() const {
-    static const int hex[] = {10, 26, 32};
-    static const int ascii[] = {5, 13, 16};
-    const int size = CB_KeySizeA->ItemIndex() < 0 ? 0 : CB_KeySizeA->ItemIndex();
-    return CB_KeyTypeA->Text() == "ASCII" ? ascii[size] : hex[size];
+    return formparts::KeyLength(CB_KeyTypeA->Text() == "ASCII", CB_KeySizeA->ItemIndex());
 }
 
 void TFM_Encrypt::ShowKeyTable() {
@@ -278,7 +294,7 @@ void TFM_Encrypt::ShowKeyTable() {
         Ed_Keyt[i]->SetVisible(ascii);
         Ed_Keya[i]->SetVisible(!ascii);
         shown->SetMaxLength(len);
-        shown->SetText(std::string(static_cast<size_t>(len), '*'));
+        shown->SetText(formparts::KeyMask(len));
     }
 }
 
@@ -308,15 +324,22 @@ void TFM_Encrypt::UpdateAuthControls() {
     Ed_RadiusSrv2->SetText(Ed_RadiusSrv->Text().empty() ? "0.0.0.0" : Ed_RadiusSrv->Text());
     if (!TS_80211a->TabVisible()) return;
     const Auth auth = AuthOf(CB_SecAutha->Text());
-    CB_SecValKeya->SetEnabled(true);
-    CB_SecEncypa->SetEnabled(true);
+    // A control whose group could not be read holds nothing of the device's
+    // and stays greyed, whatever the authentication asks for.
+    const bool authRead = !(AuthGroup && AuthGroup->ReadFailed());
+    const bool passRead = !(PassPhraseA && PassPhraseA->ReadFailed());
+    auto enable = [](TControl* c, bool readOk, bool on) { c->SetEnabled(on && readOk); };
+    enable(CB_SecValKeya, authRead, true);
+    enable(CB_SecEncypa, authRead, true);
     for (TEdit* e : Ed_Keya) Editable(e, true);
     for (TEdit* e : Ed_Keyt) Editable(e, true);
+    for (TEdit* e : Ed_Keyt) e->SetEnabled(authRead);
+    if (ServerGroup) Ed_RadiusSrv2->SetEnabled(!ServerGroup->ReadFailed());
 
-    auto keys = [this](bool on) {
-        CB_KeyTypeA->SetEnabled(on);
-        CB_KeySizeA->SetEnabled(on);
-        CB_SecValKeya->SetEnabled(on);
+    auto keys = [this, authRead, enable](bool on) {
+        enable(CB_KeyTypeA, authRead, on);
+        enable(CB_KeySizeA, authRead, on);
+        enable(CB_SecValKeya, authRead, on);
         for (TEdit* e : Ed_Keya) Editable(e, on);
         for (TEdit* e : Ed_Keyt) Editable(e, on);
     };
@@ -328,14 +351,15 @@ void TFM_Encrypt::UpdateAuthControls() {
         CB_SecEncypa->SetItemIndex(CB_SecEncypa->Items().IndexOf("Enable"));
         CB_SecEncypa->SetEnabled(false);
     };
+    auto cipher = [this, passRead, enable](bool on) { enable(CB_CipherTypea, passRead, on); };
     const bool client = CB_11a_APM->Text() == "Wireless Client";
     switch (auth) {
     case OpenSystem:
     case OpenShared:
-        CB_SecEncypa->SetEnabled(true);
+        enable(CB_SecEncypa, authRead, true);
         keys(CB_SecEncypa->Text() == "Enable");
         Editable(Ed_PassPha, false);
-        CB_CipherTypea->SetEnabled(false);
+        cipher(false);
         Editable(Ed_GKUIa, false);
         servers(false);
         break;
@@ -343,7 +367,7 @@ void TFM_Encrypt::UpdateAuthControls() {
         forceEnable();
         keys(true);
         Editable(Ed_PassPha, false);
-        CB_CipherTypea->SetEnabled(false);
+        cipher(false);
         Editable(Ed_GKUIa, false);
         servers(false);
         break;
@@ -354,9 +378,9 @@ void TFM_Encrypt::UpdateAuthControls() {
         Ed_PassPha->SetMaxLength(63);
         if (client) {
             CB_CipherTypea->SetItemIndex(CB_CipherTypea->Items().IndexOf("TKIP"));
-            CB_CipherTypea->SetEnabled(false);
+            cipher(false);
         } else {
-            CB_CipherTypea->SetEnabled(true);
+            cipher(true);
             CB_CipherTypea->SetColor(clWindow);
         }
         Editable(Ed_GKUIa, !client);
@@ -366,7 +390,7 @@ void TFM_Encrypt::UpdateAuthControls() {
         forceEnable();
         keys(false);
         Editable(Ed_PassPha, false);
-        CB_CipherTypea->SetEnabled(true);
+        cipher(true);
         Editable(Ed_GKUIa, true);
         servers(true);
         break;
@@ -377,17 +401,11 @@ void TFM_Encrypt::UpdateAuthControls() {
 }
 
 bool TFM_Encrypt::IsKeyChanged(int i) const {
-    return Ed_Keyt[i]->Text() != std::string(static_cast<size_t>(KeyLength()), '*');
+    return !formparts::IsKeyMask(Ed_Keyt[i]->Text());
 }
 
 std::string TFM_Encrypt::AsciiToHex(const std::string& text) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : text) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
+    return formparts::AsciiToHex(text, formparts::HexCase::Lower);
 }
 
 bool TFM_Encrypt::CheckKeyLength() {
@@ -404,24 +422,25 @@ bool TFM_Encrypt::CheckKeyLength() {
             return false;
         }
     }
+    // The hidden hexadecimal edits carry what goes out: a key the user
+    // cannot see there (typed before ASCII was chosen) is not sent.
     if (ascii)
         for (int i = 0; i < 4; ++i)
-            if (IsKeyChanged(i)) Ed_Keya[i]->SetText(AsciiToHex(Ed_Keyt[i]->Text()));
+            Ed_Keya[i]->SetText(IsKeyChanged(i) ? AsciiToHex(Ed_Keyt[i]->Text())
+                                                : formparts::KeyMask(KeyLength()));
     return true;
 }
 
 int TFM_Encrypt::CheckHexKey(TEdit* edit) {
-    const std::string text = edit->Text();
-    if (text == std::string(text.size(), '*')) return 0;
-    for (char c : text) {
-        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!hex) {
-            ShowMessage("Please input  Hexadecimal digits!");
-            edit->Clear();
-            return -1;
-        }
+    switch (formparts::OutgoingKey(edit, false, formparts::HexCase::Lower, nullptr)) {
+    case formparts::KeyUse::Keep:
+        return 0;
+    case formparts::KeyUse::Send:
+        return 1;
+    case formparts::KeyUse::Refused:
+        break;
     }
-    return 1;
+    return -1;
 }
 
 bool TFM_Encrypt::CheckSecurityServer() {
@@ -465,10 +484,13 @@ void TFM_Encrypt::Bt_ApplyClick(TObject*) {
     }
     std::string authVars = "0";
     std::string passVars;
+    // A passphrase group that could not be read is not written, so its
+    // greyed edits are not checked either.
+    const bool passRead = PassPhraseA && !PassPhraseA->ReadFailed();
     if (TS_80211a->TabVisible()) {
         // The interval is checked only when it is sent: a device value the
         // user cannot edit must not block a WEP setting.
-        if (auth == WpaPsk || auth == WpaEap) {
+        if ((auth == WpaPsk || auth == WpaEap) && passRead) {
             long long gk = 0;
             try {
                 gk = std::stoll(Ed_GKUIa->Text());
@@ -494,7 +516,7 @@ void TFM_Encrypt::Bt_ApplyClick(TObject*) {
             }
         } else if (auth == WpaPsk) {
             const size_t n = Ed_PassPha->Text().size();
-            if (n < 8 || n > 63) {
+            if (passRead && (n < 8 || n > 63)) {
                 MessageBox(this, "The length of 802.11g PassPhrase is between 8 and 63.", "Error",
                            MB_OK | MB_ICONERROR);
                 return;

@@ -49,37 +49,14 @@ TComboBox* Hidden(TForm* form, TWinControl* parent, const std::string& name) {
 
 std::string Digit(int n) { return std::to_string(n + 1); }
 
-bool AllAsterisks(const std::string& text) {
-    return text.find_first_not_of('*') == std::string::npos;
-}
-
-bool IsHex(const std::string& text) {
-    for (char c : text) {
-        const bool hex = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!hex) return false;
-    }
-    return true;
-}
-
-std::string AsciiToHex(const std::string& text) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : text) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-const int kHexLengths[] = {10, 26, 32};
-const int kAsciiLengths[] = {5, 13, 16};
-
 bool Ascii(const TComboBox* keyType) { return keyType->Text() == "ASCII"; }
 
 int KeyLengthFor(const TComboBox* keyType, const TComboBox* keySize) {
-    const int size = keySize->ItemIndex() < 0 ? 0 : keySize->ItemIndex();
-    return Ascii(keyType) ? kAsciiLengths[size] : kHexLengths[size];
+    return formparts::KeyLength(Ascii(keyType), keySize->ItemIndex());
 }
+
+// The highest VLAN ID; 4095 is reserved.
+constexpr const char* kTagFormat = "%u{n1x4094}";
 
 void Warn(TForm* form, const std::string& text, const char* caption = "Warning") {
     MessageBox(form, text, caption,
@@ -201,14 +178,20 @@ void TFM_MultiSSIDForm::FormCreate(TObject*) {
     MasterGroup->AssociateComboBox(kMasterAuth, SecurityBox);
     MasterGroup->AssociateComboBox(kMasterEncryption, Encryption_ComboBox);
     MasterGroup->AssociateComboBox(kMasterKeyIndex, DefaultKey);
-    MasterGroup->AssociateEdits(kMasterTag, "%u{n1x4095}", GroupIDBox);
+    MasterGroup->AssociateEdits(kMasterTag, kTagFormat, GroupIDBox);
     MasterGroup->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
         MasterReadDone(!e || e->Code == 0);
     };
 
     for (int n = 0; n < kGuests; ++n) {
         auto& g = GuestGroup[n];
-        g = std::make_unique<QvSNMPRequest2Edits>(this);
+        auto collecting = std::make_unique<formparts::CollectingGroup>(this);
+        // The edit keeps what was typed; the device gets the key in hexadecimal.
+        collecting->OnCollected = [this, n] {
+            if (sendKey_[n])
+                *GuestGroup[n]->request.vars.Item(kKey)->Value = outgoingKey_[n];
+        };
+        g = std::move(collecting);
         g->request.vars = QvSNMPVarList(mib::mssidGuestTables[n], MVT_SV, 0);
         g->mode = 0;
         g->AssociateComboBox(kState, GuestSSID[n]);
@@ -217,7 +200,7 @@ void TFM_MultiSSIDForm::FormCreate(TObject*) {
         g->AssociateComboBox(kEncryption, EnableEncryption[n]);
         g->AssociateComboBox(kKeyIndex, GuestKey[n]);
         g->AssociateEdits(kKey, "%s", GuestKeyvalueEdit[n]);
-        g->AssociateEdits(kTag, "%u{n1x4095}", GuestGroupID[n]);
+        g->AssociateEdits(kTag, kTagFormat, GuestGroupID[n]);
     }
 
     ApSuperGGroup = std::make_unique<QvSNMPRequest2Edits>(this);
@@ -273,16 +256,23 @@ void TFM_MultiSSIDForm::ApplyDisplayRules() {
     for (int n = 0; n < kGuests; ++n) GuestRule(n);
 }
 
+bool TFM_MultiSSIDForm::Unread(const QvSNMPRequest2Edits* group) {
+    return group && group->ReadFailed();
+}
+
 void TFM_MultiSSIDForm::VlanRule() {
-    // Only a state the device gave as enabled ticks the box.
+    // Only a state the device gave as enabled ticks the box; a state it did
+    // not give cannot be changed, and is not written.
     CheckBox1->SetChecked(VLan_State->ItemIndex() > 0);
+    CheckBox1->SetEnabled(!Unread(VlanGroup.get()));
     CheckBox1Click(CheckBox1);
 }
 
 void TFM_MultiSSIDForm::CheckBox1Click(TObject*) {
     const bool on = CheckBox1->Checked();
-    GroupIDBox->SetEnabled(on);
-    for (TEdit* e : GuestGroupID) e->SetEnabled(on);
+    GroupIDBox->SetEnabled(on && !Unread(MasterGroup.get()));
+    for (int n = 0; n < kGuests; ++n)
+        GuestGroupID[n]->SetEnabled(on && !Unread(GuestGroup[n].get()));
     VLan_State->SetItemIndex(on ? 1 : 0);
 }
 
@@ -294,6 +284,7 @@ void TFM_MultiSSIDForm::GuestCheckBoxClick(int n) {
 void TFM_MultiSSIDForm::GuestRule(int n) {
     const bool on = GuestSSID[n]->ItemIndex() > 0;
     GuestCheckBox[n]->SetChecked(on);
+    GuestCheckBox[n]->SetEnabled(!Unread(GuestGroup[n].get()));
     if (!on) {
         for (TControl* c : std::initializer_list<TControl*>{GuestSSIDEdit[n], TempComboBox[n],
                                                              GuestKey[n], GuestKeyType[n],
@@ -351,10 +342,8 @@ void TFM_MultiSSIDForm::FillKeyLists() {
 }
 
 void TFM_MultiSSIDForm::KeySizeFromKey(int n) {
-    const size_t len = GuestKeyvalueEdit[n]->Text().size();
-    if (len == 10) GuestKeySize[n]->SetItemIndex(0);
-    if (len == 26) GuestKeySize[n]->SetItemIndex(1);
-    if (len == 32) GuestKeySize[n]->SetItemIndex(2);
+    const int size = formparts::KeySizeOfHexLength(GuestKeyvalueEdit[n]->Text().size());
+    if (size >= 0) GuestKeySize[n]->SetItemIndex(size);
     KeyLengthRule(n);
 }
 
@@ -395,14 +384,14 @@ bool TFM_MultiSSIDForm::CheckGroupIDs() {
     // The IDs are sent only with the VLAN state on; greyed ones cannot be fixed.
     if (VLan_State->ItemIndex() != 1) return true;
     if (GroupIDBox->Text().empty()) {
-        Warn(this, "The 11g master SSID's ID is invalid.The range of ID is 1 to 4095.");
+        Warn(this, "The 11g master SSID's ID is invalid.The range of ID is 1 to 4094.");
         GroupIDBox->SetFocus();
         return false;
     }
     for (int n = 0; n < kGuests; ++n) {
         if (!GuestGroupID[n]->Text().empty()) continue;
         Warn(this, "The 11g guest SSID" + Digit(n) +
-                       "'s ID is invalid.The range of ID is 1 to 4095.");
+                       "'s ID is invalid.The range of ID is 1 to 4094.");
         GuestGroupID[n]->SetFocus();
         return false;
     }
@@ -455,7 +444,7 @@ bool TFM_MultiSSIDForm::CheckKeyLength(int n) {
 
 bool TFM_MultiSSIDForm::IsKeyChanged(int n) const {
     const std::string text = GuestKeyvalueEdit[n]->Text();
-    return !AllAsterisks(text) && text != KeyRead[n];
+    return !formparts::IsKeyMask(text) && text != KeyRead[n];
 }
 
 bool TFM_MultiSSIDForm::SelectVariables() {
@@ -466,26 +455,24 @@ bool TFM_MultiSSIDForm::SelectVariables() {
     auto rw = [](QvSNMPRequest2Edits* g, int i) {
         g->request.vars.Item(i)->Access = QvAccess::ReadWrite;
     };
-    // Keys first: every check passes before an ASCII key turns into its
-    // hexadecimal form in the edit.
+    // Keys first. An ASCII key stays in its edit as typed: only the value
+    // sent is hexadecimal, so a refused write leaves the input as it was.
     bool sendKey[kGuests] = {};
     std::string hexKey[kGuests];
     for (int n = 0; n < kGuests; ++n) {
         if (!GuestKeyvalueEdit[n]->Enabled()) continue;
         if (!CheckKeyLength(n)) return false;
         if (!IsKeyChanged(n)) continue;
-        const std::string text = GuestKeyvalueEdit[n]->Text();
-        hexKey[n] = Ascii(GuestKeyType[n]) ? AsciiToHex(text) : text;
-        if (!IsHex(hexKey[n])) {
-            ShowMessage("Please input  Hexadecimal digits!");
-            GuestKeyvalueEdit[n]->Clear();
-            return false;
-        }
-        sendKey[n] = true;
+        const formparts::KeyUse use =
+            formparts::OutgoingKey(GuestKeyvalueEdit[n], Ascii(GuestKeyType[n]),
+                                   formparts::HexCase::Lower, &hexKey[n]);
+        if (use == formparts::KeyUse::Refused) return false;
+        sendKey[n] = use == formparts::KeyUse::Send;
     }
-    for (int n = 0; n < kGuests; ++n)
-        if (sendKey[n] && hexKey[n] != GuestKeyvalueEdit[n]->Text())
-            GuestKeyvalueEdit[n]->SetText(hexKey[n]);
+    for (int n = 0; n < kGuests; ++n) {
+        sendKey_[n] = sendKey[n];
+        outgoingKey_[n] = hexKey[n];
+    }
 
     setAll(MasterGroup.get(), QvAccess::Invalid);
     for (auto& g : GuestGroup) setAll(g.get(), QvAccess::Invalid);
@@ -526,7 +513,8 @@ void TFM_MultiSSIDForm::Bt_ApplyClick(TObject*) {
     if (VLan_State->ItemIndex() == 1 || anyGuest) {
         AP_ModeComboBox->SetItemIndex(0);
         Supermode_ComboBox->SetItemIndex(3);
-        writes_.Add(ApSuperGGroup.get());
+        // Both values are the form's own: written even when their read failed.
+        writes_.AddCommand(ApSuperGGroup.get());
     }
     writes_.Add(VlanGroup.get());
     // A group with nothing to send stays out of the set.
@@ -550,8 +538,13 @@ void TFM_MultiSSIDForm::WriteDone(bool ok) {
         StatusBar1->SetSimpleText("Set Error.");
         return;
     }
-    // The device holds the keys as sent.
-    for (int n = 0; n < kGuests; ++n) KeyRead[n] = GuestKeyvalueEdit[n]->Text();
+    // The device holds the keys as sent: the edits show them so, as a read
+    // would, under the key type HEX the lists start from again.
+    for (int n = 0; n < kGuests; ++n) {
+        if (sendKey_[n]) GuestKeyvalueEdit[n]->SetText(outgoingKey_[n]);
+        KeyRead[n] = GuestKeyvalueEdit[n]->Text();
+        sendKey_[n] = false;
+    }
     {
         std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
         FM_Waiting = wait.get();

@@ -106,11 +106,16 @@ public:
     bool MasterReading() const;
 
 private:
+    // The group's last read failed: its controls hold nothing of the device's.
+    static bool Unread(const QvSNMPRequest2Edits* group);
     void StartMasterRead();
     void MasterReadDone(bool ok);
     void ReadGuests();
     void WriteDone(bool ok);
     bool created_ = false;
+    // The key each guest's next write sends (hexadecimal), when it sends one.
+    bool sendKey_[kGuests] = {};
+    std::string outgoingKey_[kGuests];
     bool masterAnswered_ = false;
     QvWriteSequence writes_;
 };

@@ -35,19 +35,6 @@ bool IsWepAuth(const std::string& auth) {
     return auth == "Open System" || auth == "Shared Key" || auth == "Open System / Shared Key";
 }
 
-bool AllAsterisks(const std::string& text) {
-    for (char c : text)
-        if (c != '*') return false;
-    return true;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return 0;
-}
-
 // Text of one column of a row of the device's table (rows keep the column
 // order of the read: every column of the table in turn).
 std::string Cell(const TListItem* row, int column) {
@@ -199,6 +186,8 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     Ed_GrpKey = Make<TEdit>(this, GP_PSK, "Ed_GrpKey", 200, 44, 100, 21);
     Label_PassPhrase = NewLabel(this, GP_PSK, "Label_PassPhrase", 12, 74, "PassPhrase");
     Ed_PassPhrase = Make<TEdit>(this, GP_PSK, "Ed_PassPhrase", 200, 70, 300, 21);
+    // A secret like the key: never shown.
+    Ed_PassPhrase->SetPasswordChar('*');
     Label_Radius = NewLabel(this, GP_PSK, "Label_Radius", 12, 74, "RADIUS Server");
     Ed_RiduisServ = Make<TEdit>(this, GP_PSK, "Ed_RiduisServ", 200, 70, 120, 21);
     Label_RadiusPort = NewLabel(this, GP_PSK, "Label_RadiusPort", 12, 100, "RADIUS Port");
@@ -308,7 +297,14 @@ void TFM_MultiSSIDNewForm::FormCreate(TObject*) {
     if (!Radius->Read()) return;
 
     const bool wide = Wide();
-    SsidTable = std::make_unique<QvSNMPRequest2Edits>(this);
+    {
+        auto table = std::make_unique<formparts::CollectingGroup>(this);
+        // The key edit keeps what was typed; the device gets hexadecimal.
+        table->OnCollected = [this] {
+            if (sendKey_) *SsidTable->request.vars.Item(col::Key)->Value = outgoingKey_;
+        };
+        SsidTable = std::move(table);
+    }
     SsidTable->request.vars =
         QvSNMPVarList(wide ? mib::mssidWideTable : mib::mssidNarrowTable, MVT_UMV, 2);
     SsidTable->request.Timeout = 2000;
@@ -361,6 +357,7 @@ void TFM_MultiSSIDNewForm::FormCreate(TObject*) {
 void TFM_MultiSSIDNewForm::TableReadDone(QvSNMPRequest2Controls*, QvSNMPError* error) {
     if (error && error->Code != 0) {
         SetPanel(error->Message);
+        GreyUnreadTable();
         return;
     }
     SetPanel("Get OK!");
@@ -584,8 +581,9 @@ void TFM_MultiSSIDNewForm::CB_IdxChange(TObject*) {
     // 7. An ASCII key shows as its characters; a mask stays a mask.
     if (CB_KeyType->Text() == "ASCII") {
         const std::string key = Ed_KeyValue->Text();
-        Ed_KeyValue->SetText(AllAsterisks(key) ? std::string(key.size() / 2, '*')
-                                               : HexToAscii(key));
+        Ed_KeyValue->SetText(formparts::IsKeyMask(key)
+                                 ? formparts::KeyMask(static_cast<int>(key.size() / 2))
+                                 : HexToAscii(key));
     }
 }
 
@@ -672,14 +670,10 @@ void TFM_MultiSSIDNewForm::GroupVisibility() {
 }
 
 void TFM_MultiSSIDNewForm::SetKeyMaxLength() {
-    static const int hex[] = {10, 26, 32};
-    static const int ascii[] = {5, 13, 16};
     const int size = CB_KeySize->ItemIndex();
     if (size < 0 || size > 2) return;
-    if (CB_KeyType->Text() == "ASCII")
-        Ed_KeyValue->SetMaxLength(ascii[size]);
-    else if (CB_KeyType->Text() == "HEX")
-        Ed_KeyValue->SetMaxLength(hex[size]);
+    if (CB_KeyType->Text() == "ASCII" || CB_KeyType->Text() == "HEX")
+        Ed_KeyValue->SetMaxLength(formparts::KeyLength(CB_KeyType->Text() == "ASCII", size));
 }
 
 void TFM_MultiSSIDNewForm::SetMaxLengths() {
@@ -746,6 +740,7 @@ void TFM_MultiSSIDNewForm::UpdateEnabledControls() {
     }
     Ed_AcntPort->SetEnabled(false);
     Ed_AcntServ->SetEnabled(false);
+    GreyUnreadTable();
 }
 
 void TFM_MultiSSIDNewForm::UpdateEnabledControlsWide() {
@@ -779,29 +774,32 @@ void TFM_MultiSSIDNewForm::UpdateEnabledControlsWide() {
     }
     Ed_AcntPort->SetEnabled(false);
     Ed_AcntServ->SetEnabled(false);
+    GreyUnreadTable();
+}
+
+// A table that could not be read leaves the entry controls holding nothing
+// of the device's: none of them can be edited or saved.
+void TFM_MultiSSIDNewForm::GreyUnreadTable() {
+    if (!SsidTable || !SsidTable->ReadFailed()) return;
+    for (TControl* c : std::initializer_list<TControl*>{
+             SaveButton, DelButton, Ed_SSID, CB_Sec, CB_SecShow, Ed_WLANID, CB_Broadcast, CB_WMM,
+             CB_CipherType, Ed_PassPhrase, CB_KeyType, CB_KeySize, CB_IdxTmp, Ed_KeyValue})
+        c->SetEnabled(false);
 }
 
 // --- key helpers ------------------------------------------------------------------------
 
 std::string TFM_MultiSSIDNewForm::HexToAscii(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(16 * HexValue(text[i]) + HexValue(text[i + 1]));
-    return out;
+    return formparts::HexToAscii(text);
 }
 
 std::string TFM_MultiSSIDNewForm::AsciiToHex(const std::string& text) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (char c : text) {
-        const unsigned char b = static_cast<unsigned char>(c);
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
+    return formparts::AsciiToHex(text, formparts::HexCase::Lower);
 }
 
-bool TFM_MultiSSIDNewForm::IsKeyChanged() const { return !AllAsterisks(Ed_KeyValue->Text()); }
+bool TFM_MultiSSIDNewForm::IsKeyChanged() const {
+    return !formparts::IsKeyMask(Ed_KeyValue->Text());
+}
 
 bool TFM_MultiSSIDNewForm::CheckKeyLength() {
     if (!Ed_KeyValue->Enabled()) return true;
@@ -829,26 +827,26 @@ bool TFM_MultiSSIDNewForm::CheckKeyLength() {
             return false;
         }
     }
-    if (type == "ASCII" && IsKeyChanged()) {
-        // The hexadecimal form is twice as long as the edit allows.
-        Ed_KeyValue->SetMaxLength(0);
-        Ed_KeyValue->SetText(AsciiToHex(Ed_KeyValue->Text()));
-    }
+    // An ASCII key stays in the edit as typed: CheckHexKey gives the
+    // hexadecimal value that goes out.
     return true;
 }
 
 int TFM_MultiSSIDNewForm::CheckHexKey() {
+    sendKey_ = false;
+    outgoingKey_.clear();
     // A key the user cannot edit stays as the device has it.
     if (!Ed_KeyValue->Enabled()) return 0;
-    const std::string text = Ed_KeyValue->Text();
-    if (AllAsterisks(text)) return 0;
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) {
-            ShowMessage("Please input  Hexadecimal digits!");
-            Ed_KeyValue->SetText("");
-            return 1;
-        }
+    switch (formparts::OutgoingKey(Ed_KeyValue, CB_KeyType->Text() == "ASCII",
+                                   formparts::HexCase::Lower, &outgoingKey_)) {
+    case formparts::KeyUse::Keep:
+        return 0;
+    case formparts::KeyUse::Refused:
+        return 1;
+    case formparts::KeyUse::Send:
+        break;
     }
+    sendKey_ = true;
     return 2;
 }
 
@@ -865,6 +863,7 @@ void TFM_MultiSSIDNewForm::AllColumnsWritable() {
 }
 
 bool TFM_MultiSSIDNewForm::SelectColumnsToWrite() {
+    sendKey_ = false;
     SetColumns(col::State, col::Wmm, QvAccess::Invalid);
     if (!IfEnabMuSSID->Checked()) return true;
     SetColumns(col::State, col::State, QvAccess::ReadWrite);
@@ -906,13 +905,34 @@ void TFM_MultiSSIDNewForm::Warn(const std::string& text, const char* caption) {
     MessageBox(this, text, caption, MB_OK | MB_ICONWARNING);
 }
 
+bool TFM_MultiSSIDNewForm::TableEditsHold() {
+    for (int k = 0; k < SsidTable->AssociationCount(); ++k) {
+        const ControlAssociation* a = SsidTable->Association(k);
+        if (!a || !SsidTable->request.vars.IsWritable(a->variable)) continue;
+        for (TControl* c : a->controls) {
+            auto* edit = dynamic_cast<TEdit*>(c);
+            if (!edit || !edit->Enabled() || edit->ReadOnly()) continue;
+            if (!SsidTable->Constraint().CheckNow(edit)) return false;
+        }
+    }
+    return true;
+}
+
 void TFM_MultiSSIDNewForm::SaveButtonClick(TObject*) {
     if (!SsidTable || !VlanState || Outstanding()) return;
+    // Without the device's table the entry controls hold nothing to save.
+    if (!SsidTable->ReadSucceeded()) {
+        SetPanel(SsidTable->ReadFailed() ? SsidTable->LastReadFailure().Message : "");
+        return;
+    }
     if (CB_VLanState->Checked() && Ed_WLANID->Text().empty()) {
         Warn("Please input VLAN ID!");
         Ed_WLANID->SetFocus();
         return;
     }
+    // The row is written after the shared settings: its edits (the VLAN ID)
+    // pass their ranges before anything goes out.
+    if (!TableEditsHold()) return;
     const int entry = CB_Idx->ItemIndex();
     if (entry <= 0) {
         // The primary entry takes only its VLAN tag from this form.

@@ -177,6 +177,14 @@ private:
     void WriteEntryRow();
     void AfterSharedWrites(bool serverShown, int sec);
 
+    // Whether every bound, enabled edit of the table passes its constraint
+    // (the message shown at the first that does not).
+    bool TableEditsHold();
+    void GreyUnreadTable();
+
     int savedAccess_[12] = {};
+    // The key the entry's next row write sends (hexadecimal), when it sends one.
+    bool sendKey_ = false;
+    std::string outgoingKey_;
     QvWriteSequence writes_;
 };

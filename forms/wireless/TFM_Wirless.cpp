@@ -6,6 +6,7 @@
 #include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
+#include "forms/wireless/FormParts.h"
 #include "mib/WirelessVars.h"
 #include "snmp/QvSNMPRequest.h"
 #include "ui/Application.h"
@@ -1335,44 +1336,19 @@ bool TFM_Wirless::IsPlainAscii(const std::string& text) {
     return true;
 }
 
-bool TFM_Wirless::KeyChanged(const std::string& text) {
-    return text.empty() || text.find_first_not_of('*') != std::string::npos;
-}
+bool TFM_Wirless::KeyChanged(const std::string& text) { return !formparts::IsKeyMask(text); }
 
 std::string TFM_Wirless::AsciiToHex(const std::string& text) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char ch : text) {
-        out += digits[ch >> 4];
-        out += digits[ch & 15];
-    }
-    return out;
+    return formparts::AsciiToHex(text, formparts::HexCase::Upper);
 }
 
-// Upper and lower case both: other forms send their keys in lower case.
 std::string TFM_Wirless::HexToAscii(const std::string& text) {
-    auto nibble = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return 0;
-    };
-    std::string out;
-    for (size_t i = 0; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(nibble(text[i]) * 16 + nibble(text[i + 1]));
-    return out;
+    return formparts::HexToAscii(text);
 }
 
 bool TFM_Wirless::CheckHexKey(TEdit* edit) {
-    const std::string t = edit->Text();
-    if (!KeyChanged(t)) return true;
-    for (unsigned char ch : t)
-        if (!std::isxdigit(ch)) {
-            ShowMessage("Please input  Hexadecimal digits!");
-            edit->Clear();
-            return false;
-        }
-    return true;
+    return formparts::OutgoingKey(edit, false, formparts::HexCase::Upper, nullptr) !=
+           formparts::KeyUse::Refused;
 }
 
 bool TFM_Wirless::CheckKeyLengths() {

@@ -8,9 +8,47 @@
 #include "ui/PageControl.h"
 #include "tests/forms/admin/admin_fixture.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+#include <QRect>
+#include <QWidget>
 #include <memory>
 
 namespace {
+
+std::string NameOf(const TControl* c) {
+    return c->Name().empty() ? "\"" + c->Caption() + "\"" : c->Name();
+}
+
+// What is wrong with the layout under parent on screen: a control outside
+// its parent, one that runs into a group box's caption, a label whose text
+// does not fit, two controls that overlap.
+void LayoutFaults(const TWinControl* parent, std::vector<std::string>& out) {
+    std::vector<const TControl*> shown;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        const TControl* c = parent->Controls(i);
+        if (c->Widget() && c->Widget()->isVisible()) shown.push_back(c);
+    }
+    const QWidget* area = parent->Widget();
+    int captionBottom = 0;
+    if (dynamic_cast<const TGroupBox*>(parent) && !parent->Caption().empty())
+        captionBottom = QFontMetrics(area->font()).height();
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const TControl* c = shown[i];
+        const QRect r = c->Widget()->geometry();
+        if (!QRect(QPoint(0, 0), c->Widget()->parentWidget()->size()).contains(r))
+            out.push_back(NameOf(c) + " lies outside " + NameOf(parent));
+        if (r.top() < captionBottom) out.push_back(NameOf(c) + " runs into the caption of " + NameOf(parent));
+        if (dynamic_cast<const TLabel*>(c) &&
+            QFontMetrics(c->Widget()->font()).horizontalAdvance(QString::fromStdString(c->Caption())) >
+                r.width())
+            out.push_back(NameOf(c) + " is clipped");
+        for (size_t j = i + 1; j < shown.size(); ++j)
+            if (r.intersects(shown[j]->Widget()->geometry()))
+                out.push_back(NameOf(c) + " overlaps " + NameOf(shown[j]));
+        if (auto* w = dynamic_cast<const TWinControl*>(c)) LayoutFaults(w, out);
+    }
+}
 
 using admintest::AdminFormTest;
 
@@ -131,9 +169,11 @@ TEST_F(EncryptForm, PassPhraseLength) {
     struct Case {
         size_t length;
         bool refused;
-    } cases[] = {{7, true}, {8, false}, {63, false}, {0, true}};
+    } cases[] = {{7, true}, {8, false}, {63, false}, {0, true}, {64, true}};
     TFM_Encrypt* f = Open();
     Choose(f->CB_SecAutha, "WPA-PSK");
+    // A text longer than the edit takes (pasted, or set by assistive software).
+    f->Ed_PassPha->SetMaxLength(0);
     EXPECT_EQ(f->CB_SecEncypa->Text(), "Enable");
     EXPECT_FALSE(f->Ed_PassPha->ReadOnly());
     for (const auto& c : cases) {
@@ -236,6 +276,165 @@ TEST_F(EncryptForm, RefusedWriteShowsNoSuccess) {
     Apply();
     EXPECT_TRUE(waits.empty());
     EXPECT_EQ(Status(f->StatusBar), "Setting error!");
+}
+
+// Every caption readable: nothing clipped, nothing overlapping, with the
+// DNS row shown and hidden.
+TEST_F(EncryptForm, NoCaptionIsClippedOrOverlaps) {
+    for (bool hidden : {false, true}) {
+        SCOPED_TRACE(hidden ? "DNS row hidden" : "DNS row shown");
+        if (hidden) {
+            ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.99.1.1.5.0", "3.3.0.156"));
+        }
+        TFM_Encrypt* f = Open();
+        EXPECT_EQ(f->Ed_DNS->Visible(), !hidden);
+        Choose(f->CB_SecAutha, "WPA-EAP");
+        f->Show();
+        Application->ProcessMessages();
+        std::vector<std::string> faults;
+        LayoutFaults(f, faults);
+        EXPECT_EQ(faults, std::vector<std::string>{});
+        Grab(f, hidden ? "encrypt-eap-nodns.png" : "encrypt-eap.png");
+        f->Hide();
+        form.reset();
+    }
+}
+
+// The passphrase is a secret like the keys: never shown.
+TEST_F(EncryptForm, SecretsAreMasked) {
+    TFM_Encrypt* f = Open();
+    EXPECT_EQ(f->Ed_PassPha->PasswordChar(), '*');
+    EXPECT_EQ(f->Ed_RadiusSec->PasswordChar(), '*');
+    EXPECT_EQ(f->Ed_PassPha->Text(), "lab-passphrase");
+}
+
+// Band 1's AP mode is the object every other form reads, at instance .1:
+// it decides the authentications offered.
+TEST_F(EncryptForm, ApModeOfBandOneDecidesTheList) {
+    struct Case {
+        const char* mode;
+        const char* firmware;
+        std::vector<std::string> offered;
+    } cases[] = {
+        {"1", "v2.1", {"Open System", "Shared Key", "Open System / Shared Key", "WPA-PSK", "WPA-EAP"}},
+        {"5", "v2.1", {"Open System", "Shared Key", "WPA-PSK"}},
+        {"3", "v2.1", {"Open System", "Shared Key", "Open System / Shared Key"}},
+        {"5", "v1.4", {"Open System", "Shared Key", "Open System / Shared Key"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.firmware);
+        form.reset();
+        ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.2.1.1.1.1", c.mode));
+        main->Ed_FwVer->SetText(c.firmware);
+        TFM_Encrypt* f = Open();
+        EXPECT_EQ(f->CB_11a_APM->ItemIndex(), std::stoi(c.mode) - 1);
+        std::vector<std::string> offered;
+        for (int i = 0; i < f->CB_SecAutha->Items().Count(); ++i)
+            offered.push_back(f->CB_SecAutha->Items()[i]);
+        EXPECT_EQ(offered, c.offered);
+    }
+}
+
+// Apply pressed while an edit still has the focus: its range is checked
+// before the first write.
+TEST_F(EncryptForm, RangesAreCheckedBeforeAnyWrite) {
+    struct Case {
+        const char* name;
+        const char* auth;
+        TEdit* TFM_Encrypt::*edit;
+        const char* text;
+        const char* message; // "" passes
+    } cases[] = {
+        {"port 0", "WPA-EAP", &TFM_Encrypt::Ed_RadiusPort, "0",
+         "(QvCommon) Please enter a number between 1 and 65535!"},
+        {"port 65536", "WPA-EAP", &TFM_Encrypt::Ed_RadiusPort, "65536",
+         "(QvCommon) Please enter a number between 1 and 65535!"},
+        {"interval 299", "WPA-PSK", &TFM_Encrypt::Ed_GKUIa, "299",
+         "Please input a number between 300 and 9999999."},
+        {"port 65535", "WPA-EAP", &TFM_Encrypt::Ed_RadiusPort, "65535", ""},
+        {"interval 10000000", "WPA-EAP", &TFM_Encrypt::Ed_GKUIa, "10000000",
+         "Please input a number between 300 and 9999999."},
+        {"interval 300", "WPA-PSK", &TFM_Encrypt::Ed_GKUIa, "300", ""},
+        {"interval 9999999", "WPA-EAP", &TFM_Encrypt::Ed_GKUIa, "9999999", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        SetLog();
+        ui.Boxes().Clear();
+        waits.clear();
+        const auto before = Snapshot(kObjects);
+        TFM_Encrypt* f = Open();
+        Choose(f->CB_SecAutha, c.auth);
+        TEdit* edit = f->*c.edit;
+        edit->SetFocus();
+        edit->SetText(c.text);
+        Apply();
+        if (*c.message) {
+            ASSERT_EQ(ui.Boxes().Count(), 1);
+            EXPECT_EQ(ui.Boxes().Last().text, c.message);
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_EQ(Snapshot(kObjects), before);
+            EXPECT_TRUE(waits.empty());
+        } else {
+            EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+            EXPECT_EQ(waits.size(), 1u);
+            EXPECT_EQ(dev->peek(kSec + (c.edit == &TFM_Encrypt::Ed_GKUIa ? "1.1.6.1" : "2.4.0")),
+                      c.text);
+        }
+    }
+}
+
+// With ASCII chosen only the ASCII edits count: a hexadecimal key typed
+// before the switch, no longer shown, is not sent.
+TEST_F(EncryptForm, AKeyNoLongerShownIsNotSent) {
+    TFM_Encrypt* f = Open();
+    Choose(f->CB_SecEncypa, "Enable");
+    f->Ed_Keya[2]->SetText("0123456789");
+    Choose(f->CB_KeyTypeA, "ASCII");
+    Apply();
+    EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{"2.5.1.1.1.1", "2.5.1.1.2.1", "2.5.1.1.3.1"}));
+    EXPECT_EQ(dev->peek(kSec + "3.1.1.1.3"), "**********");
+    EXPECT_EQ(waits.size(), 1u);
+}
+
+// A control whose group could not be read stays greyed whatever the
+// authentication shown asks for, and nothing of that group is sent.
+TEST_F(EncryptForm, ControlsOfAGroupThatFailedItsReadStayGreyed) {
+    ASSERT_TRUE(dev->fault(kSec + "1.1.5.1", "noSuchName", "get"));
+    TFM_Encrypt* f = Open();
+    dev->clearFaults();
+    EXPECT_TRUE(f->PassPhraseA->ReadFailed());
+    for (const char* auth : {"WPA-PSK", "WPA-EAP", "Open System"}) {
+        Choose(f->CB_SecAutha, auth);
+        EXPECT_FALSE(f->CB_CipherTypea->Enabled()) << auth;
+    }
+    Choose(f->CB_SecAutha, "WPA-EAP");
+    Apply();
+    const auto log = SetLog();
+    for (const char* oid : {"2.5.1.1.4.1", "2.5.1.1.5.1", "2.5.1.1.6.1"})
+        EXPECT_EQ(std::find(log.begin(), log.end(), oid), log.end()) << oid;
+    EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+    f->Bt_RefClick(nullptr);
+    EXPECT_EQ(f->CB_SecAutha->Text(), "WPA-EAP");
+    EXPECT_FALSE(f->PassPhraseA->ReadFailed());
+    EXPECT_TRUE(f->CB_CipherTypea->Enabled());
+}
+
+// The RADIUS server the user sees is the read one: without its read it
+// cannot be typed.
+TEST_F(EncryptForm, RadiusServerNeedsItsRead) {
+    ASSERT_TRUE(dev->fault(kSec + "2.3.0", "noSuchName", "get"));
+    TFM_Encrypt* f = Open();
+    dev->clearFaults();
+    Choose(f->CB_SecAutha, "WPA-EAP");
+    EXPECT_FALSE(f->Ed_RadiusSrv2->Enabled());
+    f->Bt_RefClick(nullptr);
+    if (f->ServerGroup) WaitWhileBusy(*f->ServerGroup, 5000);
+    EXPECT_TRUE(f->Ed_RadiusSrv2->Enabled());
+    EXPECT_EQ(f->Ed_RadiusSrv2->Text(), "192.0.2.20");
 }
 
 TEST_F(EncryptForm, SecondKeyOf26SelectsTheSize) {

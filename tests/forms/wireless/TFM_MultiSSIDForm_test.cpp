@@ -212,10 +212,10 @@ TEST_F(MultiSsidForm, GroupIdMessagesWhileTheVlanIsOn) {
         int edit; // -1 the master's
         const char* text;
     } cases[] = {
-        {true, -1, "The 11g master SSID's ID is invalid.The range of ID is 1 to 4095."},
-        {true, 0, "The 11g guest SSID1's ID is invalid.The range of ID is 1 to 4095."},
-        {true, 1, "The 11g guest SSID2's ID is invalid.The range of ID is 1 to 4095."},
-        {true, 2, "The 11g guest SSID3's ID is invalid.The range of ID is 1 to 4095."},
+        {true, -1, "The 11g master SSID's ID is invalid.The range of ID is 1 to 4094."},
+        {true, 0, "The 11g guest SSID1's ID is invalid.The range of ID is 1 to 4094."},
+        {true, 1, "The 11g guest SSID2's ID is invalid.The range of ID is 1 to 4094."},
+        {true, 2, "The 11g guest SSID3's ID is invalid.The range of ID is 1 to 4094."},
         {false, -1, ""},
         {false, 2, ""},
     };
@@ -241,6 +241,53 @@ TEST_F(MultiSsidForm, GroupIdMessagesWhileTheVlanIsOn) {
             EXPECT_EQ(waits.size(), 1u);
             EXPECT_EQ(dev->peek(E + "2.9.2.1.8.1.1"), "1");
             EXPECT_EQ(dev->peek(E + "2.9.2.1.8.1.4"), "4");
+        }
+    }
+}
+
+// 4095 is reserved: an ID edit that still has the focus when Apply is
+// pressed is checked before anything goes out, the switch to Access Point
+// included.
+TEST_F(MultiSsidForm, VlanIdRangeIsCheckedBeforeAnyWrite) {
+    struct Case {
+        const char* name;
+        int edit; // -1 the master's
+        const char* id;
+        bool refused;
+    } cases[] = {
+        {"master 4095", -1, "4095", true}, {"guest 2 4095", 1, "4095", true},
+        {"guest 3 0", 2, "0", true},       {"master 4094", -1, "4094", false},
+        {"guest 1 4094", 0, "4094", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        Poke("2.9.1.1.1.1", "1");
+        Poke("2.1.1.1.1", "4");
+        Poke(Guest(0, 2), "1");
+        SetLog();
+        ui.Boxes().Clear();
+        waits.clear();
+        const auto before = Snapshot(FormObjects());
+        TFM_MultiSSIDForm* f = Open();
+        TEdit* id = c.edit < 0 ? f->GroupIDBox : f->GuestGroupID[c.edit];
+        id->SetFocus();
+        id->SetText(c.id);
+        Apply();
+        if (c.refused) {
+            ASSERT_EQ(ui.Boxes().Count(), 1);
+            EXPECT_EQ(ui.Boxes().Last().text,
+                      "(QvCommon) Please enter a number between 1 and 4094!");
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_EQ(Snapshot(FormObjects()), before);
+            EXPECT_TRUE(waits.empty());
+            EXPECT_EQ(f->ActiveControl(), id);
+        } else {
+            EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+            EXPECT_EQ(waits.size(), 1u);
+            EXPECT_EQ(dev->peek(E + (c.edit < 0 ? "2.9.2.1.8.1.1" : Guest(c.edit, 8))), "4094");
+            EXPECT_EQ(dev->peek(E + "2.1.1.1.1"), "1");
         }
     }
 }
@@ -684,6 +731,93 @@ TEST_F(MultiSsidForm, AFailedReadLeavesTheControlsAndTheFormCloses) {
     EXPECT_TRUE(shown);
     EXPECT_EQ(ui.ModalTimeouts(), 0);
     EXPECT_EQ(FM_MultiSSIDForm, nullptr);
+}
+
+// A group that could not be read holds nothing of the device's: its check
+// box cannot be changed and an unchanged Apply leaves it as the device has
+// it, instead of writing it as disabled.
+TEST_F(MultiSsidForm, AGroupThatFailedItsReadIsNotWritten) {
+    struct Case {
+        const char* name;
+        std::string faulted; // read fails below this OID
+        int guest;           // the guest whose group fails, -1 the VLAN state
+        std::vector<std::string> untouched;
+    } cases[] = {
+        {"vlan state", "2.9.1.1.1.0", -1, {"2.9.1.1.1.0", "2.9.1.1.1.1"}},
+        {"guest 2", Guest(1, 3), 1, {Guest(1, 2), Guest(1, 3), Guest(1, 8)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->clearFaults();
+        dev->reset();
+        Poke("2.9.1.1.1.1", "1");
+        for (int n = 0; n < 3; ++n) Poke(Guest(n, 2), "1");
+        SetLog();
+        ui.Boxes().Clear();
+        waits.clear();
+        const auto before = Snapshot(FormObjects());
+        ASSERT_TRUE(dev->fault(E + c.faulted, "noSuchName", "get"));
+        TFM_MultiSSIDForm* f = Open();
+        dev->clearFaults();
+        TCheckBox* box = c.guest < 0 ? f->CheckBox1 : f->GuestCheckBox[c.guest];
+        EXPECT_FALSE(box->Enabled());
+        EXPECT_FALSE(box->Checked());
+        if (c.guest >= 0) {
+            EXPECT_FALSE(f->GuestGroupID[c.guest]->Enabled());
+        }
+        Apply();
+        const auto log = SetLog();
+        for (const auto& oid : c.untouched)
+            EXPECT_EQ(std::find(log.begin(), log.end(), oid), log.end()) << oid;
+        EXPECT_EQ(Snapshot(FormObjects()), before);
+        // A Refresh that succeeds gives the box back.
+        f->Bt_RefreshClick(nullptr);
+        Idle();
+        EXPECT_TRUE(box->Enabled());
+        EXPECT_TRUE(box->Checked());
+    }
+}
+
+// Ticking a guest forces Access Point with Super G off: the form sets both
+// values itself, so they go out even when their read failed.
+TEST_F(MultiSsidForm, TheSwitchToAccessPointNeedsNoRead) {
+    Poke("2.1.1.1.1", "4");
+    ASSERT_TRUE(dev->fault(E + "2.1.1.1.1", "noSuchName", "get"));
+    TFM_MultiSSIDForm* f = Open();
+    dev->clearFaults();
+    f->GuestCheckBox[1]->Click();
+    Apply();
+    EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(dev->peek(E + "2.1.1.1.1"), "1");
+    EXPECT_EQ(dev->peek(E + "2.3.1.11.0"), "4");
+    EXPECT_EQ(dev->peek(E + Guest(1, 2)), "1");
+}
+
+// An ASCII key stays in its edit as typed when a write is refused, so the
+// next Apply passes the same checks and sends it in hexadecimal.
+TEST_F(MultiSsidForm, AsciiKeyKeepsItsTextAfterARefusedWrite) {
+    GuestWithWep(0, "1", "2");
+    TFM_MultiSSIDForm* f = Open();
+    Choose(f->GuestKeyType[0], "ASCII");
+    f->GuestKeyvalueEdit[0]->SetText("Ab:Z!");
+    ASSERT_TRUE(dev->fault(E + Guest(0, 7), "badValue", "set"));
+    Apply();
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(Status(f->StatusBar1), "Set Error.");
+    EXPECT_EQ(f->GuestKeyType[0]->Text(), "ASCII");
+    EXPECT_EQ(f->GuestKeyvalueEdit[0]->Text(), "Ab:Z!");
+    EXPECT_EQ(dev->peek(E + Guest(0, 7)), "**********");
+    dev->clearFaults();
+    ui.Boxes().Clear();
+    Apply();
+    EXPECT_EQ(ui.Boxes().Count(), 0) << (ui.Boxes().Count() ? ui.Boxes().Last().text : "");
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(dev->peek(E + Guest(0, 7)), "41623a5a21");
+    // After success the edit shows the key as the device holds it, under HEX.
+    EXPECT_EQ(f->GuestKeyType[0]->Text(), "HEX");
+    EXPECT_EQ(f->GuestKeyvalueEdit[0]->Text(), "41623a5a21");
 }
 
 TEST_F(MultiSsidForm, RefreshShowsTheDeviceAgain) {

@@ -327,6 +327,159 @@ TEST_F(MultiSsidNewForm, SaveMessagesWriteNothing) {
     EXPECT_EQ(form->Ed_KeyValue->Text(), "");
 }
 
+// Save pressed while an edit still has the focus: its range is checked
+// before the first write, the shared settings included.
+TEST_F(MultiSsidNewForm, RangesAreCheckedBeforeAnyWrite) {
+    struct Case {
+        const char* name;
+        int entry;
+        bool vlan;
+        TEdit* TFM_MultiSSIDNewForm::*edit;
+        const char* text;
+        const char* message; // "" passes
+    } cases[] = {
+        {"vlan 4095", 2, true, &TFM_MultiSSIDNewForm::Ed_WLANID, "4095",
+         "(QvCommon) Please enter a number between 1 and 4094!"},
+        {"primary vlan 4095", 0, true, &TFM_MultiSSIDNewForm::Ed_WLANID, "4095",
+         "(QvCommon) Please enter a number between 1 and 4094!"},
+        {"interval 299", 2, false, &TFM_MultiSSIDNewForm::Ed_GrpKey, "299",
+         "(QvCommon) Please enter a number between 300 and 9999999!"},
+        {"interval 10000000", 2, false, &TFM_MultiSSIDNewForm::Ed_GrpKey, "10000000",
+         "(QvCommon) Please enter a number between 300 and 9999999!"},
+        {"vlan 4094", 2, true, &TFM_MultiSSIDNewForm::Ed_WLANID, "4094", ""},
+        {"interval 300", 2, false, &TFM_MultiSSIDNewForm::Ed_GrpKey, "300", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        Prepare();
+        Poke(Cell(6, 1), "1"); // no slot warning
+        if (c.vlan) Poke("2.9.1.1.1.1", "1");
+        const auto before = Snapshot(FormObjects());
+        Open();
+        Entry(c.entry);
+        TEdit* edit = form.get()->*c.edit;
+        ASSERT_TRUE(edit->Enabled());
+        edit->SetMaxLength(0);
+        edit->SetFocus();
+        edit->SetText(c.text);
+        ui.Boxes().Clear();
+        SetLog();
+        Save();
+        if (*c.message) {
+            EXPECT_EQ(Texts(), std::vector<std::string>{c.message});
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_EQ(Snapshot(FormObjects()), before);
+            EXPECT_EQ(form->ActiveControl(), edit);
+        } else {
+            EXPECT_EQ(Texts(), std::vector<std::string>{});
+            EXPECT_EQ(Panel(), "Get OK!");
+            EXPECT_EQ(Peek(c.vlan ? Cell(8, c.entry) : "2.5.1.1.6.0"), c.text);
+        }
+        EXPECT_TRUE(form->CloseQuery());
+    }
+}
+
+// The longest SSID and passphrase pass, one character more does not.
+TEST_F(MultiSsidNewForm, LengthLimits) {
+    struct Case {
+        const char* name;
+        int entry;
+        TEdit* TFM_MultiSSIDNewForm::*edit;
+        size_t length;
+        int column;          // where the text goes when it passes
+        const char* message; // "" passes
+    } cases[] = {
+        {"ssid 32", 1, &TFM_MultiSSIDNewForm::Ed_SSID, 32, 3, ""},
+        {"ssid 33", 1, &TFM_MultiSSIDNewForm::Ed_SSID, 33, 3, "The Max Length of SSID is 32!"},
+        {"passphrase 63", 2, &TFM_MultiSSIDNewForm::Ed_PassPhrase, 63, 12, ""},
+        {"passphrase 64", 2, &TFM_MultiSSIDNewForm::Ed_PassPhrase, 64, 12,
+         "The length of 802.11g PassPhrase is between 8 and 63."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        Prepare();
+        Poke(Cell(6, 1), "1"); // no slot warning
+        const std::string before = Peek(Cell(c.column, c.entry));
+        Open();
+        Entry(c.entry);
+        TEdit* edit = form.get()->*c.edit;
+        edit->SetMaxLength(0);
+        const std::string text(c.length, 'n');
+        edit->SetText(text);
+        ui.Boxes().Clear();
+        SetLog();
+        Save();
+        if (*c.message) {
+            EXPECT_EQ(Texts(), std::vector<std::string>{c.message});
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_EQ(Peek(Cell(c.column, c.entry)), before);
+        } else {
+            EXPECT_EQ(Texts(), std::vector<std::string>{});
+            EXPECT_EQ(Peek(Cell(c.column, c.entry)), text);
+        }
+    }
+}
+
+// The passphrase is a secret like the key: never shown.
+TEST_F(MultiSsidNewForm, SecretsAreMasked) {
+    Open();
+    EXPECT_EQ(form->Ed_PassPhrase->PasswordChar(), '*');
+    EXPECT_EQ(form->Ed_KeyValue->PasswordChar(), '*');
+    EXPECT_EQ(form->Ed_RadiusSec->PasswordChar(), '*');
+}
+
+// An ASCII key stays in its edit as typed when the row write is refused: the
+// next Save passes the same length check and sends it in hexadecimal.
+TEST_F(MultiSsidNewForm, AsciiKeyKeepsItsTextAfterARefusedWrite) {
+    Poke(Cell(6, 1), "1");
+    Open();
+    Entry(1);
+    Choose(form->CB_KeyType, "ASCII");
+    form->Ed_KeyValue->SetText("Ab:Z!");
+    ASSERT_TRUE(dev->fault(kAp + Cell(7, 1), "badValue", "set"));
+    Save();
+    EXPECT_NE(Panel(), "Get OK!");
+    EXPECT_EQ(form->CB_KeyType->Text(), "ASCII");
+    EXPECT_EQ(form->Ed_KeyValue->Text(), "Ab:Z!");
+    EXPECT_EQ(Peek(Cell(7, 1)), "**********");
+    dev->clearFaults();
+    ui.Boxes().Clear();
+    Save();
+    EXPECT_EQ(Texts(), std::vector<std::string>{});
+    EXPECT_EQ(Panel(), "Get OK!");
+    EXPECT_EQ(Peek(Cell(7, 1)), "41623a5a21");
+    EXPECT_EQ(Peek(Cell(13, 1)), "1");
+}
+
+// Without the device's table the entry controls hold nothing: Save is
+// greyed and writes nothing, the states included.
+TEST_F(MultiSsidNewForm, NoSaveWithoutTheTable) {
+    Open();
+    form->SsidTable->request.Timeout = 30;
+    form->SsidTable->request.Retries = 0;
+    ASSERT_TRUE(dev->fault(kAp + "2.9.2.1.2", "timeout", "get", 1500));
+    Save(); // the primary: states, its VLAN tag, then the re-read that fails
+    dev->clearFaults();
+    ASSERT_TRUE(dev->waitUntilAnswering());
+    ASSERT_TRUE(form->SsidTable->ReadFailed());
+    EXPECT_FALSE(form->SaveButton->Enabled());
+    form->CB_Idx->ChooseItem(2);
+    EXPECT_FALSE(form->SaveButton->Enabled());
+    EXPECT_FALSE(form->Ed_SSID->Enabled());
+    const auto before = Snapshot(FormObjects());
+    SetLog();
+    ui.Boxes().Clear();
+    Save();
+    EXPECT_TRUE(SetLog().empty());
+    EXPECT_EQ(Snapshot(FormObjects()), before);
+    EXPECT_FALSE(Panel().empty());
+    EXPECT_TRUE(form->CloseQuery());
+}
+
 // A masked ASCII key shows as a mask of its characters and is not written.
 TEST_F(MultiSsidNewForm, MaskedAsciiKeyStaysAMask) {
     Poke(Cell(13, 1), "1"); // ASCII
