@@ -4,7 +4,9 @@
 // Apply (the trap server included) with the waiting dialog only once all of
 // them went through, the limit switched off with its real result, and the
 // address ranges added and deleted: a duplicate refused wherever it stands,
-// a full table refused before anything is written.
+// a full table refused before anything is written. Groups whose read failed
+// are neither editable nor written, a refused write never leaves a console
+// the user did not choose, and an empty range list counts only once read.
 #include "forms/admin/TFM_AdminNew.h"
 
 #include "binding/New_req2Edit.h"
