@@ -3,6 +3,7 @@
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "binding/QvSNMPRequest2Edits.h"
+#include "forms/admin/LoginChecks.h"
 #include "mib/AdminVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -15,8 +16,7 @@
 namespace {
 
 constexpr int kLoginFieldLength = 12;
-constexpr size_t kUserNameLimit = 40;
-constexpr size_t kPasswordLimit = 12;
+const LoginRules kRules{40, "Please limit user name to 40 characters!", false};
 
 TEdit* LabelledEdit(TForm* form, const char* labelName, TLabel** label, const char* caption,
                     const char* name, int top, bool masked) {
@@ -88,33 +88,21 @@ void TFM_Admin::FormCreate(TObject*) {
     }
     for (TEdit* e : {Ed_Usr, Ed_OPwd, Ed_NPwd, Ed_CNP})
         e->SetMaxLength(kLoginFieldLength);
-}
-
-bool TFM_Admin::Warn(const std::string& text) {
-    MessageBox(this, text, "Warning", MB_OK | MB_ICONWARNING);
-    return false;
+    // Without the login read an empty old password would match an empty
+    // one: nothing here can be changed until the form opens again.
+    if (!Request->ReadSucceeded())
+        for (TControl* c : {static_cast<TControl*>(Ed_OPwd), static_cast<TControl*>(Ed_NPwd),
+                            static_cast<TControl*>(Ed_CNP), static_cast<TControl*>(OK)})
+            c->SetEnabled(false);
 }
 
 void TFM_Admin::OKClick(TObject*) {
     if (writes_.Running()) return;
-    if (Ed_OPwd->Text() != Ed_Pwd->Text()) {
-        Warn("Please input the current password correctly!");
+    // After a failed read the write below is refused with that read's
+    // failure; the checks would only compare empty texts.
+    if (Request->ReadSucceeded() &&
+        !CheckLogin(this, {Ed_Usr, Ed_OPwd, Ed_NPwd, Ed_CNP}, Ed_Pwd->Text(), kRules))
         return;
-    }
-    if (Ed_Usr->Text().size() > kUserNameLimit) {
-        Warn("Please limit user name to 40 characters!");
-        Ed_Usr->SetText("");
-        return;
-    }
-    if (Ed_NPwd->Text().size() > kPasswordLimit) {
-        Warn("Please limit password to 12 characters!");
-        Ed_NPwd->SetText("");
-        return;
-    }
-    if (Ed_CNP->Text() != Ed_NPwd->Text()) {
-        Warn("Please input the confirm new password correctly!");
-        return;
-    }
     // A failed write leaves the device's password as it was; so must the
     // old-password check of the next try.
     const std::string current = Ed_Pwd->Text();

@@ -41,6 +41,5 @@ public:
     void CancelClick(TObject* sender);
 
 private:
-    bool Warn(const std::string& text);
     QvWriteSequence writes_;
 };

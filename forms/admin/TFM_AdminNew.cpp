@@ -6,6 +6,7 @@
 #include "binding/New_req2Edit.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
+#include "forms/admin/LoginChecks.h"
 #include "mib/AdminNewVars.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
@@ -17,12 +18,16 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <vector>
 
 namespace {
 
 constexpr int kMaxRanges = 4;
 constexpr size_t kUserNameLimit = 64;
 constexpr size_t kPasswordLimit = 12;
+const LoginRules kLoginRules{kUserNameLimit, "Please limit user name to 64 characters!", true};
+// The longest an Apply waits for reads still on their way.
+constexpr std::uint32_t kSettleMs = 1000;
 constexpr const char* kNoAddress = "0.0.0.0";
 
 // Item indices of the Disable/Enable lists.
@@ -51,15 +56,6 @@ std::uint32_t AddressNumber(const std::string& text) {
         start = dot + 1;
     }
     return result;
-}
-
-bool ValidUserName(const std::string& name) {
-    for (char c : name) {
-        const bool ok = std::isalnum(static_cast<unsigned char>(c)) || c == '@' || c == '.' ||
-                        c == '_' || c == '-';
-        if (!ok) return false;
-    }
-    return true;
 }
 
 TLabel* NewLabel(TForm* form, TWinControl* parent, const char* name, const char* text) {
@@ -265,7 +261,8 @@ void TFM_AdminNew::BuildControls() {
         rb->OnClick = [this](TObject* s) { RB_NoneClick(s); };
     ListView_User->OnClick = [this](TObject* s) { ListView_UserClick(s); };
 
-    // Until the device says otherwise: no SSH and no SNMP group.
+    // The SSH radio shows once the main window offers SSH, the SNMP group
+    // once the device supports traps.
     RB_SHH->SetVisible(false);
     Grp_Snmp->SetVisible(false);
 }
@@ -329,6 +326,10 @@ void TFM_AdminNew::FormCreate(TObject*) {
     IpRange->AssociateEdits(mib::adminRangeFromVar, "%s", Ed_From);
     IpRange->AssociateEdits(mib::adminRangeToVar, "%s", Ed_To);
     IpRange->SetStatusBar(StatusBar);
+    // Add writes into the table: only once it has been read.
+    IpRange->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError*) {
+        CkBx_ManagerStateClick(CkBx_ManagerState);
+    };
 
     UserList = std::make_unique<New_req2Edit>(this);
     UserList->request.vars = QvSNMPVarList(mib::adminIpRangeTable, MVT_UMV, 1);
@@ -347,11 +348,13 @@ void TFM_AdminNew::FormCreate(TObject*) {
     Telnet->AssociateComboBox(mib::adminTelnetVar, CB_Telnet);
     Telnet->AssociateComboBox(mib::adminTimeoutVar, CB_Timeout);
     ReadNow(*Telnet);
+    Telnet->OnBeforeWrite = [this] { ConsoleBeforeWrite(); };
 
     if (sshOffered) {
         RB_SHH->SetVisible(true);
         Ssh = NewGroup(mib::adminSshTable, SVT_SV, true);
         Ssh->AssociateComboBox(0, CB_SHH);
+        Ssh->OnBeforeWrite = [this] { ConsoleBeforeWrite(); };
         SshFlag = ReadNow(*Ssh);
     }
 
@@ -377,9 +380,13 @@ void TFM_AdminNew::FormCreate(TObject*) {
     Login->AssociateEdits(0, "%s", Ed_Usr);
     Login->AssociateEdits(1, "%s", Ed_Pwd);
     Login->SetStatusBar(StatusBar);
-    if (ReadNow(*Login))
-        for (TEdit* e : {Ed_OPwd, Ed_CNP, Ed_NPwd})
+    const bool loginRead = ReadNow(*Login) && Login->ReadSucceeded();
+    for (TEdit* e : {Ed_OPwd, Ed_CNP, Ed_NPwd}) {
+        if (loginRead)
             e->SetText(Ed_Pwd->Text());
+        else
+            e->SetEnabled(false); // an unread login is never written
+    }
 
     TrapSupport = NewGroup(mib::adminTrapSupportTable, SVT_SV, true);
     TrapSupport->AssociateEdits(0, "%s", Ed_TrapSupport);
@@ -409,16 +416,14 @@ void TFM_AdminNew::FormCreate(TObject*) {
         e->SetMaxLength(static_cast<int>(kPasswordLimit));
     for (TEdit* e : {Ed_IP1, Ed_IP2, Ed_TrapServIP})
         e->SetMaxLength(15);
-    if (CB_Telnet->Text() == "Enable") {
+    if (CB_Telnet->Text() == "Enable")
         RB_Telnet->SetChecked(true);
-        CB_Timeout->SetEnabled(true);
-    } else if (CB_SHH->Text() == "Enable" && RB_SHH->Visible()) {
+    else if (CB_SHH->Text() == "Enable" && RB_SHH->Visible())
         RB_SHH->SetChecked(true);
-        CB_Timeout->SetEnabled(true);
-    } else {
+    else
         RB_None->SetChecked(true);
-        CB_Timeout->SetEnabled(false);
-    }
+    ApplyConsoleRule();
+    KeepDeviceConsole(true);
     CheckBox_VIDClick(CheckBox_VID);
     CkBx_LBSClick(CkBx_LBS);
     CkBx_ManagerStateClick(CkBx_ManagerState);
@@ -505,6 +510,7 @@ void TFM_AdminNew::ArrangeLayout() {
 // --- enabling rules --------------------------------------------------------------
 
 void TFM_AdminNew::RB_NoneClick(TObject*) {
+    const bool read = Telnet && Telnet->ReadSucceeded();
     if (RB_None->Checked()) {
         CB_Telnet->SetItemIndex(kDisable);
         CB_SHH->SetItemIndex(kDisable);
@@ -512,29 +518,43 @@ void TFM_AdminNew::RB_NoneClick(TObject*) {
     } else if (RB_Telnet->Checked()) {
         CB_Telnet->SetItemIndex(kEnable);
         CB_SHH->SetItemIndex(kDisable);
-        CB_Timeout->SetEnabled(true);
+        CB_Timeout->SetEnabled(read);
     } else if (RB_SHH->Checked()) {
         CB_Telnet->SetItemIndex(kDisable);
         CB_SHH->SetItemIndex(kEnable);
-        CB_Timeout->SetEnabled(true);
+        CB_Timeout->SetEnabled(read);
     }
 }
 
-void TFM_AdminNew::CheckBox_VIDClick(TObject*) { Ed_VID->SetEnabled(CheckBox_VID->Checked()); }
+void TFM_AdminNew::ApplyConsoleRule() {
+    // The console is one choice: without telnet's read none of it is
+    // written, and SSH only with its own read.
+    const bool read = Telnet && Telnet->ReadSucceeded();
+    RB_None->SetEnabled(read);
+    RB_Telnet->SetEnabled(read);
+    RB_SHH->SetEnabled(read && SshFlag);
+    CB_Timeout->SetEnabled(read && !RB_None->Checked());
+}
 
-void TFM_AdminNew::CkBx_LBSClick(TObject*) { Ed_TrapServIP->SetEnabled(CkBx_LBS->Checked()); }
+void TFM_AdminNew::CheckBox_VIDClick(TObject*) {
+    Ed_VID->SetEnabled(CheckBox_VID->Checked() && VidFlag);
+}
+
+void TFM_AdminNew::CkBx_LBSClick(TObject*) {
+    Ed_TrapServIP->SetEnabled(CkBx_LBS->Checked() && TrapServer && TrapServer->ReadSucceeded());
+}
 
 void TFM_AdminNew::CkBx_ManagerStateClick(TObject*) {
-    const bool on = CkBx_ManagerState->Checked();
+    const bool on = CkBx_ManagerState->Checked() && LimitState && LimitState->ReadSucceeded();
     if (RangeMode) {
         Ed_FromIP->SetEnabled(on);
         Ed_ToIP->SetEnabled(on);
-        Btn_Add->SetEnabled(on);
+        Btn_Add->SetEnabled(on && IpRange && IpRange->ReadSucceeded());
     } else {
-        Ed_IP1->SetEnabled(on);
-        Ed_IP2->SetEnabled(on);
+        Ed_IP1->SetEnabled(on && ManagerIpFlag);
+        Ed_IP2->SetEnabled(on && ManagerIpFlag);
     }
-    WriteManagerIP = on && !RangeMode;
+    WriteManagerIP = on && !RangeMode && ManagerIpFlag;
 }
 
 void TFM_AdminNew::ListView_UserClick(TObject*) {
@@ -564,142 +584,204 @@ void TFM_AdminNew::CancelClick(TObject*) { Close(); }
 
 void TFM_AdminNew::OKClick(TObject*) {
     if (writes_.Running()) return;
-    // 1. Management VLAN.
-    if (VidFlag && CheckBox_VID->Checked()) {
-        if (Cb_Mussid->ItemIndex() <= 0 || Cb_VLAN->ItemIndex() <= 0) {
-            Warn("Please enable Multi-SSID and VLAN first!");
-            CheckBox_VID->SetChecked(false);
-            return;
-        }
-        const int vid = StrToIntDef(Ed_VID->Text(), 0);
-        if (vid < 1 || vid > 4094) {
-            Warn("Please input a number between 1 and 4094.!");
-            Ed_VID->SetText("");
-            Ed_VID->SetFocus();
-            return;
-        }
-    }
-    // 2. A limit without any range would lock every administrator out.
-    if (RangeMode && CkBx_ManagerState->Checked() && ListView_User->Items().Count() == 0) {
-        Warn("The IP Range List is empty.\nThe Limit Administrator IP function will be "
-             "disabled!!");
-        CkBx_ManagerState->SetChecked(false);
-        writes_.Add(LimitState.get());
-        writes_.Start([this](bool ok, const QvSNMPError&) {
-            StatusBar->SetSimpleText(ok ? "Set OK!" : "Setting Error!");
-        });
+    if (!ReadsSettled() || !CheckVid() || !RangeListAllowsLimit() || !CheckManagerAddresses() ||
+        !CheckLoginInput() || !CheckTrapServer())
         return;
-    }
-    // 3. Single addresses.
-    if (!RangeMode && CkBx_ManagerState->Checked()) {
-        if (Ed_IP1->Text().empty() && Ed_IP2->Text().empty()) {
-            Warn("You at least must input one IP address!");
-            return;
-        }
-        for (TEdit* e : {Ed_IP1, Ed_IP2}) {
-            if (!e->Text().empty() && !TMainForm::IsValidIP(e->Text())) {
-                Warn("Invalid IP address!");
-                ResetAfterApply();
-                e->SetFocus();
-                return;
-            }
-        }
-        for (TEdit* e : {Ed_IP1, Ed_IP2})
-            if (e->Text().empty()) e->SetText(kNoAddress);
-    }
-    // 4 to 8. Login.
-    if (Ed_OPwd->Text() != Ed_Pwd->Text()) {
-        Warn("Please input the current password correctly!");
-        ResetAfterApply();
-        return;
-    }
-    if (Ed_Usr->Text().size() > kUserNameLimit) {
-        Warn("Please limit user name to 64 characters!");
-        Ed_Usr->SetText("");
-        ResetAfterApply();
-        return;
-    }
-    if (!ValidUserName(Ed_Usr->Text())) {
-        Warn("Invaild UserName!");
-        Ed_Usr->SetText("");
-        Ed_Usr->SetFocus();
-        ResetAfterApply();
-        return;
-    }
-    if (Ed_NPwd->Text().size() > kPasswordLimit) {
-        Warn("Please limit password to 12 characters!");
-        Ed_NPwd->SetText("");
-        ResetAfterApply();
-        return;
-    }
-    if (Ed_CNP->Text() != Ed_NPwd->Text()) {
-        Warn("Please input the confirm new password correctly!");
-        ResetAfterApply();
-        return;
-    }
-    // 9. Trap server: its address counts only with the notification on.
-    if (TrapFlag && Grp_Snmp->Visible()) {
-        QvSNMPVarList& vars = TrapServer->request.vars;
-        if (CkBx_LBS->Checked()) {
-            if (!TMainForm::IsValidIP(Ed_TrapServIP->Text())) {
-                Warn("Invalid IP address!");
-                ResetAfterApply();
-                Ed_TrapServIP->SetFocus();
-                return;
-            }
-            vars.Item(mib::adminTrapServerIpVar)->Access = QvAccess::ReadWrite;
-        } else {
-            vars.Item(mib::adminTrapServerIpVar)->Access = QvAccess::Invalid;
-        }
-        vars.Item(mib::adminUserStaNotifyVar)->Access = QvAccess::ReadWrite;
-    }
+    StartApply();
+}
 
-    // The writes.
-    const std::string current = Ed_Pwd->Text();
-    Ed_Pwd->SetText(Ed_NPwd->Text());
-    QvSNMPVarList& console = Telnet->request.vars;
-    console.Item(mib::adminTelnetVar)->Access = QvAccess::ReadWrite;
-    if (RB_None->Checked()) {
-        console.Item(mib::adminTimeoutVar)->Access = QvAccess::Invalid;
+bool TFM_AdminNew::ReadsSettled() {
+    // Groups still on their way hold no value of the device yet: writing
+    // them would send what the form showed before they answered.
+    std::vector<QvSNMPRequest2Controls*> pending = {LimitState.get(), TrapServer.get()};
+    if (RangeMode) pending.push_back(UserList.get());
+    const auto busy = [&pending] {
+        for (QvSNMPRequest2Controls* g : pending)
+            if (g && g->busy) return true;
+        return false;
+    };
+    if (QvWaitWhile(busy, kSettleMs)) return true;
+    Warn("The settings are still being read from the device. Please try again.");
+    return false;
+}
+
+bool TFM_AdminNew::CheckVid() {
+    if (!VidFlag || !CheckBox_VID->Checked()) return true;
+    if (Cb_Mussid->ItemIndex() <= 0 || Cb_VLAN->ItemIndex() <= 0) {
+        Warn("Please enable Multi-SSID and VLAN first!");
+        CheckBox_VID->SetChecked(false);
+        return false;
+    }
+    const int vid = StrToIntDef(Ed_VID->Text(), 0);
+    if (vid < 1 || vid > 4094) {
+        Warn("Please input a number between 1 and 4094.!");
+        Ed_VID->SetText("");
+        Ed_VID->SetFocus();
+        return false;
+    }
+    return true;
+}
+
+bool TFM_AdminNew::RangeListAllowsLimit() {
+    if (!RangeMode || !LimitState->ReadSucceeded() || !CkBx_ManagerState->Checked()) return true;
+    // "Empty" counts only from a walk that went through: a failed one shows
+    // no rows on a device that may have ranges.
+    if (!UserList->ReadSucceeded()) {
+        Warn("The IP Range List could not be read.\nPlease try again.");
+        ReadUserList();
+        return false;
+    }
+    if (ListView_User->Items().Count() > 0) return true;
+    // A limit without any range would lock every administrator out.
+    Warn("The IP Range List is empty.\nThe Limit Administrator IP function will be "
+         "disabled!!");
+    CkBx_ManagerState->SetChecked(false);
+    writes_.Add(LimitState.get());
+    writes_.Start([this](bool ok, const QvSNMPError&) {
+        StatusBar->SetSimpleText(ok ? "Set OK!" : "Setting Error!");
+    });
+    return false;
+}
+
+bool TFM_AdminNew::CheckManagerAddresses() {
+    if (!WriteManagerIP || !CkBx_ManagerState->Checked()) return true;
+    if (Ed_IP1->Text().empty() && Ed_IP2->Text().empty()) {
+        Warn("You at least must input one IP address!");
+        return false;
+    }
+    for (TEdit* e : {Ed_IP1, Ed_IP2}) {
+        if (!e->Text().empty() && !TMainForm::IsValidIP(e->Text())) {
+            Warn("Invalid IP address!");
+            ResetAfterApply();
+            e->SetFocus();
+            return false;
+        }
+    }
+    for (TEdit* e : {Ed_IP1, Ed_IP2})
+        if (e->Text().empty()) e->SetText(kNoAddress);
+    return true;
+}
+
+bool TFM_AdminNew::CheckLoginInput() {
+    // An unread login is not written; its empty boxes prove nothing.
+    if (!Login->ReadSucceeded()) return true;
+    if (CheckLogin(this, {Ed_Usr, Ed_OPwd, Ed_NPwd, Ed_CNP}, Ed_Pwd->Text(), kLoginRules))
+        return true;
+    ResetAfterApply();
+    return false;
+}
+
+bool TFM_AdminNew::CheckTrapServer() {
+    // The address counts only with the notification on.
+    if (!TrapFlag || !Grp_Snmp->Visible() || !TrapServer->ReadSucceeded()) return true;
+    QvSNMPVarList& vars = TrapServer->request.vars;
+    if (CkBx_LBS->Checked()) {
+        if (!TMainForm::IsValidIP(Ed_TrapServIP->Text())) {
+            Warn("Invalid IP address!");
+            ResetAfterApply();
+            Ed_TrapServIP->SetFocus();
+            return false;
+        }
+        vars.Item(mib::adminTrapServerIpVar)->Access = QvAccess::ReadWrite;
     } else {
-        console.Item(mib::adminTimeoutVar)->Access = QvAccess::ReadWrite;
-        // Both protocols go off first, so the device never runs both.
+        vars.Item(mib::adminTrapServerIpVar)->Access = QvAccess::Invalid;
+    }
+    vars.Item(mib::adminUserStaNotifyVar)->Access = QvAccess::ReadWrite;
+    return true;
+}
+
+void TFM_AdminNew::AddConsoleSteps() {
+    // Without the console's read the form cannot tell what it would change.
+    if (!Telnet->ReadSucceeded()) return;
+    const bool ssh = SshFlag && RB_SHH->Visible();
+    QvSNMPVarList& vars = Telnet->request.vars;
+    vars.Item(mib::adminTelnetVar)->Access = QvAccess::ReadWrite;
+    vars.Item(mib::adminTimeoutVar)->Access =
+        RB_None->Checked() ? QvAccess::Invalid : QvAccess::ReadWrite;
+    consoleOffLeft_ = 0;
+    if (!RB_None->Checked()) {
+        // Both protocols go off first, so the device never runs both; right
+        // before the console's own writes, so that a refusal of an earlier
+        // group leaves the console alone.
+        writes_.Add(Telnet.get());
+        if (ssh) writes_.Add(Ssh.get());
+        consoleOffLeft_ = ssh ? 2 : 1;
+    }
+    writes_.Add(Telnet.get());
+    if (ssh) writes_.Add(Ssh.get());
+    consoleChosen_ = true;
+}
+
+void TFM_AdminNew::ConsoleBeforeWrite() {
+    if (consoleOffLeft_ > 0) {
+        --consoleOffLeft_;
         CB_Telnet->SetItemIndex(kDisable);
         CB_SHH->SetItemIndex(kDisable);
-        bool off = false;
-        try {
-            off = Telnet->Write(true, true, "", nullptr);
-            if (off && RB_SHH->Visible() && SshFlag) off = Ssh->Write(true, true, "", nullptr);
-        } catch (const std::exception& e) {
-            StatusBar->SetSimpleText(e.what());
-            off = false;
-        }
+    } else if (consoleChosen_) {
         RB_NoneClick(RB_None);
-        if (!off) {
-            Ed_Pwd->SetText(current);
-            StatusBar->SetSimpleText("Setting Error!");
-            ResetAfterApply();
-            return;
-        }
     }
+}
+
+void TFM_AdminNew::KeepDeviceConsole(bool timeoutToo) {
+    deviceConsole_.telnet = CB_Telnet->ItemIndex();
+    deviceConsole_.ssh = CB_SHH->ItemIndex();
+    if (timeoutToo) deviceConsole_.timeout = CB_Timeout->ItemIndex();
+}
+
+void TFM_AdminNew::RestoreConsole() {
+    // Each protocol goes back to what the device held before the Apply,
+    // the one to switch off first; one refusal does not stop the other.
+    consoleOffLeft_ = 0;
+    consoleChosen_ = false;
+    CB_Telnet->SetItemIndex(deviceConsole_.telnet);
+    CB_SHH->SetItemIndex(deviceConsole_.ssh);
+    CB_Timeout->SetItemIndex(deviceConsole_.timeout);
+    Telnet->request.vars.Item(mib::adminTimeoutVar)->Access =
+        deviceConsole_.timeout < 0 ? QvAccess::Invalid : QvAccess::ReadWrite;
+    std::vector<QvSNMPRequest2Controls*> order = {Telnet.get()};
+    if (SshFlag && RB_SHH->Visible()) {
+        if (deviceConsole_.ssh == kDisable)
+            order.insert(order.begin(), Ssh.get());
+        else
+            order.push_back(Ssh.get());
+    }
+    writes_.SetShowFailure(false); // the Apply's own failure was shown
+    for (QvSNMPRequest2Controls* g : order) {
+        // Both groups are synchronous: each run ends inside Start.
+        writes_.Add(g);
+        writes_.Start([](bool, const QvSNMPError&) {});
+    }
+    writes_.SetShowFailure(true);
+}
+
+void TFM_AdminNew::StartApply() {
+    const std::string current = Ed_Pwd->Text();
+    Ed_Pwd->SetText(Ed_NPwd->Text());
     writes_.Add(Login.get());
-    // Groups the device did not answer stay out, as their controls do.
     if (LimitFlag) writes_.Add(LimitState.get());
-    if (WriteManagerIP && ManagerIpFlag) writes_.Add(ManagerIp.get());
-    writes_.Add(Telnet.get());
-    if (SshFlag) writes_.Add(Ssh.get());
+    if (WriteManagerIP) writes_.Add(ManagerIp.get());
+    AddConsoleSteps();
     if (WlanFlag) writes_.Add(Wlan.get());
     if (VidFlag) writes_.Add(ManagerVlan.get());
     if (PingControlFlag) writes_.Add(PingControl.get());
     if (TrapFlag) writes_.Add(TrapServer.get());
     writes_.Start([this, current](bool ok, const QvSNMPError&) {
+        const bool consoleSent = consoleChosen_;
+        consoleOffLeft_ = 0;
+        consoleChosen_ = false;
         if (ok) {
+            if (consoleSent) KeepDeviceConsole(!RB_None->Checked());
             std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
             FM_Waiting = wait.get();
             wait->ShowModal();
             wait.reset();
             StatusBar->SetSimpleText("Setting Success!");
         } else {
+            // A console write that stopped half-way may have left both
+            // protocols off.
+            QvSNMPRequest2Controls* failed = writes_.FailedGroup();
+            if (consoleSent && failed && (failed == Telnet.get() || failed == Ssh.get()))
+                RestoreConsole();
             // The device kept its password; so does the next check.
             Ed_Pwd->SetText(current);
             StatusBar->SetSimpleText("Setting Error!");

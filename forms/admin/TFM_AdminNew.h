@@ -146,6 +146,24 @@ private:
     void ArrangeLayout();
     void ResetAfterApply();
     void ReadUserList();
+    // The steps of Apply: reads to wait for, the checks in order (false:
+    // the handler ends), then the one sequence of writes.
+    bool ReadsSettled();
+    bool CheckVid();
+    bool RangeListAllowsLimit();
+    bool CheckManagerAddresses();
+    bool CheckLoginInput();
+    bool CheckTrapServer();
+    void StartApply();
+    // The console's writes inside the sequence: both protocols off, then the
+    // choice; a failure among them puts back what the device held.
+    void AddConsoleSteps();
+    void ConsoleBeforeWrite();
+    void KeepDeviceConsole(bool timeoutToo);
+    void RestoreConsole();
+    // The enabling rules of the console, the limit and the trap server also
+    // keep the controls of an unread group disabled.
+    void ApplyConsoleRule();
     // Shows text in a box captioned caption with an OK button.
     void Warn(const std::string& text, const char* caption = "Warning");
     // Writes the range group; the status bar says okText or failText.
@@ -155,4 +173,14 @@ private:
     static std::string CellText(const TListItem* item, int column);
 
     QvWriteSequence writes_;
+    // Console writes of the running Apply: off steps still to come, and
+    // whether the chosen state follows them.
+    int consoleOffLeft_ = 0;
+    bool consoleChosen_ = false;
+    // What the device holds, as item indices of the console's combo boxes.
+    struct ConsoleState {
+        int telnet = -1;
+        int timeout = -1;
+        int ssh = -1;
+    } deviceConsole_;
 };

@@ -88,7 +88,10 @@ void TFM_Misc::ReadConsole() {
     ApplyTimeoutRule();
 }
 
-void TFM_Misc::ApplyTimeoutRule() { CB_Timeout->SetEnabled(CB_Status->Text() != "Disable"); }
+void TFM_Misc::ApplyTimeoutRule() {
+    // An unread console stays greyed: its choices hold nothing of the device.
+    CB_Timeout->SetEnabled(Request->ReadSucceeded() && CB_Status->Text() != "Disable");
+}
 
 void TFM_Misc::Bt_RfreshClick(TObject*) { ReadConsole(); }
 

@@ -48,50 +48,67 @@ TEST_F(AdminForm, RoundTripKeepsWhatTheDeviceHeld) {
     EXPECT_EQ(ui.Boxes().Count(), 0);
 }
 
+// Case k also breaks every later check: its own message is the one shown,
+// so the checks run in the order of the table.
 TEST_F(AdminForm, ChecksInOrder) {
-    struct Case {
+    struct Check {
         const char* name;
-        std::function<void(TFM_Admin*)> input;
+        std::function<void(TFM_Admin*)> breakIt;
         const char* message;
-        const char* userAfter; // null: unchanged
-        const char* newAfter;
-    } cases[] = {
-        {"wrong old password", [](TFM_Admin* f) { f->Ed_OPwd->SetText("guess"); },
-         "Please input the current password correctly!", nullptr, nullptr},
-        {"name of 41", [](TFM_Admin* f) { f->Ed_Usr->SetText(std::string(41, 'a')); },
-         "Please limit user name to 40 characters!", "", nullptr},
-        {"password of 13", [](TFM_Admin* f) { f->Ed_NPwd->SetText(std::string(13, 'p')); },
-         "Please limit password to 12 characters!", nullptr, ""},
-        {"confirmation differs", [](TFM_Admin* f) {
-             f->Ed_NPwd->SetText("secret");
-             f->Ed_CNP->SetText("secreT");
-         },
-         "Please input the confirm new password correctly!", nullptr, nullptr},
+        bool userEmptied;
+        bool newEmptied;
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::vector<Check> checks = {
+        {"wrong old password", [](TFM_Admin* f) { f->Ed_OPwd->SetText("guess"); },
+         "Please input the current password correctly!", false, false},
+        {"name of 41", [](TFM_Admin* f) { f->Ed_Usr->SetText(std::string(41, 'a')); },
+         "Please limit user name to 40 characters!", true, false},
+        {"password of 13", [](TFM_Admin* f) { f->Ed_NPwd->SetText(std::string(13, 'p')); },
+         "Please limit password to 12 characters!", false, true},
+        {"confirmation differs", [](TFM_Admin* f) { f->Ed_CNP->SetText("secreT"); },
+         "Please input the confirm new password correctly!", false, false},
+    };
+    for (size_t k = 0; k < checks.size(); ++k) {
+        SCOPED_TRACE(checks[k].name);
         TFM_Admin* f = Open();
         f->Ed_OPwd->SetText("password");
-        const std::string user = f->Ed_Usr->Text();
-        const std::string fresh = f->Ed_NPwd->Text();
-        c.input(f);
+        f->Ed_NPwd->SetText("secret");
+        f->Ed_CNP->SetText("secret");
+        for (size_t j = checks.size(); j-- > k;)
+            checks[j].breakIt(f);
+        const std::string userBefore = f->Ed_Usr->Text();
         const std::string newBefore = f->Ed_NPwd->Text();
         f->OK->Click();
         ASSERT_EQ(ui.Boxes().Count(), 1);
-        EXPECT_EQ(ui.Boxes().Last().text, c.message);
+        EXPECT_EQ(ui.Boxes().Last().text, checks[k].message);
         EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
-        EXPECT_EQ(f->Ed_Usr->Text(), c.userAfter ? std::string(c.userAfter) :
-                                                   (std::string(c.name) == "name of 41"
-                                                        ? std::string()
-                                                        : f->Ed_Usr->Text()));
-        if (c.newAfter) EXPECT_EQ(f->Ed_NPwd->Text(), c.newAfter);
-        else EXPECT_EQ(f->Ed_NPwd->Text(), newBefore);
-        (void)user;
-        (void)fresh;
+        EXPECT_EQ(f->Ed_Usr->Text(), checks[k].userEmptied ? std::string() : userBefore);
+        EXPECT_EQ(f->Ed_NPwd->Text(), checks[k].newEmptied ? std::string() : newBefore);
         EXPECT_TRUE(SetLog().empty());
         EXPECT_TRUE(waits.empty());
         ui.Boxes().Clear();
     }
+}
+
+// Without the login read nothing can be typed and nothing is written: the
+// empty old password would otherwise match the empty one shown.
+TEST_F(AdminForm, FailedReadWritesNothing) {
+    const auto before = Snapshot(kLogin);
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.1.1.0", "noSuchName", "get"));
+    TFM_Admin* f = Open();
+    dev->clearFaults();
+    for (TControl* c : {static_cast<TControl*>(f->Ed_Usr), static_cast<TControl*>(f->Ed_OPwd),
+                        static_cast<TControl*>(f->Ed_NPwd), static_cast<TControl*>(f->Ed_CNP),
+                        static_cast<TControl*>(f->OK)})
+        EXPECT_FALSE(c->Enabled()) << c->Name();
+    EXPECT_TRUE(f->Cancel->Enabled());
+    f->OK->Click();
+    EXPECT_TRUE(SetLog().empty());
+    EXPECT_EQ(Snapshot(kLogin), before);
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(Status(f->StatusBar), "Setting Error!");
+    for (int k = 0; k < ui.Boxes().Count(); ++k)
+        EXPECT_NE(ui.Boxes().Boxes()[k].caption, "Warning") << ui.Boxes().Boxes()[k].text;
 }
 
 TEST_F(AdminForm, NewLoginIsWrittenAndEmptyPasswordsWork) {

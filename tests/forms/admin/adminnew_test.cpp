@@ -4,7 +4,9 @@
 // Apply (the trap server included) with the waiting dialog only once all of
 // them went through, the limit switched off with its real result, and the
 // address ranges added and deleted: a duplicate refused wherever it stands,
-// a full table refused before anything is written.
+// a full table refused before anything is written. Groups whose read failed
+// are neither editable nor written, a refused write never leaves a console
+// the user did not choose, and an empty range list counts only once read.
 #include "forms/admin/TFM_AdminNew.h"
 
 #include "binding/New_req2Edit.h"
@@ -132,11 +134,12 @@ TEST_F(AdminNewForm, RoundTripKeepsWhatTheDeviceHeld) {
     ASSERT_EQ(waits.size(), 1u);
     EXPECT_EQ(Status(f->StatusBar), "Setting Success!");
     EXPECT_EQ(Snapshot(kAdminObjects), before);
-    // Telnet and SSH off first, then every group; the trap server last.
+    // Every group in order, both protocols off right before the console's
+    // own writes; the trap server last.
     EXPECT_EQ(SetLog(), (std::vector<std::string>{
-                            "3.4.1.0", "3.4.2.0", "3.4.3.0",      // both protocols off
                             "3.1.1.0", "3.1.2.0",                 // login
                             "3.1.3.0",                            // limit state
+                            "3.4.1.0", "3.4.2.0", "3.4.3.0",      // both protocols off
                             "3.4.1.0", "3.4.2.0", "3.4.3.0",      // console
                             "3.1.6.2.0",                          // WLAN
                             "3.1.8.1.0", "3.1.8.2.0",             // VID
@@ -181,19 +184,24 @@ TEST_F(AdminNewForm, SingleAddressesWrittenWithTheLimit) {
 }
 
 // Each check's message, caption and what it leaves behind; nothing written.
+// Case k also breaks every later check: its own message is the one shown,
+// so the checks run in the order of the table.
 TEST_F(AdminNewForm, ApplyChecks) {
-    struct Case {
+    struct Check {
         const char* name;
-        const char* ipRange;
-        std::function<void(TFM_AdminNew*)> input;
+        std::function<void(TFM_AdminNew*)> breakIt;
         const char* message;
         std::function<bool(TFM_AdminNew*)> after;
-    } cases[] = {
-        {"VID without Multi-SSID", "1",
-         [](TFM_AdminNew* f) { f->CheckBox_VID->SetChecked(true); },
+    };
+    const std::vector<Check> checks = {
+        {"VID without Multi-SSID",
+         [](TFM_AdminNew* f) {
+             f->Cb_Mussid->SetItemIndex(0);
+             f->CheckBox_VID->SetChecked(true);
+         },
          "Please enable Multi-SSID and VLAN first!",
          [](TFM_AdminNew* f) { return !f->CheckBox_VID->Checked(); }},
-        {"VID out of range", "1",
+        {"VID out of range",
          [](TFM_AdminNew* f) {
              f->Cb_Mussid->SetItemIndex(1);
              f->Cb_VLAN->SetItemIndex(1);
@@ -202,50 +210,56 @@ TEST_F(AdminNewForm, ApplyChecks) {
          },
          "Please input a number between 1 and 4094.!",
          [](TFM_AdminNew* f) { return f->Ed_VID->Text().empty(); }},
-        {"no address", "0",
+        {"no address",
          [](TFM_AdminNew* f) {
              f->CkBx_ManagerState->SetChecked(true);
              f->Ed_IP1->SetText("");
              f->Ed_IP2->SetText("");
          },
-         "You at least must input one IP address!", nullptr},
-        {"bad address", "0",
+         "You at least must input one IP address!",
+         [](TFM_AdminNew* f) { return f->Ed_IP1->Text().empty() && f->Ed_IP2->Text().empty(); }},
+        {"bad address",
          [](TFM_AdminNew* f) {
              f->CkBx_ManagerState->SetChecked(true);
              f->Ed_IP2->SetText("192.0.2.300");
          },
-         "Invalid IP address!", nullptr},
-        {"old password", "1", [](TFM_AdminNew* f) { f->Ed_OPwd->SetText("nope"); },
-         "Please input the current password correctly!", nullptr},
-        {"long name", "1", [](TFM_AdminNew* f) { f->Ed_Usr->SetText(std::string(65, 'a')); },
+         "Invalid IP address!", [](TFM_AdminNew* f) { return f->Ed_IP2->Focused(); }},
+        {"old password", [](TFM_AdminNew* f) { f->Ed_OPwd->SetText("nope"); },
+         "Please input the current password correctly!",
+         [](TFM_AdminNew* f) { return f->Ed_OPwd->Text() == "nope"; }},
+        {"long name",
+         [](TFM_AdminNew* f) { f->Ed_Usr->SetText(std::string(64, 'a') + " "); },
          "Please limit user name to 64 characters!",
          [](TFM_AdminNew* f) { return f->Ed_Usr->Text().empty(); }},
-        {"bad name", "1", [](TFM_AdminNew* f) { f->Ed_Usr->SetText("ad min"); },
-         "Invaild UserName!", [](TFM_AdminNew* f) { return f->Ed_Usr->Text().empty(); }},
-        {"long password", "1",
+        {"bad name", [](TFM_AdminNew* f) { f->Ed_Usr->SetText("ad min"); }, "Invaild UserName!",
+         [](TFM_AdminNew* f) { return f->Ed_Usr->Text().empty() && f->Ed_Usr->Focused(); }},
+        {"long password",
          [](TFM_AdminNew* f) { f->Ed_NPwd->SetText(std::string(13, 'p')); },
          "Please limit password to 12 characters!",
          [](TFM_AdminNew* f) { return f->Ed_NPwd->Text().empty(); }},
-        {"confirmation", "1", [](TFM_AdminNew* f) { f->Ed_CNP->SetText("other"); },
-         "Please input the confirm new password correctly!", nullptr},
-        {"trap server", "1",
+        {"confirmation", [](TFM_AdminNew* f) { f->Ed_CNP->SetText("other"); },
+         "Please input the confirm new password correctly!",
+         [](TFM_AdminNew* f) { return f->Ed_CNP->Text() == "other"; }},
+        {"trap server",
          [](TFM_AdminNew* f) {
              f->CkBx_LBS->SetChecked(true);
              f->Ed_TrapServIP->SetText("trap");
          },
-         "Invalid IP address!", nullptr},
+         "Invalid IP address!", [](TFM_AdminNew* f) { return f->Ed_TrapServIP->Focused(); }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        TFM_AdminNew* f = Open(c.ipRange);
-        c.input(f);
+    for (size_t k = 0; k < checks.size(); ++k) {
+        SCOPED_TRACE(checks[k].name);
+        // The single-address device: every check applies to it.
+        TFM_AdminNew* f = Open("0");
+        f->Show();
+        // Later checks first, so that an earlier one wins a shared edit.
+        for (size_t j = checks.size(); j-- > k;)
+            checks[j].breakIt(f);
         Apply();
         ASSERT_EQ(ui.Boxes().Count(), 1);
-        EXPECT_EQ(ui.Boxes().Last().text, c.message);
+        EXPECT_EQ(ui.Boxes().Last().text, checks[k].message);
         EXPECT_EQ(ui.Boxes().Last().caption, "Warning");
-        if (c.after) {
-            EXPECT_TRUE(c.after(f));
-        }
+        EXPECT_TRUE(checks[k].after(f));
         EXPECT_TRUE(SetLog().empty());
         EXPECT_TRUE(waits.empty());
         ui.Boxes().Clear();
@@ -472,8 +486,15 @@ TEST_F(AdminNewOnOldFirmware, MissingGroupsHiddenAndNeverWritten) {
     EXPECT_FALSE(f->LimitFlag);
     EXPECT_EQ(f->Ed_IP1->Text(), "");
     Grab(f, "adminnew-old.png");
+    // The limit and its addresses were not answered: they cannot be chosen,
+    // and nothing typed into them is taken for written.
+    EXPECT_FALSE(f->CkBx_ManagerState->Enabled());
+    EXPECT_FALSE(f->Ed_IP1->Enabled());
+    EXPECT_FALSE(f->Ed_IP2->Enabled());
     f->CkBx_ManagerState->Click();
-    f->Ed_IP1->SetText("192.0.2.5");
+    EXPECT_FALSE(f->CkBx_ManagerState->Checked());
+    EXPECT_FALSE(f->WriteManagerIP);
+    EXPECT_FALSE(f->Ed_IP1->Enabled());
     f->OK->Click();
     Settle();
     // What the old firmware has is written and goes through.
@@ -481,10 +502,171 @@ TEST_F(AdminNewOnOldFirmware, MissingGroupsHiddenAndNeverWritten) {
     EXPECT_EQ(waits.size(), 1u);
     EXPECT_EQ(Status(f->StatusBar), "Setting Success!");
     const auto log = SetLog();
-    EXPECT_EQ(log, (std::vector<std::string>{"3.4.1.0", "3.4.2.0", "3.1.1.0", "3.1.2.0",
+    EXPECT_EQ(log, (std::vector<std::string>{"3.1.1.0", "3.1.2.0", "3.4.1.0", "3.4.2.0",
                                              "3.4.1.0", "3.4.2.0"}));
     for (const auto& oid : log)
-        EXPECT_TRUE(oid.rfind("3.1.8", 0) != 0 && oid.rfind("3.1.6", 0) != 0) << oid;
+        EXPECT_TRUE(oid.rfind("3.1.8", 0) != 0 && oid.rfind("3.1.6", 0) != 0 &&
+                    oid.rfind("3.1.3", 0) != 0)
+            << oid;
+}
+
+// SSH offered by the main window on a device that does not answer for it:
+// the radio cannot be chosen, so telnet is never switched off for it.
+TEST_F(AdminNewOnOldFirmware, UnansweredSshCannotBeChosen) {
+    TFM_AdminNew* f = OpenWith(main, "0", "0");
+    EXPECT_FALSE(f->SshFlag);
+    EXPECT_FALSE(f->RB_SHH->Enabled());
+    f->RB_SHH->Click();
+    EXPECT_FALSE(f->RB_SHH->Checked());
+    EXPECT_TRUE(f->RB_Telnet->Checked());
+    f->OK->Click();
+    Settle();
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.4.1.0"), "1");
+    const auto log = SetLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "3.4.3.0"), 0);
+}
+
+// A group whose read failed at opening is never written and its controls
+// cannot be changed; Apply leaves its objects as the device holds them.
+TEST_F(AdminNewForm, FailedReadsAreNeverWritten) {
+    struct Case {
+        const char* name;
+        const char* faulted; // read of this object fails
+        const char* ipRange;
+        std::vector<std::string> objects; // never written, unchanged
+        std::function<std::vector<TControl*>(TFM_AdminNew*)> disabled;
+    } cases[] = {
+        {"login", "qvEnterprise.11.37.4.3.1.1.0", "1", {"3.1.1.0", "3.1.2.0"},
+         [](TFM_AdminNew* f) {
+             return std::vector<TControl*>{f->Ed_Usr, f->Ed_OPwd, f->Ed_NPwd, f->Ed_CNP};
+         }},
+        {"telnet", "qvEnterprise.11.37.4.3.4.1.0", "1", {"3.4.1.0", "3.4.2.0", "3.4.3.0"},
+         [](TFM_AdminNew* f) {
+             return std::vector<TControl*>{f->RB_None, f->RB_Telnet, f->RB_SHH, f->CB_Timeout};
+         }},
+        {"ssh", "qvEnterprise.11.37.4.3.4.3.0", "1", {"3.4.3.0"},
+         [](TFM_AdminNew* f) { return std::vector<TControl*>{f->RB_SHH}; }},
+        {"limit", "qvEnterprise.11.37.4.3.1.3.0", "1", {"3.1.3.0"},
+         [](TFM_AdminNew* f) {
+             return std::vector<TControl*>{f->CkBx_ManagerState, f->Ed_FromIP, f->Btn_Add};
+         }},
+        {"manager addresses", "qvEnterprise.11.37.4.3.1.3.2", "0",
+         {"3.1.3.2.1.1.1", "3.1.3.2.1.1.2"},
+         [](TFM_AdminNew* f) { return std::vector<TControl*>{f->Ed_IP1, f->Ed_IP2}; }},
+        {"trap server", "qvEnterprise.11.37.4.3.1.4", "1", {"3.1.4.1.0", "3.1.4.2.0"},
+         [](TFM_AdminNew* f) { return std::vector<TControl*>{f->CkBx_LBS, f->Ed_TrapServIP}; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.3.1.3.1.0", "1"));
+        const auto before = Snapshot(kAdminObjects);
+        ASSERT_TRUE(dev->fault(c.faulted, "noSuchName", "get"));
+        TFM_AdminNew* f = Open(c.ipRange);
+        dev->clearFaults();
+        for (TControl* control : c.disabled(f))
+            EXPECT_FALSE(control->Enabled()) << control->Name();
+        Apply();
+        for (const auto& oid : SetLog())
+            for (const auto& never : c.objects)
+                EXPECT_NE(oid, never);
+        EXPECT_EQ(Snapshot(kAdminObjects), before);
+        ui.Boxes().Clear();
+        waits.clear();
+        form.reset();
+    }
+}
+
+// A refused write at any step of Apply: every console object ends with the
+// value it had or the one chosen, never both protocols off.
+TEST_F(AdminNewForm, RefusedWriteNeverLeavesAConsoleNotChosen) {
+    struct Case {
+        const char* name;
+        const char* refused;
+        const char* ipRange;
+        TRadioButton* TFM_AdminNew::*choice;
+        const char* telnet; // what the device ends with
+        const char* ssh;
+    } cases[] = {
+        {"password, unchanged", "qvEnterprise.11.37.4.3.1.2.0", "1", &TFM_AdminNew::RB_Telnet,
+         "1", "0"},
+        {"user name, to SSH", "qvEnterprise.11.37.4.3.1.1.0", "1", &TFM_AdminNew::RB_SHH, "1",
+         "0"},
+        {"limit, to SSH", "qvEnterprise.11.37.4.3.1.3.0", "1", &TFM_AdminNew::RB_SHH, "1", "0"},
+        {"manager address, to SSH", "qvEnterprise.11.37.4.3.1.3.2.1.1.1", "0",
+         &TFM_AdminNew::RB_SHH, "1", "0"},
+        {"telnet, unchanged", "qvEnterprise.11.37.4.3.4.1.0", "1", &TFM_AdminNew::RB_Telnet, "1",
+         "0"},
+        {"ssh, to SSH", "qvEnterprise.11.37.4.3.4.3.0", "1", &TFM_AdminNew::RB_SHH, "1", "0"},
+        {"ssh, unchanged", "qvEnterprise.11.37.4.3.4.3.0", "1", &TFM_AdminNew::RB_Telnet, "1",
+         "0"},
+        {"WLAN after the console, to SSH", "qvEnterprise.11.37.4.3.1.6.2.0", "1",
+         &TFM_AdminNew::RB_SHH, "0", "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(dev->reset());
+        TFM_AdminNew* f = Open(c.ipRange);
+        if (std::string(c.ipRange) == "0") {
+            f->CkBx_ManagerState->Click();
+            f->Ed_IP2->SetText("192.0.2.7");
+        }
+        (f->*c.choice)->Click();
+        ASSERT_TRUE(dev->fault(c.refused, "badValue", "set"));
+        Apply();
+        dev->clearFaults();
+        EXPECT_EQ(Status(f->StatusBar), "Setting Error!");
+        EXPECT_TRUE(waits.empty());
+        EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.4.1.0"), c.telnet);
+        EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.4.3.0"), c.ssh);
+        EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.4.2.0"), "2");
+        EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.2.0"), "password");
+        ui.Boxes().Clear();
+        form.reset();
+    }
+}
+
+// "Empty" is judged only from a walk of the range table that went
+// through: one still running or failed refuses Apply, and the limit stays.
+TEST_F(AdminNewForm, RangeListJudgedOnlyWhenRead) {
+    struct Case {
+        const char* name;
+        bool stillRunning;
+        const char* message;
+    } cases[] = {
+        {"walk still running", true,
+         "The settings are still being read from the device. Please try again."},
+        {"walk failed", false, "The IP Range List could not be read.\nPlease try again."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.3.1.3.0", "1"));
+        TFM_AdminNew* f = Open();
+        ASSERT_TRUE(f->CkBx_ManagerState->Checked());
+        // The list is read again, and the device does not answer in time.
+        f->ListView_User->Items().Clear();
+        f->UserList->rowNumber = 1;
+        if (!c.stillRunning) f->UserList->request.Timeout = 20;
+        ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.1.9", "timeout", "get", 3000));
+        f->UserList->Read();
+        if (!c.stillRunning) {
+            EXPECT_TRUE(snmptest::WaitIdle(*f->UserList));
+            EXPECT_TRUE(f->UserList->ReadFailed());
+            dev->clearFaults();
+            ASSERT_TRUE(dev->waitUntilAnswering());
+        }
+        f->OK->Click();
+        ASSERT_GE(ui.Boxes().Count(), 1);
+        EXPECT_EQ(ui.Boxes().Boxes()[0].text, c.message);
+        EXPECT_TRUE(f->CkBx_ManagerState->Checked());
+        dev->clearFaults();
+        ASSERT_TRUE(dev->waitUntilAnswering());
+        Settle();
+        EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.1.3.0"), "1");
+        EXPECT_TRUE(SetLog().empty());
+        EXPECT_TRUE(waits.empty());
+        ui.Boxes().Clear();
+        form.reset();
+    }
 }
 
 } // namespace

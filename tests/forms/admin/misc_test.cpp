@@ -86,6 +86,8 @@ TEST_F(MiscForm, UnreadChoicesAreNotWritten) {
     TFM_Misc* f = Open();
     EXPECT_EQ(f->CB_Status->ItemIndex(), -1);
     EXPECT_EQ(f->CB_Timeout->ItemIndex(), -1);
+    EXPECT_FALSE(f->CB_Status->Enabled());
+    EXPECT_FALSE(f->CB_Timeout->Enabled());
     dev->clearFaults();
     f->Bt_Apply->Click();
     EXPECT_TRUE(SetLog().empty());
@@ -93,6 +95,44 @@ TEST_F(MiscForm, UnreadChoicesAreNotWritten) {
     EXPECT_EQ(Status(f->StatusBar), "Setting Error!");
     EXPECT_TRUE(waits.empty());
     EXPECT_EQ(dev->control("state"), "ok running");
+}
+
+// The time-out rule keeps an unread console greyed, also after a Refresh
+// that failed once the console had been read; the next good read gives
+// the choices back by the rule.
+TEST_F(MiscForm, FailedRefreshGreysBothChoices) {
+    struct Step {
+        const char* name;
+        bool fails;
+        const char* telnet;
+        bool statusEnabled;
+        bool timeoutEnabled;
+    } steps[] = {
+        {"read", false, "1", true, true},
+        {"refresh fails", true, "1", false, false},
+        {"refresh reads off", false, "0", true, false},
+        {"refresh fails again", true, "0", false, false},
+        {"refresh reads on", false, "1", true, true},
+    };
+    TFM_Misc* f = Open();
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
+        ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.3.4.1.0", s.telnet));
+        if (s.fails) {
+            ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.4.1.0", "noSuchName", "get"));
+        }
+        f->Bt_Rfresh->Click();
+        dev->clearFaults();
+        EXPECT_EQ(f->CB_Status->Enabled(), s.statusEnabled);
+        EXPECT_EQ(f->CB_Timeout->Enabled(), s.timeoutEnabled);
+        if (s.fails) {
+            f->Bt_Apply->Click();
+            EXPECT_TRUE(SetLog().empty());
+            EXPECT_TRUE(waits.empty());
+            EXPECT_EQ(Status(f->StatusBar), "Setting Error!");
+        }
+        ui.Boxes().Clear();
+    }
 }
 
 } // namespace
