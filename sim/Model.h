@@ -132,6 +132,10 @@ public:
     void setFault(const Oid& oid, const Fault& fault);
     void clearFaults();
     std::optional<Fault> faultFor(const Oid& oid, bool isSet) const;
+    // How often the fault set on exactly this OID has matched a request
+    // since it was set (0 when there is none): shows a test that the
+    // fault it injected was met at all.
+    std::uint64_t faultHits(const Oid& oid) const;
 
     std::size_t objectCount() const { return objects_.size(); }
     void setStartTime(Clock::time_point t) { start_ = t; }
@@ -159,6 +163,7 @@ private:
     std::map<Oid, Object> loaded_; // as the data file gave them, for a factory reset
     std::vector<Table> tables_;
     std::map<Oid, Fault> faults_;
+    mutable std::map<Oid, std::uint64_t> faultHits_;
     // Answers given so far by each moving object (a rule step=N).
     mutable std::map<Oid, std::uint64_t> answers_;
     std::string movedValue(const Object& object, bool answer) const;

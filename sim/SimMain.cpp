@@ -52,7 +52,7 @@ namespace {
 
 const char* const ControlHelp =
     "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
-    " | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
+    " | hits OID | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
 
 struct Options {
     int port = 0;
@@ -591,6 +591,10 @@ std::string Simulator::control(const std::string& rawLine) {
         if (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
         std::string error;
         return model_.poke(*oid, rest, &error) ? "ok" : "err " + error;
+    }
+    if (cmd == "hits") {
+        if (!oid) return "err bad OID";
+        return "ok " + std::to_string(model_.faultHits(*oid));
     }
     if (cmd == "fault") {
         if (!oid) return "err bad OID";

@@ -252,6 +252,25 @@ TEST(SimModel, FaultsByPrefixAndScope) {
     EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), true));
 }
 
+TEST(SimModel, FaultHitsCountMatchesOfThatFaultOnly) {
+    Model m = load();
+    m.setFault(oid("qvEnterprise.1"), Fault{FaultMode::Timeout, FaultScope::Any, 100});
+    m.setFault(oid("qvEnterprise.1.2.0"), Fault{FaultMode::GenErr, FaultScope::Set, 0});
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 0u);
+    m.faultFor(oid("qvEnterprise.1.1.0"), false);
+    m.faultFor(oid("qvEnterprise.1.2.0"), false); // the wider one answers a read
+    m.faultFor(oid("qvEnterprise.1.2.0"), true);
+    m.faultFor(oid("system.1.0"), false);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 2u);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1.2.0")), 1u);
+    EXPECT_EQ(m.faultHits(oid("system.1.0")), 0u);
+    // set anew, a fault counts from zero; cleared, it counts nothing
+    m.setFault(oid("qvEnterprise.1"), Fault{FaultMode::NoSuchName, FaultScope::Get, 0});
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 0u);
+    m.clearFaults();
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1.2.0")), 0u);
+}
+
 TEST(SimProtocol, ParsesSnmpdLines) {
     RequestParser p;
     auto r = p.feed("PING");

@@ -74,6 +74,8 @@ public:
     bool fault(const std::string& oid, const std::string& mode, const std::string& scope = "any",
                int delayMs = 0);
     bool clearFaults();
+    // How many requests the fault set on exactly oid has met since it was set.
+    int faultHits(const std::string& oid);
     bool reset(); // values from the data file again, faults cleared
     std::optional<std::string> peek(const std::string& oid);
     bool poke(const std::string& oid, const std::string& value);
