@@ -323,6 +323,20 @@ TEST(SimProtocol, AnswersWithFaultsApplied) {
     EXPECT_EQ(respond(m, set, system, 500).text, "DONE\n");
 }
 
+TEST(SimProtocol, WalkOfASilentEmptySubtreeIsHeldBack) {
+    Model m = load();
+    Oid enterprise = oid("qvEnterprise");
+    // No object lies below .77: a walk there gets the next object outside.
+    Request walk{Request::GetNext, oid("qvEnterprise.77"), false, "", ""};
+    EXPECT_FALSE(respond(m, walk, enterprise, 500).delayed);
+    m.setFault(oid("qvEnterprise.77"), Fault{FaultMode::Timeout, FaultScope::Get, 0});
+    Reply held = respond(m, walk, enterprise, 500);
+    EXPECT_TRUE(held.delayed);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.77")), 1u);
+    m.clearFaults();
+    EXPECT_FALSE(respond(m, walk, enterprise, 500).delayed);
+}
+
 TEST(SimModel, SavedStateComesBack) {
     Model m = load();
     m.set(oid("system.5.0"), "string", "\"saved\"");
