@@ -709,7 +709,7 @@ std::optional<Varbind> Model::getNext(const Oid& oid, const Oid& subtree) const 
             if (it->first > subtree) break;
             continue;
         }
-        auto fault = faultFor(it->first, false);
+        auto fault = faultFor(it->first, false, true);
         if (fault && fault->mode == FaultMode::NoSuchName) continue;
         return render(it->second);
     }
@@ -1040,7 +1040,7 @@ std::uint64_t Model::faultHits(const Oid& oid) const {
     return it == faultHits_.end() ? 0 : it->second;
 }
 
-std::optional<Fault> Model::faultFor(const Oid& oid, bool isSet) const {
+std::optional<Fault> Model::faultFor(const Oid& oid, bool isSet, bool walk) const {
     const Fault* best = nullptr;
     const Oid* bestPrefix = nullptr;
     std::size_t bestLen = 0;
@@ -1048,6 +1048,7 @@ std::optional<Fault> Model::faultFor(const Oid& oid, bool isSet) const {
         if (!isPrefix(prefix, oid) || (best && prefix.size() < bestLen)) continue;
         if (fault.scope == FaultScope::Get && isSet) continue;
         if (fault.scope == FaultScope::Set && !isSet) continue;
+        if (fault.scope == FaultScope::Next && (isSet || !walk)) continue;
         best = &fault;
         bestPrefix = &prefix;
         bestLen = prefix.size();

@@ -51,7 +51,7 @@ using sim::Oid;
 namespace {
 
 const char* const ControlHelp =
-    "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
+    "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|next|any] [MS]"
     " | hits OID | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
 
 struct Options {
@@ -610,6 +610,8 @@ std::string Simulator::control(const std::string& rawLine) {
                 fault.scope = sim::FaultScope::Get;
             else if (word == "set")
                 fault.scope = sim::FaultScope::Set;
+            else if (word == "next")
+                fault.scope = sim::FaultScope::Next;
             else if (word == "any")
                 fault.scope = sim::FaultScope::Any;
             else if (std::all_of(word.begin(), word.end(), ::isdigit))

@@ -323,6 +323,17 @@ TEST(SimProtocol, AnswersWithFaultsApplied) {
     EXPECT_EQ(respond(m, set, system, 500).text, "DONE\n");
 }
 
+TEST(SimModel, NextScopedFaultsMeetOnlyWalks) {
+    Model m = load();
+    m.setFault(oid("qvEnterprise.1.2.0"), Fault{FaultMode::Timeout, FaultScope::Next, 0});
+    EXPECT_EQ(m.faultFor(oid("qvEnterprise.1.2.0"), false, true)->mode, FaultMode::Timeout);
+    EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), false));
+    EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), true));
+    // a set goes through although its object cannot be walked
+    Request set{Request::Set, oid("qvEnterprise.1.2.0"), false, "integer", "7"};
+    EXPECT_EQ(respond(m, set, oid("qvEnterprise"), 500).text, "DONE\n");
+}
+
 TEST(SimProtocol, WalkOfASilentEmptySubtreeIsHeldBack) {
     Model m = load();
     Oid enterprise = oid("qvEnterprise");
