@@ -9,10 +9,12 @@
 //   one the same Apply writes on a device that refuses nothing, and no
 //   success is claimed.
 //
-// A new form gets its rows from one entry in kForms: how it is opened, the
+// A new form gets its rows from one entry in Forms(): how it is opened, the
 // variable tables of its groups (the objects to fail are taken from the
 // groups made from them, with their instances), how its Apply is pressed,
-// and for the second table one change and which groups Apply writes.
+// and for the second table one change and which groups Apply writes. A
+// third table checks that every group a form reads when it opens has an
+// entry.
 #include "tests/forms/integrity/integrity_fixture.h"
 
 #include "forms/admin/TClientInformation.h"
@@ -74,8 +76,8 @@ using integritytest::IntegrityTest;
 struct Group {
     const char* name;
     const QvSNMPVar* table;
-    // An unchanged Apply on the simulated device's settings writes it (the
-    // second table refuses it). Groups written only in other modes (an EAP
+    // Apply on the simulated device's settings writes it (the second table
+    // refuses it). Groups written only in other modes (an EAP
     // server, a WPA passphrase, a channel the radio does not use) are not.
     bool written = false;
 };
