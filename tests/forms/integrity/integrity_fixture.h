@@ -133,8 +133,8 @@ protected:
         for (const QvSNMPRequest2Controls* g : QvSNMPRequest2Controls::Live())
             if (g->busy || g->request.Outstanding > 0)
                 who += " [" + g->request.vars.Name + " " +
-                       (g->request.vars.Count() ? g->request.vars.Item(0)->Oid : "") +
-                       " busy " + std::to_string(g->busy) + " outstanding " +
+                       (g->request.vars.Count() ? g->request.vars.Item(0)->Oid : "") + " busy " +
+                       std::to_string(g->busy) + " outstanding " +
                        std::to_string(g->request.Outstanding) + "]";
         ADD_FAILURE() << "still at work after " << ms << " ms:" << who;
     }
@@ -218,11 +218,13 @@ private:
         std::string line;
         while (std::getline(in, line)) {
             if (line.empty() || line[0] == '#') continue;
-            if (line.find(" step=") == std::string::npos && line.find(" uptime") == std::string::npos)
+            if (line.find(" step=") == std::string::npos &&
+                line.find(" uptime") == std::string::npos)
                 continue;
             std::string oid = line.substr(0, line.find(' '));
-            for (auto [word, digits] : {std::pair<const char*, const char*>{"qvEnterprise", "1.3.6.1.4.1.32473"},
-                                        {"system", "1.3.6.1.2.1.1"}})
+            for (auto [word, digits] :
+                 {std::pair<const char*, const char*>{"qvEnterprise", "1.3.6.1.4.1.32473"},
+                  {"system", "1.3.6.1.2.1.1"}})
                 if (oid.rfind(word, 0) == 0) oid = digits + oid.substr(std::string(word).size());
             out.insert("." + oid);
         }

@@ -141,8 +141,12 @@ void NextItem(TComboBox* c) {
 
 const std::vector<FormRow>& Forms() {
     static const std::vector<FormRow> forms = {
-        {"TFM_Admin", NoFields, Opener<TFM_Admin>(), {{"Login", mib::adminLoginTable, true}},
-         Press<TFM_Admin>(&TFM_Admin::OK), nullptr},
+        {"TFM_Admin",
+         NoFields,
+         Opener<TFM_Admin>(),
+         {{"Login", mib::adminLoginTable, true}},
+         Press<TFM_Admin>(&TFM_Admin::OK),
+         nullptr},
         {"TFM_AdminNew",
          AdminFields,
          Opener<TFM_AdminNew>(),
@@ -162,18 +166,27 @@ const std::vector<FormRow>& Forms() {
           {"PingControl", mib::adminPingControlTable, true}},
          Press<TFM_AdminNew>(&TFM_AdminNew::OK),
          [](TForm* f) { NextItem(As<TFM_AdminNew>(f)->CB_Timeout); }},
-        {"TFM_Misc", NoFields, Opener<TFM_Misc>(), {{"Console", mib::miscConsoleTable, true}},
-         Press<TFM_Misc>(&TFM_Misc::Bt_Apply), nullptr},
+        {"TFM_Misc",
+         NoFields,
+         Opener<TFM_Misc>(),
+         {{"Console", mib::miscConsoleTable, true}},
+         Press<TFM_Misc>(&TFM_Misc::Bt_Apply),
+         nullptr},
         // Its buttons are commands (restart, factory settings): nothing it
         // read is written back, so its row only opens and closes it.
-        {"TFM_Sytem", NoFields, Opener<TFM_Sytem>(), {{"Restart", mib::systemRestartTable}}, nullptr,
+        {"TFM_Sytem",
+         NoFields,
+         Opener<TFM_Sytem>(),
+         {{"Restart", mib::systemRestartTable}},
+         nullptr,
          nullptr},
         {"TFM_LanCfg",
          NoFields,
          Opener<TFM_LanCfg>(),
          // The static pool is not read by an Apply that leaves the address.
          {{"Lan", mib::lanCfgTable, true}, {"Pool", mib::dhcpPoolTable}},
-         Press<TFM_LanCfg>(&TFM_LanCfg::BT_LanCfgOk), nullptr},
+         Press<TFM_LanCfg>(&TFM_LanCfg::BT_LanCfgOk),
+         nullptr},
         {"TFM_DHCP",
          NoFields,
          Opener<TFM_DHCP>(),
@@ -201,7 +214,8 @@ const std::vector<FormRow>& Forms() {
              });
              d->Bt_Set->Click();
          },
-         nullptr, true},
+         nullptr,
+         true},
         // Transfer forms: they read nothing when they open, and all they
         // write (this computer's address, the file name, the command) they
         // set themselves before a TFTP transfer; so their row only checks
@@ -216,12 +230,17 @@ const std::vector<FormRow>& Forms() {
          {{"Get", mib::logGetTable},
           {"Settings", mib::logSettingsTable},
           {"Clear", mib::logClearTable}},
-         nullptr, nullptr},
-        {"TLogSetForm", NoFields, Opener<TLogForm>(), {{"Settings", mib::logSettingsTable, true}},
+         nullptr,
+         nullptr},
+        {"TLogSetForm",
+         NoFields,
+         Opener<TLogForm>(),
+         {{"Settings", mib::logSettingsTable, true}},
          [](TForm* f, UiTestSession&) {
              if (auto* s = As<TLogForm>(f)->LogSetForm.get()) s->Button2->Click();
          },
-         nullptr, true},
+         nullptr,
+         true},
         // Status forms: they write nothing, so their rows check just that.
         {"TClientInformation",
          NoFields,
@@ -245,12 +264,14 @@ const std::vector<FormRow>& Forms() {
           {"Band1", mib::devBand1StatusVars},
           {"Device", mib::devDeviceVars},
           {"ApStatus", mib::devApStatusVars}},
-         nullptr, nullptr},
+         nullptr,
+         nullptr},
         {"TFM_Static",
          WirelessFields,
          Opener<TFM_Static>(),
          {{"Band1", mib::staticBand1Vars}, {"Bytes", mib::staticByteVars}},
-         nullptr, nullptr},
+         nullptr,
+         nullptr},
         {"TFM_Encrypt",
          WirelessFields,
          Opener<TFM_Encrypt>(),
@@ -261,14 +282,19 @@ const std::vector<FormRow>& Forms() {
           {"PassPhraseA", mib::encryptPassPhraseTableA}},
          Press<TFM_Encrypt>(&TFM_Encrypt::Bt_Apply),
          [](TForm* f) { As<TFM_Encrypt>(f)->Ed_PassPha->SetText("another passphrase"); }},
-        {"TFM_Filter", WirelessFields, Opener<TFM_Filter>(), {{"Filter", mib::filterTable, true}},
-         Press<TFM_Filter>(&TFM_Filter::Bt_Apply), nullptr},
+        {"TFM_Filter",
+         WirelessFields,
+         Opener<TFM_Filter>(),
+         {{"Filter", mib::filterTable, true}},
+         Press<TFM_Filter>(&TFM_Filter::Bt_Apply),
+         nullptr},
         // Its entries are written from the entry dialog's row.
         {"TFM_FilterMAC",
          NoFields,
          Opener<TFM_FilterMAC>(),
          {{"Table", mib::filterMacTableA}},
-         nullptr, nullptr},
+         nullptr,
+         nullptr},
         // The MAC entry dialog of the MAC table form: its Apply through "Set"
         // on the first entry in use.
         {"TFM_MACAddr",
@@ -286,12 +312,14 @@ const std::vector<FormRow>& Forms() {
              });
              t->Bt_Set->Click();
          },
-         nullptr, true},
+         nullptr,
+         true},
         {"TFM_Group",
          WirelessFields,
          Opener<TFM_Group>(),
          {{"Settings", mib::groupSettingsTable, true}, {"ApMode", mib::groupApModeTable}},
-         Press<TFM_Group>(&TFM_Group::Bt_Apply), nullptr},
+         Press<TFM_Group>(&TFM_Group::Bt_Apply),
+         nullptr},
         {"TFM_ModeCFG",
          WirelessFields,
          Opener<TFM_ModeCFG>(),
@@ -403,7 +431,9 @@ struct Case {
     const Group* group;
     std::string name;
 };
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<Case> ReadCases() {
     std::vector<Case> out;
@@ -430,7 +460,9 @@ std::vector<Case> WriteCases() {
 struct FormCase {
     const FormRow* row;
 };
-void PrintTo(const FormCase& c, std::ostream* os) { *os << c.row->form; }
+void PrintTo(const FormCase& c, std::ostream* os) {
+    *os << c.row->form;
+}
 
 std::vector<FormCase> FormCases() {
     std::vector<FormCase> out;
@@ -551,7 +583,8 @@ TEST_P(FailedRead, ApplyUnchangedWritesNothingItDidNotRead) {
     // a walk is failed by a device that does not answer in time; where the
     // group waits too long for that, its walk is still running at Apply.
     const bool failsInTime = g.replyBoundMs + kHoldMarginMs <= kHoldCapMs;
-    const int hold = failsInTime ? static_cast<int>(g.replyBoundMs + kHoldMarginMs) : kHeldForGoodMs;
+    const int hold =
+        failsInTime ? static_cast<int>(g.replyBoundMs + kHoldMarginMs) : kHeldForGoodMs;
     // A get fault would also refuse the Apply's sets (snmpd looks an object
     // up before it sets it), so it goes once the form has read; a walk's
     // fault meets only walks.
