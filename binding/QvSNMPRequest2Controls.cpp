@@ -98,11 +98,26 @@ private:
 
 } // namespace
 
+namespace {
+std::vector<QvSNMPRequest2Controls*>& LiveGroups() {
+    static std::vector<QvSNMPRequest2Controls*> groups;
+    return groups;
+}
+} // namespace
+
 QvSNMPRequest2Controls::QvSNMPRequest2Controls(TWinControl* ownerForm)
-    : owner(ownerForm), alive_(std::make_shared<bool>(true)) {}
+    : owner(ownerForm), alive_(std::make_shared<bool>(true)) {
+    LiveGroups().push_back(this);
+}
 
 QvSNMPRequest2Controls::~QvSNMPRequest2Controls() {
     Shutdown();
+    auto& groups = LiveGroups();
+    groups.erase(std::remove(groups.begin(), groups.end(), this), groups.end());
+}
+
+const std::vector<QvSNMPRequest2Controls*>& QvSNMPRequest2Controls::Live() {
+    return LiveGroups();
 }
 
 void QvSNMPRequest2Controls::Shutdown() {

@@ -55,6 +55,10 @@ public:
     QvSNMPRequest* filterSource = nullptr;
     std::string filterText;
 
+    // Every group alive now, oldest first: lets a window (or a test) find out
+    // whether any work of its groups is still outstanding.
+    static const std::vector<QvSNMPRequest2Controls*>& Live();
+
     void SetStatusBar(TObject* target) { statusBar = target; }
     // The same for the generic panels' memo.
     void SetStatusBar2(TObject* target) { statusBar = target; }

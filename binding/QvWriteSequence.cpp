@@ -6,8 +6,10 @@
 #include "binding/QvSNMPRequest2Edits.h"
 #include "ui/Widgets.h"
 
+#include <algorithm>
 #include <deque>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -79,11 +81,28 @@ struct QvWriteSequence::State {
     int leftOut = 0;
 };
 
-QvWriteSequence::QvWriteSequence() : state_(std::make_shared<State>()) {}
+namespace {
+std::vector<const QvWriteSequence*>& LiveSequences() {
+    static std::vector<const QvWriteSequence*> sequences;
+    return sequences;
+}
+} // namespace
+
+QvWriteSequence::QvWriteSequence() : state_(std::make_shared<State>()) {
+    LiveSequences().push_back(this);
+}
 
 QvWriteSequence::~QvWriteSequence() {
     state_->running = false;
     state_->steps.clear();
+    auto& live = LiveSequences();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+bool QvWriteSequence::AnyRunning() {
+    for (const QvWriteSequence* s : LiveSequences())
+        if (s->Running()) return true;
+    return false;
 }
 
 void QvWriteSequence::Add(QvSNMPRequest2Controls* group, bool reread, const std::string& numbers) {

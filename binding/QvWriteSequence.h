@@ -42,6 +42,9 @@ public:
     // the run fails with that read's failure.
     bool Start(Done done);
     bool Running() const;
+    // Whether any sequence alive now is running (a window about to close, or
+    // a test, waits for the Apply to end).
+    static bool AnyRunning();
     // The group whose write ended the last run; null after a run that succeeded.
     QvSNMPRequest2Controls* FailedGroup() const;
     // How many groups the last Start left out because their read had failed.

@@ -709,7 +709,7 @@ std::optional<Varbind> Model::getNext(const Oid& oid, const Oid& subtree) const 
             if (it->first > subtree) break;
             continue;
         }
-        auto fault = faultFor(it->first, false);
+        auto fault = faultFor(it->first, false, true);
         if (fault && fault->mode == FaultMode::NoSuchName) continue;
         return render(it->second);
     }
@@ -1023,6 +1023,7 @@ void Model::restarted() {
 }
 
 void Model::setFault(const Oid& oid, const Fault& fault) {
+    faultHits_.erase(oid);
     if (fault.mode == FaultMode::None)
         faults_.erase(oid);
     else
@@ -1031,19 +1032,29 @@ void Model::setFault(const Oid& oid, const Fault& fault) {
 
 void Model::clearFaults() {
     faults_.clear();
+    faultHits_.clear();
 }
 
-std::optional<Fault> Model::faultFor(const Oid& oid, bool isSet) const {
+std::uint64_t Model::faultHits(const Oid& oid) const {
+    auto it = faultHits_.find(oid);
+    return it == faultHits_.end() ? 0 : it->second;
+}
+
+std::optional<Fault> Model::faultFor(const Oid& oid, bool isSet, bool walk) const {
     const Fault* best = nullptr;
+    const Oid* bestPrefix = nullptr;
     std::size_t bestLen = 0;
     for (const auto& [prefix, fault] : faults_) {
         if (!isPrefix(prefix, oid) || (best && prefix.size() < bestLen)) continue;
         if (fault.scope == FaultScope::Get && isSet) continue;
         if (fault.scope == FaultScope::Set && !isSet) continue;
+        if (fault.scope == FaultScope::Next && (isSet || !walk)) continue;
         best = &fault;
+        bestPrefix = &prefix;
         bestLen = prefix.size();
     }
     if (!best) return std::nullopt;
+    ++faultHits_[*bestPrefix];
     return *best;
 }
 

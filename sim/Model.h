@@ -72,7 +72,9 @@ struct Table {
 };
 
 enum class FaultMode { None, Timeout, GenErr, NoSuchName, BadValue };
-enum class FaultScope { Any, Get, Set };
+// Next: only the get-next requests of a walk (snmpd looks an object up with
+// a get before it sets it, so a Get fault also refuses the set).
+enum class FaultScope { Any, Get, Set, Next };
 
 std::optional<FaultMode> faultModeFromName(std::string_view name);
 
@@ -131,7 +133,12 @@ public:
 
     void setFault(const Oid& oid, const Fault& fault);
     void clearFaults();
-    std::optional<Fault> faultFor(const Oid& oid, bool isSet) const;
+    // walk: the request is a get-next.
+    std::optional<Fault> faultFor(const Oid& oid, bool isSet, bool walk = false) const;
+    // How often the fault set on exactly this OID has matched a request
+    // since it was set (0 when there is none): shows a test that the
+    // fault it injected was met at all.
+    std::uint64_t faultHits(const Oid& oid) const;
 
     std::size_t objectCount() const { return objects_.size(); }
     void setStartTime(Clock::time_point t) { start_ = t; }
@@ -159,6 +166,7 @@ private:
     std::map<Oid, Object> loaded_; // as the data file gave them, for a factory reset
     std::vector<Table> tables_;
     std::map<Oid, Fault> faults_;
+    mutable std::map<Oid, std::uint64_t> faultHits_;
     // Answers given so far by each moving object (a rule step=N).
     mutable std::map<Oid, std::uint64_t> answers_;
     std::string movedValue(const Object& object, bool answer) const;

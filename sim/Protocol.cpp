@@ -92,9 +92,16 @@ Reply respond(Model& model, const Request& request, const Oid& subtree, int time
             reply.text = "NONE\n";
             return reply;
         }
+        // A walk of a silent subtree goes unanswered even when the subtree
+        // holds no object (an empty table).
+        auto asked = model.faultFor(request.oid, false, true);
+        if (asked && asked->mode == FaultMode::Timeout) {
+            holdBack(*asked);
+            return reply;
+        }
         auto next = model.getNext(request.oid, subtree);
         if (next) {
-            auto fault = model.faultFor(next->oid, false);
+            auto fault = model.faultFor(next->oid, false, true);
             if (fault && fault->mode == FaultMode::Timeout) {
                 holdBack(*fault);
                 return reply;

@@ -51,8 +51,8 @@ using sim::Oid;
 namespace {
 
 const char* const ControlHelp =
-    "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|any] [MS]"
-    " | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
+    "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|next|any] [MS]"
+    " | hits OID | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
 
 struct Options {
     int port = 0;
@@ -592,6 +592,10 @@ std::string Simulator::control(const std::string& rawLine) {
         std::string error;
         return model_.poke(*oid, rest, &error) ? "ok" : "err " + error;
     }
+    if (cmd == "hits") {
+        if (!oid) return "err bad OID";
+        return "ok " + std::to_string(model_.faultHits(*oid));
+    }
     if (cmd == "fault") {
         if (!oid) return "err bad OID";
         std::string modeWord, word;
@@ -606,6 +610,8 @@ std::string Simulator::control(const std::string& rawLine) {
                 fault.scope = sim::FaultScope::Get;
             else if (word == "set")
                 fault.scope = sim::FaultScope::Set;
+            else if (word == "next")
+                fault.scope = sim::FaultScope::Next;
             else if (word == "any")
                 fault.scope = sim::FaultScope::Any;
             else if (std::all_of(word.begin(), word.end(), ::isdigit))

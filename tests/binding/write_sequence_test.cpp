@@ -3,9 +3,11 @@
 // both modes, and nothing reaching a form that has gone.
 #include "binding/QvWriteSequence.h"
 
+#include "binding/QvWaitIdle.h"
 #include "tests/binding/group_fixture.h"
 #include "ui/Widgets.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -345,4 +347,47 @@ TEST_F(WriteSequence, EveryBoundEditPassesItsConstraintBeforeTheFirstWrite) {
         }
         groups.push_back(std::move(g));
     }
+}
+
+// A window about to close (or a test) can find every group and sequence still
+// at work: groups are listed while they live, and a running sequence shows.
+TEST(LiveWork, GroupsAndSequencesAreListedWhileTheyLive) {
+    UiTestSession session;
+    auto& dev = lmrtest::SimDevice::shared();
+    ASSERT_TRUE(dev.running()) << dev.error();
+    CreateGlobalSessionInTempFolder();
+    auto* form = new TForm(nullptr);
+    const auto listed = [](const QvSNMPRequest2Controls* g) {
+        const auto& live = QvSNMPRequest2Controls::Live();
+        return std::find(live.begin(), live.end(), g) != live.end();
+    };
+    {
+        auto g = std::make_unique<QvSNMPRequest2Edits>(form);
+        EXPECT_TRUE(listed(g.get()));
+        AimAt(g->request, dev);
+        g->request.vars = QvSNMPVarList(kName, SVT_SV, 0);
+        g->mode = 1;
+        auto* edit = new TEdit(form);
+        g->AssociateEdits(0, "%s", edit);
+        edit->SetText("ap-live");
+        EXPECT_FALSE(QvWriteSequence::AnyRunning());
+        {
+            QvWriteSequence s;
+            s.Add(g.get());
+            ASSERT_TRUE(s.Start([](bool, const QvSNMPError&) {}));
+            EXPECT_TRUE(QvWriteSequence::AnyRunning());
+            EXPECT_TRUE(QvWaitWhile([&] { return s.Running(); }, 10000));
+            EXPECT_FALSE(QvWriteSequence::AnyRunning());
+            s.Add(g.get());
+            ASSERT_TRUE(s.Start([](bool, const QvSNMPError&) {}));
+            EXPECT_TRUE(QvWriteSequence::AnyRunning());
+        }
+        // A sequence gone is no longer counted, running or not.
+        EXPECT_FALSE(QvWriteSequence::AnyRunning());
+        EXPECT_TRUE(QvWaitWhile([&] { return g->busy != 0; }, 10000));
+        QvSNMPRequest2Controls* raw = g.get();
+        g.reset();
+        EXPECT_FALSE(listed(raw));
+    }
+    delete form;
 }

@@ -252,6 +252,25 @@ TEST(SimModel, FaultsByPrefixAndScope) {
     EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), true));
 }
 
+TEST(SimModel, FaultHitsCountMatchesOfThatFaultOnly) {
+    Model m = load();
+    m.setFault(oid("qvEnterprise.1"), Fault{FaultMode::Timeout, FaultScope::Any, 100});
+    m.setFault(oid("qvEnterprise.1.2.0"), Fault{FaultMode::GenErr, FaultScope::Set, 0});
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 0u);
+    m.faultFor(oid("qvEnterprise.1.1.0"), false);
+    m.faultFor(oid("qvEnterprise.1.2.0"), false); // the wider one answers a read
+    m.faultFor(oid("qvEnterprise.1.2.0"), true);
+    m.faultFor(oid("system.1.0"), false);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 2u);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1.2.0")), 1u);
+    EXPECT_EQ(m.faultHits(oid("system.1.0")), 0u);
+    // set anew, a fault counts from zero; cleared, it counts nothing
+    m.setFault(oid("qvEnterprise.1"), Fault{FaultMode::NoSuchName, FaultScope::Get, 0});
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1")), 0u);
+    m.clearFaults();
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.1.2.0")), 0u);
+}
+
 TEST(SimProtocol, ParsesSnmpdLines) {
     RequestParser p;
     auto r = p.feed("PING");
@@ -302,6 +321,31 @@ TEST(SimProtocol, AnswersWithFaultsApplied) {
     }
     m.clearFaults();
     EXPECT_EQ(respond(m, set, system, 500).text, "DONE\n");
+}
+
+TEST(SimModel, NextScopedFaultsMeetOnlyWalks) {
+    Model m = load();
+    m.setFault(oid("qvEnterprise.1.2.0"), Fault{FaultMode::Timeout, FaultScope::Next, 0});
+    EXPECT_EQ(m.faultFor(oid("qvEnterprise.1.2.0"), false, true)->mode, FaultMode::Timeout);
+    EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), false));
+    EXPECT_FALSE(m.faultFor(oid("qvEnterprise.1.2.0"), true));
+    // a set goes through although its object cannot be walked
+    Request set{Request::Set, oid("qvEnterprise.1.2.0"), false, "integer", "7"};
+    EXPECT_EQ(respond(m, set, oid("qvEnterprise"), 500).text, "DONE\n");
+}
+
+TEST(SimProtocol, WalkOfASilentEmptySubtreeIsHeldBack) {
+    Model m = load();
+    Oid enterprise = oid("qvEnterprise");
+    // No object lies below .77: a walk there gets the next object outside.
+    Request walk{Request::GetNext, oid("qvEnterprise.77"), false, "", ""};
+    EXPECT_FALSE(respond(m, walk, enterprise, 500).delayed);
+    m.setFault(oid("qvEnterprise.77"), Fault{FaultMode::Timeout, FaultScope::Get, 0});
+    Reply held = respond(m, walk, enterprise, 500);
+    EXPECT_TRUE(held.delayed);
+    EXPECT_EQ(m.faultHits(oid("qvEnterprise.77")), 1u);
+    m.clearFaults();
+    EXPECT_FALSE(respond(m, walk, enterprise, 500).delayed);
 }
 
 TEST(SimModel, SavedStateComesBack) {

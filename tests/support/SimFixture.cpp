@@ -198,6 +198,12 @@ bool SimDevice::clearFaults() {
     return control("clear") == "ok";
 }
 
+int SimDevice::faultHits(const std::string& oid) {
+    std::string reply = control("hits " + oid);
+    if (reply.rfind("ok ", 0) != 0) return -1;
+    return std::atoi(reply.c_str() + 3);
+}
+
 bool SimDevice::reset() {
     return control("reset") == "ok";
 }

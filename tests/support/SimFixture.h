@@ -21,7 +21,9 @@
 // OIDs may be written with the "qvEnterprise" or "system" prefix or in digits.
 // Fault modes: "timeout" (the answer is held back, default 3 s, so use a
 // shorter client time-out), "genErr", "noSuchName", "badValue", "none";
-// scope "get", "set" or "any" (genErr and badValue only affect SETs). While
+// scope "get", "set", "next" (walks only) or "any" (genErr and badValue only
+// affect SETs; a "get" fault also refuses a SET of the object, which snmpd
+// looks up with a get first). While
 // an answer is held back the whole agent is silent; clearFaults() lets it go.
 // A SET PDU with one failing varbind changes nothing (and restarts nothing).
 // A restart (SET of sysRestart 1 or upgradesettingcommand 4, or restart())
@@ -74,6 +76,8 @@ public:
     bool fault(const std::string& oid, const std::string& mode, const std::string& scope = "any",
                int delayMs = 0);
     bool clearFaults();
+    // How many requests the fault set on exactly oid has met since it was set.
+    int faultHits(const std::string& oid);
     bool reset(); // values from the data file again, faults cleared
     std::optional<std::string> peek(const std::string& oid);
     bool poke(const std::string& oid, const std::string& value);
