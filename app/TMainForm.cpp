@@ -471,10 +471,11 @@ void TMainForm::ParseCommandLine() {
     QvSNMPSecurity& sec = g_DefaultSecurity;
     for (int i = 1; i <= os::ParamCount(); ++i) {
         const std::string param = os::ParamStr(i);
+        // The platform passes one switch per parameter, at its start: a
+        // password or community may hold "/I" or "/t" anywhere else.
         auto found = [&](const char* sw, std::string& value) {
-            const size_t at = param.find(sw);
-            if (at == std::string::npos) return false;
-            value = param.substr(at + 2);
+            if (param.compare(0, std::char_traits<char>::length(sw), sw) != 0) return false;
+            value = param.substr(2);
             return true;
         };
         std::string value;

@@ -49,13 +49,24 @@ TEST_F(CommandLine, TableOfParametersAndFiles) {
              e.address = e.target = "10.0.0.5";
              e.readCommunity = "pub";
          })},
-        {"a switch is found anywhere, the first in test order wins",
-         {"/I127.0.0.1", "xx/Rabc/Wdef", "/Wwc"},
+        {"a switch counts only at the start of its parameter",
+         {"/I127.0.0.1", "xx/Rabc", "/Wdef/Rghi", "/Rp/I10.0.0.9"},
          "-",
          {},
          With([](Expect& e) {
-             e.readCommunity = "abc/Wdef";
-             e.writeCommunity = "wc";
+             e.readCommunity = "p/I10.0.0.9";
+             e.writeCommunity = "def/Rghi";
+         })},
+        {"switches inside v3 secrets change neither address, port nor context",
+         {"/I127.0.0.1", "/A/I10.1.1.1/t99", "/Psecret/c/d", "/n/tuser"},
+         "127.0.0.1",
+         {"Version=3"},
+         With([](Expect& e) {
+             e.version = 3;
+             e.versionText = "3";
+             e.authPass = "/I10.1.1.1/t99";
+             e.privPass = "secret/c/d";
+             e.name = "/tuser";
          })},
         {"the file is looked up under the address known so far",
          {"/Rx", "/I127.0.0.1"},
