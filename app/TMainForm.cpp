@@ -57,6 +57,13 @@ bool ParseDecimal(const std::string& text, long long& value) {
     return true;
 }
 
+// The last failure code of a synchronous probe (0: none); the request hands
+// its failures to a plain function.
+int g_syncProbeFailure = 0;
+void KeepSyncProbeFailure(QvSNMPError* error) {
+    if (error && error->Code != 0) g_syncProbeFailure = error->Code;
+}
+
 std::string MessageOf(const std::exception& e) {
     if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
     return e.what();
@@ -604,9 +611,15 @@ void TMainForm::CreateProbes() {
                 FirmwareVersionRead(s, e);
             };
         if (k == 18) MssidWdsRequest = probe;
+        if (kProbes[k].sync) probe->request.ResultCallback = KeepSyncProbeFailure;
+        g_syncProbeFailure = 0;
         const bool ok = probe->Read();
         if (k == 21) ManagerIpProbeOk = ok;
         if (k == 22) IpRangeProbeOk = ok;
+        // Old firmware answers "no such object" and the next probe may still
+        // be there; a device that does not answer at all would make each of
+        // the remaining probes wait its own time-out before the window shows.
+        if (kProbes[k].sync && g_syncProbeFailure == kTimedOutCode) break;
     }
 }
 
