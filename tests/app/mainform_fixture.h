@@ -47,6 +47,7 @@ protected:
         WriteRegistry(ConfFolder());
         ui.FreezeTimers();
         Application->ResetTerminated();
+        Application->SetTitle(g_ModelName); // as the program sets it
     }
 
     void TearDown() override {
@@ -55,6 +56,7 @@ protected:
         forms.clear();
         os::ResetCommandLine();
         Application->ResetTerminated();
+        Application->SetTitle("");
         g_DefaultDevice = QvSNMPDevice{};
         g_DefaultScope = QvSNMPScope{};
         g_DefaultSecurity = QvSNMPSecurity{};
