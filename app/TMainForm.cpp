@@ -8,13 +8,12 @@
 #include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
-#include "forms/admin/TFM_DHCP.h"
-#include "forms/admin/TFM_LanCfg.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
 #include "os/Path.h"
 #include "os/Registry.h"
+#include "os/StateFolder.h"
 #include "snmp/QvExpression.h"
 #include "snmp/QvIni.h"
 #include "snmp/QvSNMPRequest.h"
@@ -412,7 +411,9 @@ void TMainForm::FormCreate(TObject*) {
     SetBorderStyle(bsSingle);
     SetBorderIcons(BorderIcons() & ~biMaximize);
 
-    CreateGlobalSession("");
+    // The boots counter goes with the program's other state, not into
+    // whatever folder the platform started us in.
+    CreateGlobalSession(os::StateFolder());
     g_DefaultSecurity.Version = 0;
 
     ReadPlatformSettings();
@@ -872,19 +873,3 @@ void TMainForm::ParseIpconfigFile(const TStrings& lines, TStrings& addresses, TS
 void TMainForm::GetLocalGateways(TStrings& output) {
     AddressChecks::GetLocalGateways(IpConfigList, LocalAddressList, IpconfigGatewayList, output);
 }
-
-// Home > LAN
-namespace {
-const bool kLanCfgOpener = [] {
-    TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg");
-    return true;
-}();
-} // namespace
-
-// Advanced > DHCP Server
-namespace {
-const bool kDhcpOpener = [] {
-    TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
-    return true;
-}();
-} // namespace
