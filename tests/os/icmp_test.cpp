@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "NetNs.h"
+#include "support/HostNames.h"
 
 namespace {
 
@@ -76,14 +77,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplyCase{Cut(Reply(0, 0x1234, 9, 5), 30), true, true, false},
                       ReplyCase{{}, true, true, false}, ReplyCase{{}, false, true, false}));
 
-TEST(ResolveTest, DottedAndLocalNames) {
+TEST(ResolveTest, DottedAddresses) {
     std::string a;
     ASSERT_TRUE(os::ResolveIPv4("127.0.0.1", a));
     EXPECT_EQ(a, "127.0.0.1");
-    ASSERT_TRUE(os::ResolveIPv4("localhost", a));
-    EXPECT_EQ(a.rfind("127.", 0), 0u) << a;
     EXPECT_FALSE(os::ResolveIPv4("", a));
     EXPECT_FALSE(os::ResolveIPv4("999.1.1.1.invalid", a));
+}
+
+TEST(ResolveTest, LocalName) {
+    if (!lmrtest::ResolvesIPv4("localhost")) GTEST_SKIP() << lmrtest::NoNameReason("localhost");
+    std::string a;
+    ASSERT_TRUE(os::ResolveIPv4("localhost", a));
+    EXPECT_EQ(a.rfind("127.", 0), 0u) << a;
 }
 
 TEST(IcmpEchoTest, LoopbackAnswers) {
