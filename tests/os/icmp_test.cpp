@@ -5,6 +5,7 @@
 
 #include "NetNs.h"
 #include "support/HostNames.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -56,6 +57,14 @@ struct ReplyCase {
     bool matches;
 };
 
+std::string LabelOf(const ReplyCase& c) {
+    return std::string(c.withIp ? "WithIp" : "Bare") + (c.checkId ? "OurId" : "AnyId") + (c.matches ? "Taken" : "Ignored") + std::to_string(c.data.size());
+}
+
+void PrintTo(const ReplyCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class EchoReplyTest : public ::testing::TestWithParam<ReplyCase> {};
 
 TEST_P(EchoReplyTest, OnlyOurReplyCounts) {
@@ -75,7 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplyCase{Reply(0, 0x4321, 9, 0), false, false, true},
                       ReplyCase{Reply(0, 0x1234, 10, 5), true, true, false},
                       ReplyCase{Cut(Reply(0, 0x1234, 9, 5), 30), true, true, false},
-                      ReplyCase{{}, true, true, false}, ReplyCase{{}, false, true, false}));
+                      ReplyCase{{}, true, true, false}, ReplyCase{{}, false, true, false}),
+    [](const ::testing::TestParamInfo<ReplyCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(ResolveTest, DottedAddresses) {
     std::string a;
