@@ -8,13 +8,32 @@
 # second run then, and fails the run only when it fails twice.
 lmr_retry=(--repeat until-pass:2)
 
+# CTest shows no output of a skipped test: list each with its reason, as
+# GoogleTest printed it, from the run's log.
+lmr_show_skips() {  # dir
+    local log=$1/Testing/Temporary/LastTest.log
+    [ -f "$log" ] || return 0
+    local skips
+    skips=$(awk '
+        /^\[ RUN      \] / { name = $4; want = 0; reason = "" }
+        want == 1 { reason = $0; want = 0 }
+        /: Skipped$/ { want = 1 }
+        /^\[  SKIPPED \] / && name != "" { print "  " name ": " reason; name = "" }
+    ' "$log" | sort -u)
+    [ -n "$skips" ] || return 0
+    echo "Skipped in $1:"
+    echo "$skips"
+}
+
 lmr_build_and_test() {  # dir, extra cmake args...
     local dir=$1; shift
-    local jobs
+    local jobs status=0
     jobs=$(nproc)
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DLMR_WERROR=ON "$@" >/dev/null &&
-        cmake --build "$dir" -j"$jobs" &&
-        ctest --test-dir "$dir" -j"$jobs" "${lmr_retry[@]}" --output-on-failure
+        cmake --build "$dir" -j"$jobs" || return
+    ctest --test-dir "$dir" -j"$jobs" "${lmr_retry[@]}" --output-on-failure || status=$?
+    lmr_show_skips "$dir"
+    return "$status"
 }
 
 # Runs the two builds, prints one line per build and returns 1 when either

@@ -226,17 +226,27 @@ TEST_P(TestRunTest, BothBuildsRunAndEitherFailureFails) {
     const std::string calls = dir.file("calls");
     WriteTool(dir, "cmake", "exit 0\n");
     WriteTool(dir, "nproc", "echo 2\n");
+    // Each run's log holds one skipped test, as GoogleTest reports it.
     WriteTool(dir, "ctest",
               "echo \"ctest $2\" >> \"$CALLS\"\n"
+              "mkdir -p \"$2/Testing/Temporary\"\n"
+              "printf '[ RUN      ] Ping.LoopbackAnswers\\nx.cpp:9: Skipped\\n"
+              "no ICMP socket for this process\\n[  SKIPPED ] Ping.LoopbackAnswers (0 ms)\\n'"
+              " > \"$2/Testing/Temporary/LastTest.log\"\n"
               "[ \"$2\" = \"$FAIL_IN\" ] && exit 8\nexit 0\n");
-    BashRun r = RunBash(dir, ". \"$LMR_SCRIPTS/test.sh\"\nlmr_run_all\n",
+    BashRun r = RunBash(dir, "cd \"$WORK\"\n. \"$LMR_SCRIPTS/test.sh\"\nlmr_run_all\n",
                         {{"CALLS", QString::fromStdString(calls)},
+                         {"WORK", QString::fromStdString(dir.path())},
                          {"FAIL_IN", QString::fromLatin1(row.failIn)}});
     ASSERT_TRUE(r.finished) << r.output;
     EXPECT_EQ(r.exitCode, row.exitCode) << r.output;
     EXPECT_EQ(Slurp(calls).value_or(""), "ctest build-asan\nctest build\n") << r.output;
     EXPECT_NE(r.output.find("Sanitizer build (build-asan): "), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Plain build (build): "), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Skipped in build:\n  Ping.LoopbackAnswers: no ICMP socket for this "
+                            "process"),
+              std::string::npos)
+        << r.output;
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, TestRunTest,
