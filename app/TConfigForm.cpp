@@ -7,6 +7,13 @@
 #include "binding/QvWaitIdle.h"
 #include "ui/Application.h"
 
+#include <algorithm>
+
+namespace {
+// The longest a close waits for a read still running.
+constexpr std::uint32_t kCloseWaitMs = 500;
+} // namespace
+
 TConfigForm::TConfigForm(TComponent* owner) : TForm(owner) {
     SetCaption("ConfigForm");
     SetBorderIcons(biSystemMenu | biMinimize);
@@ -100,9 +107,11 @@ void TConfigForm::ReleaseGroups() {
     current_ = nullptr;
     for (QvSNMPRequest2Edits* group : groups) {
         group->request.Alive = 0;
-        // No reply can take longer than its time-out over all sends; a
-        // device that stays silent must not keep the window open for ever.
-        WaitWhileBusy(*group, QvReplyBoundMs(group->request));
+        // A reply about to arrive is taken in; one from a silent device
+        // (up to a minute away) is not waited for: its late arrival finds
+        // neither the group nor the form.
+        if (!WaitWhileBusy(*group, std::min(QvReplyBoundMs(group->request), kCloseWaitMs)))
+            group->request.Abandon();
         delete group;
     }
 }

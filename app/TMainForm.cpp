@@ -8,13 +8,12 @@
 #include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
-#include "forms/admin/TFM_DHCP.h"
-#include "forms/admin/TFM_LanCfg.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
 #include "os/Path.h"
 #include "os/Registry.h"
+#include "os/StateFolder.h"
 #include "snmp/QvExpression.h"
 #include "snmp/QvIni.h"
 #include "snmp/QvSNMPRequest.h"
@@ -55,6 +54,13 @@ bool ParseDecimal(const std::string& text, long long& value) {
     }
     value = negative ? -v : v;
     return true;
+}
+
+// The last failure code of a synchronous probe (0: none); the request hands
+// its failures to a plain function.
+int g_syncProbeFailure = 0;
+void KeepSyncProbeFailure(QvSNMPError* error) {
+    if (error && error->Code != 0) g_syncProbeFailure = error->Code;
 }
 
 std::string MessageOf(const std::exception& e) {
@@ -405,7 +411,9 @@ void TMainForm::FormCreate(TObject*) {
     SetBorderStyle(bsSingle);
     SetBorderIcons(BorderIcons() & ~biMaximize);
 
-    CreateGlobalSession("");
+    // The boots counter goes with the program's other state, not into
+    // whatever folder the platform started us in.
+    CreateGlobalSession(os::StateFolder());
     g_DefaultSecurity.Version = 0;
 
     ReadPlatformSettings();
@@ -471,10 +479,11 @@ void TMainForm::ParseCommandLine() {
     QvSNMPSecurity& sec = g_DefaultSecurity;
     for (int i = 1; i <= os::ParamCount(); ++i) {
         const std::string param = os::ParamStr(i);
+        // The platform passes one switch per parameter, at its start: a
+        // password or community may hold "/I" or "/t" anywhere else.
         auto found = [&](const char* sw, std::string& value) {
-            const size_t at = param.find(sw);
-            if (at == std::string::npos) return false;
-            value = param.substr(at + 2);
+            if (param.compare(0, std::char_traits<char>::length(sw), sw) != 0) return false;
+            value = param.substr(2);
             return true;
         };
         std::string value;
@@ -603,9 +612,15 @@ void TMainForm::CreateProbes() {
                 FirmwareVersionRead(s, e);
             };
         if (k == 18) MssidWdsRequest = probe;
+        if (kProbes[k].sync) probe->request.ResultCallback = KeepSyncProbeFailure;
+        g_syncProbeFailure = 0;
         const bool ok = probe->Read();
         if (k == 21) ManagerIpProbeOk = ok;
         if (k == 22) IpRangeProbeOk = ok;
+        // Old firmware answers "no such object" and the next probe may still
+        // be there; a device that does not answer at all would make each of
+        // the remaining probes wait its own time-out before the window shows.
+        if (kProbes[k].sync && g_syncProbeFailure == kTimedOutCode) break;
     }
 }
 
@@ -858,19 +873,3 @@ void TMainForm::ParseIpconfigFile(const TStrings& lines, TStrings& addresses, TS
 void TMainForm::GetLocalGateways(TStrings& output) {
     AddressChecks::GetLocalGateways(IpConfigList, LocalAddressList, IpconfigGatewayList, output);
 }
-
-// Home > LAN
-namespace {
-const bool kLanCfgOpener = [] {
-    TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg");
-    return true;
-}();
-} // namespace
-
-// Advanced > DHCP Server
-namespace {
-const bool kDhcpOpener = [] {
-    TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
-    return true;
-}();
-} // namespace

@@ -108,7 +108,6 @@ public:
     // The status bar's text after the last poll, and that poll's error code.
     std::string LastStatusText;
     int LastStatusCode = 0;
-    std::string GenericFormName;
     int ProbeCounter = 0;
     bool ManagerIpProbeOk = false;
     bool IpRangeProbeOk = false;

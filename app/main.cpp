@@ -11,6 +11,8 @@
 #include "forms/admin/TFM_Static.h"
 #include "forms/admin/TFM_Firmware.h"
 #include "forms/admin/TFM_CfgFile.h"
+#include "forms/admin/TFM_DHCP.h"
+#include "forms/admin/TFM_LanCfg.h"
 #include "forms/admin/TLogForm.h"
 #include "forms/wireless/TFM_Encrypt.h"
 #include "forms/wireless/TFM_ModeCFG.h"
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
     try {
         Application->Initialize();
         Application->SetTitle(g_ModelName);
+        TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg");
+        TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
         TFM_Admin::RegisterOpener();
         TFM_AdminNew::RegisterOpener();
         TFM_Sytem::RegisterOpener();

@@ -45,7 +45,7 @@ std::string Fill(const std::string& text, const std::string& key, const std::str
 } // namespace
 
 int QvShowOwnedMessage(TWinControl* owner, const std::string& text) {
-    return MessageBox(owner, text, ExtractFileName(Application->ExeName()), MB_OK);
+    return MessageBox(owner, text, ApplicationTitle(), MB_OK);
 }
 
 QvEditConstraint::QvEditConstraint(TWinControl* owner, uint8_t storeFlag)

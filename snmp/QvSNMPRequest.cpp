@@ -84,8 +84,8 @@ QvSNMPRequest::~QvSNMPRequest() {
     UserInputHold hold;
     uint32_t start = GetTickCount();
     // Bounded in real time as well, in case the tick source is a test's.
-    for (int round = 0;
-         round < 12000 && Outstanding - completing_ >= 1 && GetTickCount() - start < 6000;
+    for (int round = 0; !abandoned_ && round < 12000 && Outstanding - completing_ >= 1 &&
+                        GetTickCount() - start < 6000;
          ++round) {
         ProcessMessagesWithoutInput();
         g_SnmpEventProcessor.OnTimer();

@@ -41,6 +41,12 @@ public:
     QvSNMPError LastFailure;
 
     void LoadDefaults();
+    // Gives up on the replies still due: none of them is accepted any more,
+    // and the destructor does not wait for them.
+    void Abandon() {
+        Alive = 0;
+        abandoned_ = true;
+    }
 
     // One blocking exchange: get (first) or get-next for the table kinds;
     // true when a table row was stored. *ok goes false on a failure.
@@ -94,6 +100,7 @@ private:
     // Completions whose closure is running now: a closure may delete the
     // request, whose destructor must then not wait for them.
     int completing_ = 0;
+    bool abandoned_ = false;
 };
 
 // Time ticks in the display form ("1 day 0:00:01.00") and back.

@@ -96,14 +96,14 @@ ScreenFileSink g_screenFiles;
 MessageSink* g_boxes = nullptr;
 FileDialogSink* g_files = nullptr;
 
-std::string DefaultTitle() {
+} // namespace
+
+std::string ApplicationTitle() {
     if (!Application->Title().empty()) return Application->Title();
     std::string name = ExtractFileName(Application->ExeName());
     const std::string ext = ExtractFileExt(name);
     return name.substr(0, name.size() - ext.size());
 }
-
-} // namespace
 
 int BoxRequest::EscapeAnswer() const {
     if (OkOnly()) return IDOK;
@@ -176,7 +176,7 @@ void ShowMessage(const std::string& text) {
     BoxRequest r;
     r.kind = BoxKind::Message;
     r.text = text;
-    r.caption = DefaultTitle();
+    r.caption = ApplicationTitle();
     r.buttons = mbOK;
     ShowBox(r);
 }
@@ -202,7 +202,7 @@ int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons
         r.caption = "Confirm";
         break;
     case mtCustom:
-        r.caption = DefaultTitle();
+        r.caption = ApplicationTitle();
         break;
     }
     return ShowBox(r);

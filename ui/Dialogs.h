@@ -84,6 +84,10 @@ MessageSink& CurrentMessageSink();
 int ShowBox(const BoxRequest& request);
 
 // A box owned by owner's window; flags MB_*; returns IDOK, IDYES...
+// The caption of a box that takes the application's title: the title the
+// program set, else the executable's name without its extension.
+std::string ApplicationTitle();
+
 int MessageBox(TWinControl* owner, const std::string& text, const std::string& caption,
                unsigned flags);
 // A plain message captioned with the application title.

@@ -187,27 +187,59 @@ bool TForm::Active() const {
     return Widget() && Widget()->isActiveWindow();
 }
 
+namespace {
+
+// Where a window goes so that all of it lies inside the area; one larger
+// than the area keeps its top-left corner (its title bar) inside.
+QPoint KeepInside(const QRect& window, const QRect& area) {
+    const int x = std::max(area.left(), std::min(window.left(), area.right() + 1 - window.width()));
+    const int y = std::max(area.top(), std::min(window.top(), area.bottom() + 1 - window.height()));
+    return QPoint(x, y);
+}
+
+// The same once the window is on screen and its frame is known.
+void KeepFrameInside(QWidget* w) {
+    QRect area(0, 0, 1024, 768);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+    const QRect frame = w->frameGeometry();
+    const QPoint shift = KeepInside(frame, area) - frame.topLeft();
+    if (!shift.isNull()) w->move(w->pos() + shift);
+}
+
+} // namespace
+
 void TForm::PlaceOnShow() {
     QWidget* w = Widget();
     QRect area(0, 0, 1024, 768);
     if (QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
     const TForm* around = nullptr;
+    bool centre = true;
     switch (position_) {
     case poMainFormCenter:
         around = Application->MainForm();
         break;
     case poOwnerFormCenter:
+        // A form owned by the application has no owner form: the main
+        // window it was opened from stands in.
         around = dynamic_cast<TForm*>(Owner());
+        if (!around) around = Application->MainForm();
         break;
     case poScreenCenter:
     case poDesktopCenter:
         break;
     default:
-        return;
+        centre = false;
+        break;
     }
-    QRect r = area;
-    if (around && around != this && around->IsShown()) r = around->Widget()->frameGeometry();
-    w->move(r.center().x() - w->width() / 2, r.center().y() - w->height() / 2);
+    QPoint at = w->pos();
+    if (centre) {
+        QRect r = area;
+        if (around && around != this && around->IsShown()) r = around->Widget()->frameGeometry();
+        at = QPoint(r.center().x() - w->width() / 2, r.center().y() - w->height() / 2);
+    }
+    // Once shown, the frame's size is known; before, the client's must do.
+    const QSize frame = w->frameGeometry().size().expandedTo(w->size());
+    w->move(KeepInside(QRect(at, frame), area));
 }
 
 void TForm::SetVisible(bool visible) {
@@ -228,6 +260,7 @@ void TForm::SetVisible(bool visible) {
         PlaceOnShow();
         shown_ = true;
         w->show();
+        KeepFrameInside(w);
         w->activateWindow();
         SafeNotify(OnShow, this);
         if (!shown_) return;

@@ -47,7 +47,7 @@ TClientInformation::TClientInformation(TComponent* owner) : TForm(owner) {
     SetName("ClientInformation");
     SetCaption("Status \\ Client Info");
     SetPosition(poOwnerFormCenter);
-    SetClientWidth(540);
+    SetClientWidth(640); // every column beside the next, SSID included
     SetClientHeight(330);
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };

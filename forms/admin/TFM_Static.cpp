@@ -92,7 +92,7 @@ TFM_Static::TFM_Static(TComponent* owner) : TForm(owner) {
     SetBorderIcons(BorderIcons() & ~biMaximize);
     SetPosition(poOwnerFormCenter);
     SetClientWidth(396);
-    SetClientHeight(560);
+    SetClientHeight(596);
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -105,7 +105,7 @@ TFM_Static::~TFM_Static() {
 void TFM_Static::BuildControls() {
     PC_Static = new TPageControl(this);
     PC_Static->SetName("PC_Static");
-    PC_Static->SetBounds(8, 8, 380, 544);
+    PC_Static->SetBounds(8, 8, 380, 580);
     TabSheetA = new TTabSheet(PC_Static);
     TabSheetA->SetName("TabSheetA");
     TabSheetG = new TTabSheet(PC_Static);

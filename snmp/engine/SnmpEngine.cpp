@@ -244,10 +244,10 @@ bool g_libraryReady = false;
 
 void PrepareLibrary(const std::string& engineId) {
     if (g_libraryReady) return;
-    char tmpl[] = "/tmp/lmr-snmp-XXXXXX";
-    if (mkdtemp(tmpl)) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string tmpl = std::string(tmp && *tmp ? tmp : "/tmp") + "/lmr-snmp-XXXXXX";
+    if (mkdtemp(tmpl.data())) {
         g_stateDir = tmpl;
-        std::atexit(RemoveStateDir);
         // The library makes this folder at start and says so on stderr.
         mkdir((g_stateDir + "/cert_indexes").c_str(), 0700);
     }
@@ -267,6 +267,10 @@ void PrepareLibrary(const std::string& engineId) {
     set_configuration_directory(g_stateDir.c_str());
     set_exact_engineID(reinterpret_cast<const u_char*>(engineId.data()), engineId.size());
     init_snmp("lmr7300ap");
+    // The library wants the folder only while it starts; gone now, it is
+    // left behind by no way the process may end (a signal included).
+    RemoveStateDir();
+    g_stateDir.clear();
     g_libraryReady = true;
 }
 

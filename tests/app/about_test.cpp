@@ -12,7 +12,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
+#include "support/CaseName.h"
 
 namespace {
 
@@ -69,6 +71,14 @@ struct KeyCase {
     bool shows;
 };
 
+std::string LabelOf(const KeyCase& c) {
+    return std::string(c.modifiers & Qt::ShiftModifier ? "Shift" : "") + (c.modifiers & Qt::AltModifier ? "Alt" : "") + (c.modifiers & Qt::ControlModifier ? "Ctrl" : "") + (c.key == Qt::Key_F3 ? "F3" : "Key" + std::to_string(static_cast<int>(c.key)));
+}
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class AboutKeys : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(AboutKeys, OnlyShiftAltF3ShowsTheBuildLabel) {
@@ -91,7 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{Qt::Key_F4, Qt::ShiftModifier | Qt::AltModifier, false},
                       KeyCase{Qt::Key_F3, Qt::ShiftModifier | Qt::AltModifier, true},
                       KeyCase{Qt::Key_F3, Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier,
-                              true}));
+                              true}),
+    [](const ::testing::TestParamInfo<KeyCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST_F(About, KeyOnAnotherControlDoesNothing) {
     form->Show();

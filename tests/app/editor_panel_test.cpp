@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <memory>
+#include "support/CaseName.h"
 
 using namespace paneltest;
 
@@ -168,6 +169,14 @@ struct CheckCase {
     bool checkAllShown;
     int visibleChecks;
 };
+
+std::string LabelOf(const CheckCase& c) {
+    return std::string(c.name);
+}
+
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class EditorChecks : public EditorPanel, public ::testing::WithParamInterface<CheckCase> {};
 

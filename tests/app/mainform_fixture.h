@@ -1,7 +1,7 @@
 #pragma once
 // The main window under test: a private registry file, configuration folder,
-// lock folder and current folder (the boots counter lands there), recorded
-// message boxes and frozen timers. Start() runs the window's creation with a
+// lock folder, state folder (the boots counter lands there) and current
+// folder, recorded message boxes and frozen timers. Start() runs the window's creation with a
 // command line; Pump() runs the loop until a condition holds (bounded).
 #include "app/MainUnit.h"
 #include "app/TMainForm.h"
@@ -30,7 +30,7 @@ namespace mainformtest {
 class MainFormTest : public ::testing::Test {
 protected:
     lmrtest::TempDir dir{"mainform"};
-    std::unique_ptr<lmrtest::ScopedEnv> registryEnv, runtimeEnv;
+    std::unique_ptr<lmrtest::ScopedEnv> registryEnv, runtimeEnv, stateEnv;
     std::unique_ptr<lmrtest::ScopedCwd> cwd;
     UiTestSession ui;
     std::vector<TMainForm*> forms;
@@ -39,14 +39,17 @@ protected:
         ASSERT_TRUE(dir.ok());
         dir.mkdir("conf");
         dir.mkdir("run");
+        dir.mkdir("state");
         registryEnv = std::make_unique<lmrtest::ScopedEnv>("LMR_REGISTRY_FILE",
                                                            dir.file("registry.ini").c_str());
         runtimeEnv =
             std::make_unique<lmrtest::ScopedEnv>("LMR_RUNTIME_DIR", dir.file("run").c_str());
+        stateEnv = std::make_unique<lmrtest::ScopedEnv>("LMR_STATE_DIR", dir.file("state").c_str());
         cwd = std::make_unique<lmrtest::ScopedCwd>(dir.path());
         WriteRegistry(ConfFolder());
         ui.FreezeTimers();
         Application->ResetTerminated();
+        Application->SetTitle(g_ModelName); // as the program sets it
     }
 
     void TearDown() override {
@@ -55,6 +58,7 @@ protected:
         forms.clear();
         os::ResetCommandLine();
         Application->ResetTerminated();
+        Application->SetTitle("");
         g_DefaultDevice = QvSNMPDevice{};
         g_DefaultScope = QvSNMPScope{};
         g_DefaultSecurity = QvSNMPSecurity{};

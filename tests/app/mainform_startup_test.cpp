@@ -2,6 +2,7 @@
 // the platform's folders, the refusals (no arguments, a second instance) and
 // the start against the simulated device with SNMPv1 and SNMPv3.
 #include "tests/app/mainform_fixture.h"
+#include "support/SilentPort.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -49,13 +50,24 @@ TEST_F(CommandLine, TableOfParametersAndFiles) {
              e.address = e.target = "10.0.0.5";
              e.readCommunity = "pub";
          })},
-        {"a switch is found anywhere, the first in test order wins",
-         {"/I127.0.0.1", "xx/Rabc/Wdef", "/Wwc"},
+        {"a switch counts only at the start of its parameter",
+         {"/I127.0.0.1", "xx/Rabc", "/Wdef/Rghi", "/Rp/I10.0.0.9"},
          "-",
          {},
          With([](Expect& e) {
-             e.readCommunity = "abc/Wdef";
-             e.writeCommunity = "wc";
+             e.readCommunity = "p/I10.0.0.9";
+             e.writeCommunity = "def/Rghi";
+         })},
+        {"switches inside v3 secrets change neither address, port nor context",
+         {"/I127.0.0.1", "/A/I10.1.1.1/t99", "/Psecret/c/d", "/n/tuser"},
+         "127.0.0.1",
+         {"Version=3"},
+         With([](Expect& e) {
+             e.version = 3;
+             e.versionText = "3";
+             e.authPass = "/I10.1.1.1/t99";
+             e.privPass = "secret/c/d";
+             e.name = "/tuser";
          })},
         {"the file is looked up under the address known so far",
          {"/Rx", "/I127.0.0.1"},
@@ -350,6 +362,29 @@ TEST_F(Startup, OldFirmwareFailedSyncReadsLetTheStartGoOn) {
     EXPECT_EQ(Color(f->LED_Lan), clLime);
 }
 
+// A device that does not answer: the first synchronous probe waits its
+// time-out, the others are not sent, so the window shows after one time-out.
+TEST_F(Startup, SilentDeviceStopsTheSynchronousProbesAfterTheFirstTimeOut) {
+    lmrtest::SilentPort silent;
+    ASSERT_TRUE(silent.ok());
+    WriteConfig("127.0.0.1", {"AgentPort=" + std::to_string(silent.port())});
+    TMainForm* f = Start({"/I127.0.0.1", "/Rtarnok"});
+    ASSERT_NE(f->Probes[19], nullptr);
+    EXPECT_EQ(f->Probes[19]->busy, 0);
+    for (int k = 20; k < TMainForm::ProbeCount; ++k)
+        EXPECT_EQ(f->Probes[k], nullptr) << "probe " << k + 1 << " was sent";
+    // The fields of the probes not sent keep their first texts; both flags
+    // stay false.
+    EXPECT_EQ(f->Ed_DyvlanSupport->Text(), "Ed_DyvlanSupport");
+    EXPECT_EQ(f->Ed_IP1->Text(), "Ed_IP1");
+    EXPECT_EQ(f->Ed_ipRangeSupported->Text(), "Ed_ipRangeSupported");
+    EXPECT_FALSE(f->ManagerIpProbeOk);
+    EXPECT_FALSE(f->IpRangeProbeOk);
+    // The re-read timer copes with the probes that were never made.
+    f->Timer1->Fire();
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+}
+
 TEST_F(Startup, SecondInstanceForTheSameDeviceIsRefused) {
     lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
     ASSERT_TRUE(dev.running()) << dev.error();
@@ -419,6 +454,8 @@ TEST_F(V3Startup, WithoutUsmTheUserIsToldOnce) {
     EXPECT_EQ(f->LastStatusText, "(SNMPv3) Unsupported Security Model!");
     ASSERT_EQ(ui.Boxes().Count(), 1);
     EXPECT_EQ(ui.Boxes().Last().text, "(SNMPv3) Unsupported Security Model!");
+    // Captioned with the application's title, not the executable's name.
+    EXPECT_EQ(ui.Boxes().Last().caption, "LMR-7300AP");
     EXPECT_EQ(Color(f->LED_Lan), clBlack);
     EXPECT_FALSE(f->IpRangeProbeOk);
     EXPECT_EQ(f->Ed_FwVer->Text(), "v");

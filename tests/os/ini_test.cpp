@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TempDir.h"
+#include "support/CaseName.h"
 
 using lmrtest::TempDir;
 
@@ -33,6 +34,14 @@ struct ReadCase {
     const char* key;
     const char* expected;
 };
+
+std::string LabelOf(const ReadCase& c) {
+    return std::string(c.section) + "_" + c.key;
+}
+
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class IniReadTest : public ::testing::TestWithParam<ReadCase> {
 protected:
@@ -65,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"Program Information", "Late", "from the second copy"},
                       ReadCase{"Program Information", "Missing", "<def> "},
                       ReadCase{"other", "Version", "7"}, ReadCase{"Nowhere", "Version", "<def> "},
-                      ReadCase{"", "top", "<def> "}));
+                      ReadCase{"", "top", "<def> "}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(IniTest, MissingFileGivesTheDefaultUnchanged) {
     TempDir dir;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "support/TempDir.h"
+#include "support/CaseName.h"
 
 using lmrtest::TempDir;
 
@@ -15,6 +16,14 @@ struct SplitCase {
     const char* folder;
     const char* name;
 };
+
+std::string LabelOf(const SplitCase& c) {
+    return std::string(c.path);
+}
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -31,13 +40,24 @@ INSTANTIATE_TEST_SUITE_P(Paths, SplitTest,
                                            SplitCase{"/usr\\lib/mod", "/usr\\lib/", "mod"},
                                            SplitCase{"a\\b/", "a\\b/", ""},
                                            SplitCase{"c:ipconfig.txt", "c:", "ipconfig.txt"},
-                                           SplitCase{"name", "", "name"}, SplitCase{"", "", ""}));
+                                           SplitCase{"name", "", "name"}, SplitCase{"", "", ""}),
+    [](const ::testing::TestParamInfo<SplitCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 struct JoinCase {
     const char* folder;
     const char* name;
     const char* joined;
 };
+
+std::string LabelOf(const JoinCase& c) {
+    return std::string(c.folder) + "_" + c.name;
+}
+
+void PrintTo(const JoinCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class JoinTest : public ::testing::TestWithParam<JoinCase> {};
 
@@ -52,7 +72,10 @@ INSTANTIATE_TEST_SUITE_P(Paths, JoinTest,
                                            JoinCase{"C:\\conf", "a.cfg", "C:\\conf\\a.cfg"},
                                            JoinCase{"/etc/conf/", "a.cfg", "/etc/conf/a.cfg"},
                                            JoinCase{"/etc/conf", "a.cfg", "/etc/conf/a.cfg"},
-                                           JoinCase{"conf", "a.cfg", "conf/a.cfg"}));
+                                           JoinCase{"conf", "a.cfg", "conf/a.cfg"}),
+    [](const ::testing::TestParamInfo<JoinCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(PathTest, BackslashesBecomeSlashes) {
     EXPECT_EQ(os::ToPosixSeparators("..\\Conf\\MBF\\"), "../Conf/MBF/");
@@ -144,6 +167,14 @@ struct LinesCase {
     std::vector<std::string> lines;
 };
 
+std::string LabelOf(const LinesCase& c) {
+    return std::string(c.content);
+}
+
+void PrintTo(const LinesCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class LinesTest : public ::testing::TestWithParam<LinesCase> {};
 
 TEST_P(LinesTest, LineEndsOfEveryKind) {
@@ -160,7 +191,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LinesCase{"", {}}, LinesCase{"a", {"a"}}, LinesCase{"a\n", {"a"}},
                       LinesCase{"a\r\nb\r\n", {"a", "b"}}, LinesCase{"a\rb\nc", {"a", "b", "c"}},
                       LinesCase{"a\n\nb\n\n", {"a", "", "b", ""}},
-                      LinesCase{"\t10:00\t[x] m \xe9\n", {"\t10:00\t[x] m \xe9"}}));
+                      LinesCase{"\t10:00\t[x] m \xe9\n", {"\t10:00\t[x] m \xe9"}}),
+    [](const ::testing::TestParamInfo<LinesCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(ReadLinesTest, MissingFileIsFalseAndEmpty) {
     TempDir dir;

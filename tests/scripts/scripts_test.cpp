@@ -203,4 +203,56 @@ INSTANTIATE_TEST_SUITE_P(Modules, DemoTest,
                                            DemoRow{"EndedCleanly", "true", 1, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// --- test.sh -----------------------------------------------------------------
+
+struct TestRunRow {
+    const char* name;
+    const char* failIn; // the build folder whose ctest fails ("" none)
+    int exitCode;
+};
+
+void PrintTo(const TestRunRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class TestRunTest : public ::testing::TestWithParam<TestRunRow> {};
+
+// Fake cmake and ctest note what they were asked to do; ctest fails in the
+// row's folder. Both builds always run and the summary names both.
+TEST_P(TestRunTest, BothBuildsRunAndEitherFailureFails) {
+    const TestRunRow& row = GetParam();
+    TempDir dir{"testsh"};
+    dir.mkdir("bin");
+    const std::string calls = dir.file("calls");
+    WriteTool(dir, "cmake", "exit 0\n");
+    WriteTool(dir, "nproc", "echo 2\n");
+    // Each run's log holds one skipped test, as GoogleTest reports it.
+    WriteTool(dir, "ctest",
+              "echo \"ctest $2\" >> \"$CALLS\"\n"
+              "mkdir -p \"$2/Testing/Temporary\"\n"
+              "printf '[ RUN      ] Ping.LoopbackAnswers\\nx.cpp:9: Skipped\\n"
+              "no ICMP socket for this process\\n[  SKIPPED ] Ping.LoopbackAnswers (0 ms)\\n'"
+              " > \"$2/Testing/Temporary/LastTest.log\"\n"
+              "[ \"$2\" = \"$FAIL_IN\" ] && exit 8\nexit 0\n");
+    BashRun r = RunBash(dir, "cd \"$WORK\"\n. \"$LMR_SCRIPTS/test.sh\"\nlmr_run_all\n",
+                        {{"CALLS", QString::fromStdString(calls)},
+                         {"WORK", QString::fromStdString(dir.path())},
+                         {"FAIL_IN", QString::fromLatin1(row.failIn)}});
+    ASSERT_TRUE(r.finished) << r.output;
+    EXPECT_EQ(r.exitCode, row.exitCode) << r.output;
+    EXPECT_EQ(Slurp(calls).value_or(""), "ctest build-asan\nctest build\n") << r.output;
+    EXPECT_NE(r.output.find("Sanitizer build (build-asan): "), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Plain build (build): "), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("Skipped in build:\n  Ping.LoopbackAnswers: no ICMP socket for this "
+                            "process"),
+              std::string::npos)
+        << r.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, TestRunTest,
+                         ::testing::Values(TestRunRow{"BothPass", "", 0},
+                                           TestRunRow{"SanitizerBuildFails", "build-asan", 1},
+                                           TestRunRow{"PlainBuildFails", "build", 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "snmp/QvDateTime.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -51,6 +52,14 @@ struct ParseCase {
     const char* printable;
 };
 
+std::string LabelOf(const ParseCase& c) {
+    return std::string(c.text);
+}
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class DateTimeParse : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(DateTimeParse, FieldsAndTextForm) {
@@ -94,7 +103,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"2008-12-12,10:30:0.5,+8", 2008, 12, 12, 10, 30, 0, 5, '+', 0, 0,
                                 "2008-12-12,10:30:0.5"},
                       ParseCase{"yesterday", 0, 0, 0, 0, 0, 0, 0, '+', 0, 0, "0-0-0,0:0:0.0"},
-                      ParseCase{"", 0, 0, 0, 0, 0, 0, 0, '+', 0, 0, "0-0-0,0:0:0.0"}));
+                      ParseCase{"", 0, 0, 0, 0, 0, 0, 0, '+', 0, 0, "0-0-0,0:0:0.0"}),
+    [](const ::testing::TestParamInfo<ParseCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(DateTime, WireRoundTripOfParsedText) {
     for (const char* t :

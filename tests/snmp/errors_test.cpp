@@ -7,6 +7,7 @@
 #include "snmp/QvErrors.h"
 #include "support/TempDir.h"
 #include "base/Exception.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -15,6 +16,14 @@ struct Mapping {
     int code;
     const char* text;
 };
+
+std::string LabelOf(const Mapping& c) {
+    return (c.status < 0 ? "minus" + std::to_string(-c.status) : std::to_string(c.status));
+}
+
+void PrintTo(const Mapping& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class MapSnmpErrorTest : public ::testing::TestWithParam<Mapping> {};
 
@@ -50,7 +59,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Mapping{-9, -409, "(SNMPClass)Unknown error code!"},
                       Mapping{-20, -420, "(SNMP Class) Transport is not supported!"},
                       Mapping{-23, -423, "(SNMPClass) Blocked Mode Shutdown!"},
-                      Mapping{-24, -528, "(QvSNMP++) Unknown error code!"}));
+                      Mapping{-24, -528, "(QvSNMP++) Unknown error code!"}),
+    [](const ::testing::TestParamInfo<Mapping>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(MessageTables, BuiltInSizesAndSampleTexts) {
     EXPECT_EQ(g_PduMessages.BuiltInCount(), 19);

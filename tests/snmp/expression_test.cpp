@@ -5,6 +5,7 @@
 #include "snmp/QvExpression.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -12,6 +13,14 @@ struct Numeric {
     const char* text;
     double value;
 };
+
+std::string LabelOf(const Numeric& c) {
+    return std::string(c.text);
+}
+
+void PrintTo(const Numeric& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
 
 class NumericExpression : public ::testing::TestWithParam<Numeric> {};
 
@@ -30,7 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Numeric{"(1+2", 2},                          // unpaired "(" ignored
                       Numeric{"1/0", 0}, Numeric{"5/(2-2)", 0},    // division by zero
                       Numeric{"1E308*10", 0}, Numeric{"1E999", 0}, // overflow
-                      Numeric{"1E308+1E308", 0}, Numeric{"0/0", 0}));
+                      Numeric{"1E308+1E308", 0}, Numeric{"0/0", 0}),
+    [](const ::testing::TestParamInfo<Numeric>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(NumericExpression, NowIsTheCurrentDayNumber) {
     double before = Now();
@@ -48,6 +60,14 @@ struct Logic {
     bool value;
 };
 
+std::string LabelOf(const Logic& c) {
+    return std::string(c.text);
+}
+
+void PrintTo(const Logic& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class LogicExpression : public ::testing::TestWithParam<Logic> {};
 
 TEST_P(LogicExpression, Evaluates) {
@@ -63,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Logic{"\"a&b\"=\"a&c\"", false}, Logic{"true|x", true},
                       Logic{"false&x", false}, Logic{"!false", true}, Logic{"!1=2", true},
                       Logic{"1=1&2=2", true}, Logic{"1=2|2=2", true}, Logic{"(1=2|2=2)&3=3", true},
-                      Logic{"!(1=1)", false}, Logic{"(true)", true}, Logic{"\"(x\"=\"(x\"", true}));
+                      Logic{"!(1=1)", false}, Logic{"(true)", true}, Logic{"\"(x\"=\"(x\"", true}),
+    [](const ::testing::TestParamInfo<Logic>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(LogicExpression, BadOperandsRaise) {
     for (const char* text : {"false|x", "true&x", "x", "", "!maybe"}) {

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <gtest/gtest.h>
 #include <ostream>
+#include "support/CaseName.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ struct ImageCase {
     std::string octets;
     std::string back; // the text read back from the octets
 };
+
+std::string LabelOf(const ImageCase& c) {
+    return "syntax" + std::to_string(c.syntax) + "_" + c.text;
+}
 
 void PrintTo(const ImageCase& c, std::ostream* os) {
     *os << "syntax " << c.syntax << " text " << Plain(c.text);
@@ -85,7 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
         ImageCase{Int8, "-1", Bytes({0xFF}), "-1"}, ImageCase{UInt8, "257", Bytes({1}), "1"},
         ImageCase{Bool16, "true", Bytes({0, 1}), "true"},
         ImageCase{Int16, "-2", Bytes({0xFF, 0xFE}), "-2"},
-        ImageCase{UInt16, "65534", Bytes({0xFF, 0xFE}), "65534"}));
+        ImageCase{UInt16, "65534", Bytes({0xFF, 0xFE}), "65534"}),
+    [](const ::testing::TestParamInfo<ImageCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(OctetImageNull, NullTextGivesEmptyImageForEveryKnownSyntax) {
     for (int syntax : {1,  2,  3,  4,  5,  6,  64,  65,  66,  67,  68,  69, 70,
@@ -111,6 +119,10 @@ struct PartCase {
     std::string text; // shown text, or "" when code is set
     int code;
 };
+
+std::string LabelOf(const PartCase& c) {
+    return "syntax" + std::to_string(c.syntax) + "_at" + std::to_string(c.offset);
+}
 
 void PrintTo(const PartCase& c, std::ostream* os) {
     *os << "syntax " << c.syntax << " at " << c.offset;
@@ -141,7 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PartCase{Bytes({1, 2, 3, 4, 5}), 1, IpAddress, "2.3.4.5", 0},
                       PartCase{Bytes({1, 2, 3, 4}), 1, IpAddress, "", -519},
                       PartCase{Bytes({1, 2, 3, 4}), 3, UInt16, "", -519},
-                      PartCase{Bytes({1, 2, 3, 4}), 4, UInt8, "", -519}));
+                      PartCase{Bytes({1, 2, 3, 4}), 4, UInt8, "", -519}),
+    [](const ::testing::TestParamInfo<PartCase>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(OctetImageErrors, ShortImagesRaise518) {
     struct {

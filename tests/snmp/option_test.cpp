@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "snmp/QvOptionList.h"
+#include "support/CaseName.h"
 
 namespace {
 
@@ -36,6 +37,14 @@ struct Conversion {
     const char* textToValue;
 };
 
+std::string LabelOf(const Conversion& c) {
+    return std::string(c.input);
+}
+
+void PrintTo(const Conversion& c, std::ostream* os) {
+    *os << LabelOf(c);
+}
+
 class OptionConversion : public ::testing::TestWithParam<Conversion> {};
 
 TEST_P(OptionConversion, BothDirections) {
@@ -70,7 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{kPrefixPairs, QV_KEY_PREFIX, 0, "Channel 11", -1, "Channel 11", 0, "1-11"},
         Conversion{kPrefixPairs, QV_KEY_PREFIX, 0, "band 2", -1, "band 2", 1, "2-2"},
         Conversion{kPrefixPairs, QV_KEY_PREFIX, 1, "band 2", -1, "band 2", -1, "band 2"},
-        Conversion{kPrefixPairs, QV_KEY_PREFIX, 0, "1", -1, "1", -1, "1"}));
+        Conversion{kPrefixPairs, QV_KEY_PREFIX, 0, "1", -1, "1", -1, "1"}),
+    [](const ::testing::TestParamInfo<Conversion>& info) {
+        return lmrtest::CaseName(info.index, LabelOf(info.param));
+    });
 
 TEST(OptionList, PrefixRoundTrip) {
     QvOptionList list(kPrefixPairs, QV_KEY_PREFIX, 0);

@@ -31,6 +31,16 @@ TEST(UiMessageBoxes, EveryKindIsRecordedInOrderWithItsCaption) {
     EXPECT_EQ(s.Boxes().UnexpectedCount(), 0);
 }
 
+TEST(UiMessageBoxes, TheApplicationTitleElseTheProgramName) {
+    UiTestSession s;
+    Application->SetTitle("LMR-7300AP");
+    EXPECT_EQ(ApplicationTitle(), "LMR-7300AP");
+    Application->SetTitle("");
+    const std::string exe = ExtractFileName(Application->ExeName());
+    EXPECT_EQ(ApplicationTitle(), exe.substr(0, exe.size() - ExtractFileExt(exe).size()));
+    EXPECT_FALSE(ApplicationTitle().empty());
+}
+
 TEST(UiMessageBoxes, QuestionsTakeScriptedAnswersElseTheCarefulOne) {
     UiTestSession s;
     s.Boxes().Answer(mrYes);

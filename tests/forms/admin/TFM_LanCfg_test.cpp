@@ -241,6 +241,8 @@ namespace {
 using Menu = dhcptest::FormTest;
 
 TEST_F(Menu, CommandsOpenTheForms) {
+    TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg"); // as the program entry does
+    TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
     ASSERT_TRUE(TMainForm::HasFormOpener("TFM_LanCfg"));
     ASSERT_TRUE(TMainForm::HasFormOpener("TFM_DHCP"));
     std::vector<std::string> opened;

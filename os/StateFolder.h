@@ -1,0 +1,14 @@
+#pragma once
+// Where the program keeps what it must find again at its next start (the
+// SNMPv3 boots counter): LMR_STATE_DIR when set, else the program's own
+// folder when it may write there, else $XDG_DATA_HOME/lmr7300ap/
+// (~/.local/share/lmr7300ap/ without it), made when missing.
+#include <string>
+
+namespace os {
+
+// The folder with a final "/"; the program's folder when no other could be
+// made.
+std::string StateFolder();
+
+} // namespace os
