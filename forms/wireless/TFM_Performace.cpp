@@ -415,8 +415,11 @@ void TFM_Performace::FormCloseQuery(TObject*, bool& canClose) {
         return;
     }
     canClose = true;
+    // Reads still out are of no use to a form that goes: they end here, and
+    // their late replies are dropped, so the close does not wait for them.
     for (auto* g : {&RadioGroup, &RateTable})
-        if (*g && (*g)->busy) WaitWhileBusy(**g, QvReplyBoundMs((*g)->request));
+        if (*g && (*g)->busy) WaitWhileBusy(**g, 0);
+    rateReadPending_ = false;
 }
 
 // --- the data rate combo ---------------------------------------------------------------
