@@ -101,7 +101,7 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     SetCaption("Advanced\\Rogue AP");
     SetPosition(poMainFormCenter);
     // Wide enough for the longest security kind in its quarter of the row.
-    SetClientWidth(600);
+    SetClientWidth(660);
     SetClientHeight(640);
 
     StatusBar1 = new TStatusBar(this);
@@ -114,7 +114,7 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     Panel_Bottom->SetAlign(alBottom);
     Lab_RogueAP = Make<TLabel>(this, Panel_Bottom, "Lab_RogueAP", 12, 12, 120, 16,
                                "Rogue AP Protection ");
-    CB_RogueAP = Make<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 136, 8, 100, 22);
+    CB_RogueAP = Make<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 150, 8, 100, 22);
     CB_RogueAP->SetStyle(csDropDownList);
     Apply_Btn = Make<TButton>(this, Panel_Bottom, "Apply_Btn", 256, 7, 75, 25, "Apply");
     Cancel_Btn = Make<TButton>(this, Panel_Bottom, "Cancel_Btn", 381, 7, 75, 25, "Cancel");
@@ -583,24 +583,26 @@ void TFM_RogueForm::FormResize(TObject*) {
     for (TControl* c : std::initializer_list<TControl*>{BSSTypRadGrp, GB_Band, GB_Security,
                                                         GB_RogueList, GB_APList})
         c->SetWidth(width);
-    const int listHeight = (Panel_Detect->Height() - BSSTypRadGrp->Height() - GB_Band->Height() -
-                            GB_Security->Height() - 5) /
-                           2;
-    GB_RogueList->SetTop(GB_Security->Top() + GB_Security->Height() + 2);
+    // The two lists share what is left below the security group, with the
+    // gaps between the groups counted, so the lower one ends inside.
+    const int listTop = GB_Security->Top() + GB_Security->Height() + 2;
+    const int listHeight = (Panel_Detect->Height() - listTop - 2 - 1) / 2;
+    GB_RogueList->SetTop(listTop);
     GB_RogueList->SetHeight(listHeight);
     GB_APList->SetTop(GB_RogueList->Top() + listHeight + 2);
     GB_APList->SetHeight(listHeight);
     for (TGroupBox* g : {GB_RogueList, GB_APList}) {
         TListView* lv = g == GB_RogueList ? RogueListView : AP_ListView;
         lv->SetWidth(g->Width() - 16);
-        lv->SetHeight(listHeight - 43);
+        lv->SetHeight(listHeight - 52);
     }
     const int gw = GB_RogueList->Width();
     DetectBtn->SetLeft(gw * 201 / 465);
     AddBtn->SetLeft(gw * 289 / 465);
     DelBtn->SetLeft(gw * 377 / 465);
     ListDelBtn->SetLeft(GB_APList->Width() * 377 / 465);
-    for (TButton* b : {DetectBtn, AddBtn, DelBtn, ListDelBtn}) b->SetTop(listHeight - 24);
+    // The buttons sit wholly inside their group, under its frame.
+    for (TButton* b : {DetectBtn, AddBtn, DelBtn, ListDelBtn}) b->SetTop(listHeight - 32);
     Apply_Btn->SetLeft(ClientWidth() * 256 / 495);
     Cancel_Btn->SetLeft(ClientWidth() * 381 / 495);
     const int w = GB_Band->Width();

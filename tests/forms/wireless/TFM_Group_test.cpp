@@ -5,6 +5,7 @@
 
 #include "binding/QvSNMPRequest2Edits.h"
 #include "tests/forms/admin/admin_fixture.h"
+#include "tests/forms/wireless/fits_on_screen.h"
 
 #include <memory>
 
@@ -55,6 +56,18 @@ TEST_F(GroupForm, RoundTripKeepsWhatTheDeviceHeld) {
     ASSERT_EQ(waits.size(), 1u);
     EXPECT_EQ(Status(f->StatusBar), "Setting OK!");
     EXPECT_EQ(ui.Boxes().Count(), 0);
+}
+
+// On screen every caption fits, and so does a long link status.
+TEST_F(GroupForm, EverythingFitsOnScreen) {
+    ASSERT_TRUE(dev->poke(kAp + "2.6.5.0", "Up, 100Mbps Full-Duplex"));
+    TFM_Group* f = Open();
+    ASSERT_EQ(f->Ed_EthLS->Text(), "Up, 100Mbps Full-Duplex");
+    f->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(layouttest::LayoutFaults(f), std::vector<std::string>{});
+    Grab(f, "group-long-status.png");
+    f->Hide();
 }
 
 // Outside the Access Point mode the two switches are greyed, and Apply still
