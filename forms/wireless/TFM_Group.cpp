@@ -127,8 +127,10 @@ void TFM_Group::FormCreate(TObject*) {
 
 void TFM_Group::UpdateControls() {
     const bool apMode = CB_APMode->ItemIndex() == 0;
+    // Settings the device did not give stay greyed whatever the mode.
+    const bool read = SettingsRequest && !SettingsRequest->ReadFailed();
     for (TComboBox* c : {CB_LoadB, CB_LinkInt}) {
-        c->SetEnabled(apMode);
+        c->SetEnabled(apMode && read);
         c->SetColor(apMode ? clWindow : clBtnFace);
     }
     if (CB_LoadB->ItemIndex() == 1) {

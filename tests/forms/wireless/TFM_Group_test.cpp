@@ -162,6 +162,32 @@ TEST_F(GroupForm, RefusedWriteShowsNoSuccess) {
     EXPECT_EQ(Snapshot(kObjects), before);
 }
 
+// The settings' read failed while the mode's went through: in the Access
+// Point mode nothing of the group becomes editable, and Apply writes
+// nothing and claims no success.
+TEST_F(GroupForm, SettingsNotReadAreNeitherEditableNorWritten) {
+    ASSERT_TRUE(dev->fault(kAp + "2.6.5.0", "noSuchName", "get"));
+    const auto before = Snapshot(kObjects);
+    TFM_Group* f = Open();
+    EXPECT_EQ(f->CB_APMode->Text(), "Access Point");
+    EXPECT_TRUE(f->SettingsRequest->ReadFailed());
+    for (TControl* c : std::initializer_list<TControl*>{f->CB_LoadB, f->CB_LinkInt, f->Ed_UsrL})
+        EXPECT_FALSE(c->Enabled()) << c->Name();
+    f->CB_LoadBChange(nullptr);
+    EXPECT_FALSE(f->CB_LoadB->Enabled());
+    ui.Boxes().Clear();
+    f->Bt_ApplyClick(nullptr);
+    EXPECT_TRUE(SetLog().empty());
+    EXPECT_TRUE(waits.empty());
+    EXPECT_NE(Status(f->StatusBar), "Setting OK!");
+    EXPECT_EQ(Snapshot(kObjects), before);
+    // Read again, it is the user's once more.
+    dev->clearFaults();
+    f->Bt_RefreshClick(nullptr);
+    EXPECT_TRUE(f->CB_LoadB->Enabled());
+    EXPECT_TRUE(f->Ed_UsrL->Enabled());
+}
+
 // A failed read is shown; the other group is still read, and both can be
 // read again.
 TEST_F(GroupForm, FailedReadAtCreationIsShownAndRefreshReadsAgain) {
