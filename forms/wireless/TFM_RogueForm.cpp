@@ -236,8 +236,19 @@ void TFM_RogueForm::FormCreate(TObject*) {
         MessageBox(this, e.what(), "Error", MB_OK | MB_ICONERROR);
         Cancel_Btn->SetEnabled(true);
     }
+    // Masks the device did not give cannot be chosen: the boxes would show
+    // and send values it never held.
+    if (!MasksRead()) {
+        BSSTypRadGrp->SetEnabled(false);
+        for (TCheckBox* c : {CheckBox_11a, CheckBox_11b, CheckBox_11g, ChcBxo_off, ChcBxo_wep,
+                             ChcBxo_eap, ChcBxo_psk, WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox,
+                             WPA2AUTPCkBox})
+            c->SetEnabled(false);
+    }
     FormResize(this);
 }
+
+bool TFM_RogueForm::MasksRead() const { return MaskGroup && MaskGroup->ReadSucceeded(); }
 
 void TFM_RogueForm::StartUp() {
     RadioGroup = NewGroup(this, mib::rogueRadioTable, MVT_SV, 0, 0, "Radio");
@@ -339,7 +350,7 @@ void TFM_RogueForm::BSSTypRadGrpClick(TObject* sender) {
     const bool adHoc = BSSTypRadGrp->ItemIndex() == 1;
     for (TCheckBox* c : {ChcBxo_eap, ChcBxo_psk, WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox,
                          WPA2AUTPCkBox})
-        c->SetEnabled(!adHoc);
+        c->SetEnabled(!adHoc && MasksRead());
     ChcBxo_offClick(sender);
 }
 

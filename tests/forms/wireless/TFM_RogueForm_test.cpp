@@ -369,6 +369,13 @@ TEST_F(RogueForm, StartUpFailureIsShown) {
         EXPECT_EQ(Panel(), ui.Boxes().Last().text);
         EXPECT_FALSE(f->StatusBar1->SimplePanel());
         EXPECT_TRUE(f->Cancel_Btn->Enabled());
+        // The masks are not the device's: none can be chosen.
+        EXPECT_FALSE(f->BSSTypRadGrp->Enabled());
+        for (TCheckBox* c : {f->CheckBox_11b, f->CheckBox_11g, f->ChcBxo_off, f->ChcBxo_wep,
+                             f->ChcBxo_eap, f->WPA2AUTPCkBox})
+            EXPECT_FALSE(c->Enabled()) << c->Name();
+        f->BSSTypRadGrpClick(nullptr);
+        EXPECT_FALSE(f->ChcBxo_eap->Enabled());
         EXPECT_TRUE(f->CloseQuery());
         dev->clearFaults();
         form.reset();
