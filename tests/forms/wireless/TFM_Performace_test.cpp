@@ -406,6 +406,25 @@ TEST_F(PerformanceForm, GreyedSettingsKeepTheDevicesValues) {
     }
 }
 
+// A rate control the device did not give stays greyed through the form's
+// own rules and is not written.
+TEST_F(PerformanceForm, RateControlNotReadIsNeitherEditableNorWritten) {
+    ASSERT_TRUE(dev->fault(kE + "2.14.1.2.1", "noSuchName", "get"));
+    const auto before = Snapshot(Objects());
+    TFM_Performace* f = Open();
+    EXPECT_TRUE(f->RateStatusGroup->ReadFailed());
+    EXPECT_FALSE(f->CB_DateStatus->Enabled());
+    f->CB_ApModeChange(nullptr);
+    f->CB_SupModeaChange(nullptr);
+    EXPECT_FALSE(f->CB_DateStatus->Enabled());
+    dev->clearFaults();
+    SetLog();
+    Apply();
+    const auto log = SetLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "2.14.1.2.1"), 0);
+    EXPECT_EQ(Snapshot(Objects()), before);
+}
+
 TEST_F(PerformanceForm, ResetInElevenGOnly) {
     ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
     TFM_Performace* f = Open();
