@@ -46,7 +46,7 @@ const QvSNMPVar devApModeVars[] = {
     VAR(AP ".4.2.1.1." b, "stSSID", QvSyntax::DisplayStr, RO, nullptr),                        \
         VAR(AP ".4.2.1.2." b, "stChannel", QvSyntax::Integer, RO, nullptr),                    \
         VAR(AP ".4.2.1.3." b, "stSuperMode", QvSyntax::Integer, RO, &devStatusSuperModeList),  \
-        VAR(AP ".4.2.1.4." b, "stDataRate", QvSyntax::Integer, RO, nullptr),                   \
+        VAR(AP ".4.2.1.4." b, "stDataRate", QvSyntax::DisplayStr, RO, nullptr),                \
         VAR(AP ".4.2.1.5." b, "stSecLevelAuth", QvSyntax::DisplayStr, RO, nullptr),            \
         VAR(AP ".4.2.1.6." b, "stSecLevelPriv", QvSyntax::DisplayStr, RO, nullptr), END
 

@@ -449,7 +449,14 @@ void QvSNMPRequest::VbToValue(int i, const Vb& vb) {
         text = FormatDateTime(kDateTimeFormat, DoubleOf(vb.octets));
         break;
     case S::DisplayStr:
-        text = vb.octets.substr(0, vb.octets.find('\0'));
+        // A text object that a firmware answers with a number shows it.
+        if (vb.syntax == snmpeng::kSynInteger)
+            text = std::to_string(vb.integer);
+        else if (vb.syntax == snmpeng::kSynCounter || vb.syntax == snmpeng::kSynGauge ||
+                 vb.syntax == snmpeng::kSynUInteger || vb.syntax == snmpeng::kSynCounter64)
+            text = std::to_string(vb.unsigned_);
+        else
+            text = vb.octets.substr(0, vb.octets.find('\0'));
         break;
     default:
         RaiseQvSNMPError(QVERR_BAD_SYNTAX);

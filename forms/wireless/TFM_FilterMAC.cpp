@@ -210,7 +210,7 @@ void TFM_FilterMAC::Bt_AddClick(TObject*) {
     if (!TableRequest || !FM_MACAddr || TableRequest->busy || Busy || writes_.Running()) return;
     const int row = RowOfMac(kFreeMac);
     if (row < 0) return;
-    LV_StaticPoolSet->SetSelected(LV_StaticPoolSet->Items()[row]);
+    SelectEntry(row);
     Busy = 1;
     FM_MACAddr->SetCaption("Adding MAC Address");
     FM_MACAddr->Ed_MACAddr->SetMaxLength(12);
@@ -226,7 +226,7 @@ void TFM_FilterMAC::Bt_SetClick(TObject*) {
     if (!chosen) return;
     const int row = RowOfMac(MacOf(chosen));
     if (row < 0) return;
-    LV_StaticPoolSet->SetSelected(LV_StaticPoolSet->Items()[row]);
+    SelectEntry(row);
     FM_MACAddr->SetCaption("Set MAC Address");
     FM_MACAddr->Ed_MACAddr->SetMaxLength(12);
     FM_MACAddr->Written = false;
@@ -239,12 +239,23 @@ void TFM_FilterMAC::Bt_DelClick(TObject*) {
     if (!chosen) return;
     const int row = RowOfMac(MacOf(chosen));
     if (row < 0) return;
-    LV_StaticPoolSet->SetSelected(LV_StaticPoolSet->Items()[row]);
+    SelectEntry(row);
     Busy = 1;
     for (TButton* b : {Bt_Add, Bt_Set, Bt_Del})
         b->SetEnabled(false);
     FM_MACAddr->Ed_MACAddr->SetText(kFreeMac);
-    WriteEntry(nullptr);
+    WriteEntry([this, row](bool ok, const QvSNMPError&) {
+        // Refused: the entry keeps its MAC, and so does the dialog.
+        if (!ok && row < LV_StaticPoolSet->Items().Count()) SelectEntry(row);
+    });
+}
+
+void TFM_FilterMAC::SelectEntry(int row) {
+    TListItem* item = LV_StaticPoolSet->Items()[row];
+    // Selecting the row again copies it into the dialog again: a cancelled
+    // edit or a refused delete leaves other text there.
+    if (LV_StaticPoolSet->Selected() == item) LV_StaticPoolSet->SetSelected(nullptr);
+    LV_StaticPoolSet->SetSelected(item);
 }
 
 bool TFM_FilterMAC::WriteEntry(QvWriteSequence::Done done) {

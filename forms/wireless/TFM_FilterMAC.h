@@ -62,6 +62,9 @@ public:
 private:
     // The row of LV_StaticPoolSet whose MAC is mac, or -1.
     int RowOfMac(const std::string& mac) const;
+    // Selects row k of LV_StaticPoolSet, its number and MAC going into the
+    // entry dialog.
+    void SelectEntry(int row);
     // The buttons as a completed table read leaves them.
     void ShowIdleButtons();
     void SetStatus(const std::string& text);

@@ -56,29 +56,29 @@ TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
     SetCaption("Advanced \\ Grouping");
     SetBorderStyle(bsDialog);
     SetPosition(poMainFormCenter);
-    SetClientWidth(360);
+    SetClientWidth(400);
     SetClientHeight(230);
 
     La_Heading = Make<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
                               "AP Grouping Settings:(For AP Mode Only)");
     LabelAt(this, 24, 44, "Load Balance");
-    CB_LoadB = Make<TComboBox>(this, this, "CB_LoadB", 190, 40, 140, 22);
+    CB_LoadB = Make<TComboBox>(this, this, "CB_LoadB", 190, 40, 186, 22);
     CB_LoadB->SetStyle(csDropDownList);
     LabelAt(this, 24, 74, "User Limit (0-64)");
-    Ed_UsrL = Make<TEdit>(this, this, "Ed_UsrL", 190, 70, 140, 21);
+    Ed_UsrL = Make<TEdit>(this, this, "Ed_UsrL", 190, 70, 186, 21);
     LabelAt(this, 24, 104, "Link Integrate");
-    CB_LinkInt = Make<TComboBox>(this, this, "CB_LinkInt", 190, 100, 140, 22);
+    CB_LinkInt = Make<TComboBox>(this, this, "CB_LinkInt", 190, 100, 186, 22);
     CB_LinkInt->SetStyle(csDropDownList);
     LabelAt(this, 24, 134, "Ethernet Link Status");
-    Ed_EthLS = Make<TEdit>(this, this, "Ed_EthLS", 190, 130, 140, 21);
+    Ed_EthLS = Make<TEdit>(this, this, "Ed_EthLS", 190, 130, 186, 21);
     Ed_EthLS->SetReadOnly(true);
     Ed_EthLS->SetColor(clBtnFace);
     CB_APMode = Make<TComboBox>(this, this, "CB_APMode", 0, 0, 10, 10);
     CB_APMode->Hide();
 
     Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 24, 168, 90, 25, "Apply");
-    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 134, 168, 90, 25, "Refresh");
-    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 244, 168, 90, 25, "Cancel");
+    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 155, 168, 90, 25, "Refresh");
+    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 286, 168, 90, 25, "Cancel");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Refresh->OnClick = [this](TObject* s) { Bt_RefreshClick(s); };
     Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };
@@ -127,8 +127,10 @@ void TFM_Group::FormCreate(TObject*) {
 
 void TFM_Group::UpdateControls() {
     const bool apMode = CB_APMode->ItemIndex() == 0;
+    // Settings the device did not give stay greyed whatever the mode.
+    const bool read = SettingsRequest && !SettingsRequest->ReadFailed();
     for (TComboBox* c : {CB_LoadB, CB_LinkInt}) {
-        c->SetEnabled(apMode);
+        c->SetEnabled(apMode && read);
         c->SetColor(apMode ? clWindow : clBtnFace);
     }
     if (CB_LoadB->ItemIndex() == 1) {

@@ -53,6 +53,12 @@ void ShowRate(TComboBox* c, const std::string& text) {
         SelectText(c, text);
 }
 
+// A control of a group may be edited only when the group's last read did
+// not fail.
+void SetUsable(TControl* c, bool on, const QvSNMPRequest2Controls* group) {
+    c->SetEnabled(on && !(group && group->ReadFailed()));
+}
+
 bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
@@ -340,16 +346,24 @@ void TFM_Performace::FormCreate(TObject*) {
         };
         // Each rate write sends the row chosen for it.
         RateTable->OnBeforeWrite = [this] {
+            rateRowWriting_ = -1;
             if (rateRowsToWrite_.empty()) return;
             const int i = rateRowsToWrite_.front();
             rateRowsToWrite_.erase(rateRowsToWrite_.begin());
             if (RateItem[i] < 0 || RateItem[i] >= ListView1->Items().Count()) return;
+            rateRowWriting_ = i;
             TListItem* item = ListView1->Items()[RateItem[i]];
             ListView1->SetSelected(item);
             if (item->SubItems().Count() > 0)
                 item->SubItems().SetStrings(0, CB_DRate[i]->Text());
             else
                 item->SubItems().Add(CB_DRate[i]->Text());
+        };
+        // A row the device took is what it holds now.
+        RateTable->OnWriteDone = [this](QvSNMPRequest2Controls*, QvSNMPError* e) {
+            const int i = rateRowWriting_;
+            rateRowWriting_ = -1;
+            if (i >= 0 && (!e || e->Code == 0)) DeviceRates[i] = CB_DRate[i]->Text();
         };
         StartRateTableRead();
     } else {
@@ -401,8 +415,11 @@ void TFM_Performace::FormCloseQuery(TObject*, bool& canClose) {
         return;
     }
     canClose = true;
+    // Reads still out are of no use to a form that goes: they end here, and
+    // their late replies are dropped, so the close does not wait for them.
     for (auto* g : {&RadioGroup, &RateTable})
-        if (*g && (*g)->busy) WaitWhileBusy(**g, QvReplyBoundMs((*g)->request));
+        if (*g && (*g)->busy) WaitWhileBusy(**g, 0);
+    rateReadPending_ = false;
 }
 
 // --- the data rate combo ---------------------------------------------------------------
@@ -445,61 +462,65 @@ bool TFM_Performace::AccessPointMode() const { return CB_ApMode->Text() == "Acce
 
 bool TFM_Performace::SuperGOff() const { return Contains(CB_SupModea->Text(), kDisable); }
 
-void TFM_Performace::CB_ApModeChange(TObject*) {
+// The rules below grey controls by mode. The values they force follow a
+// change the user makes (sender set); after a read every control keeps the
+// device's value, so that an unchanged Apply changes nothing.
+void TFM_Performace::CB_ApModeChange(TObject* sender) {
     if (!AccessPointMode()) {
-        SelectText(CB_DateStatus, kDisable);
+        if (sender) SelectText(CB_DateStatus, kDisable);
         CB_DateStatus->SetEnabled(false);
     } else {
-        CB_DateStatus->SetEnabled(true);
+        SetUsable(CB_DateStatus, true, RateStatusGroup.get());
     }
 }
 
-void TFM_Performace::CB_SupModeaChange(TObject*) {
+void TFM_Performace::CB_SupModeaChange(TObject* sender) {
     if (SuperGOff()) {
         if (AccessPointMode()) {
-            CB_DateStatus->SetEnabled(true);
+            SetUsable(CB_DateStatus, true, RateStatusGroup.get());
         } else {
             CB_DateStatus->SetEnabled(false);
-            SelectText(CB_DateStatus, kDisable);
+            if (sender) SelectText(CB_DateStatus, kDisable);
         }
         if (CB_ApMode->ItemIndex() == 4) {
             CB_DtRta->SetEnabled(false);
-            SelectText(CB_DtRta, "Auto");
+            if (sender) SelectText(CB_DtRta, "Auto");
         } else {
-            CB_DtRta->SetEnabled(!RateControlOn());
+            SetUsable(CB_DtRta, !RateControlOn(), MainGroup.get());
         }
     } else {
         CB_DateStatus->SetEnabled(false);
-        SelectText(CB_DateStatus, kDisable);
         CB_DtRta->SetEnabled(false);
-        SelectText(CB_DtRta, "Auto");
+        if (sender) {
+            SelectText(CB_DateStatus, kDisable);
+            SelectText(CB_DtRta, "Auto");
+        }
     }
 }
 
-void TFM_Performace::CB_DateStatusChange(TObject*) {
+void TFM_Performace::CB_DateStatusChange(TObject* sender) {
     if (RateControlOn()) {
         EnableRateCombos();
         CB_DtRta->SetEnabled(false);
-        SelectText(CB_DtRta, "Auto");
+        if (sender) SelectText(CB_DtRta, "Auto");
     } else {
-        for (TComboBox* c : CB_DRate) c->SetEnabled(false);
-        CB_DtRta->SetEnabled(AccessPointMode() && SuperGOff());
+        EnableRateCombos();
+        SetUsable(CB_DtRta, AccessPointMode() && SuperGOff(), MainGroup.get());
     }
     SetRateComboItems();
 }
 
-void TFM_Performace::CB_GonlyChange(TObject*) {
-    if (RateControlOn())
-        EnableRateCombos();
-    else
-        for (TComboBox* c : CB_DRate) c->SetEnabled(false);
+void TFM_Performace::CB_GonlyChange(TObject* sender) {
+    EnableRateCombos();
     const bool bOnly = BgMode() == 1;
     if (!bOnly) {
-        CB_Preamble->SetEnabled(true);
+        SetUsable(CB_Preamble, true, PreambleGroup.get());
     } else {
-        SelectText(CB_Preamble, "Long Only");
         CB_Preamble->SetEnabled(false);
-        SelectText(CB_SupModea, kDisable);
+        if (sender) {
+            SelectText(CB_Preamble, "Long Only");
+            SelectText(CB_SupModea, kDisable);
+        }
     }
     for (int i = kFirstOfdm; i < kRates; ++i) {
         CB_DRate[i]->SetVisible(!bOnly);
@@ -524,7 +545,10 @@ void TFM_Performace::EnableRateCombos() {
         if (m == 0) CB_DRate[i]->SetEnabled(false);
     }
     for (int i : {5, 7, 9, 10, 11}) CB_DRate[i]->SetEnabled(true);
-    BT_RDateRate->SetEnabled(true);
+    // A rate the device did not give has nothing to edit.
+    for (int i = 0; i < kRates; ++i)
+        if (RateItem[i] < 0) CB_DRate[i]->SetEnabled(false);
+    SetUsable(BT_RDateRate, RateTable != nullptr, RateTable.get());
 }
 
 void TFM_Performace::SetRateComboItems() {
@@ -537,27 +561,10 @@ void TFM_Performace::SetRateComboItems() {
             Fill(c, {kDisable, kEnable, kBasic});
         ShowRate(c, shown);
     }
-    const int m = BgMode();
-    auto stored = [this](int i) { ShowRate(CB_DRate[i], DeviceRates[i]); };
-    auto basic = [this](int i) { ShowRate(CB_DRate[i], kBasic); };
-    for (int i = 0; i < kRates; ++i) {
-        if (m == 2) {
-            if (i < 4)
-                basic(i);
-            else
-                stored(i);
-        } else if (m == 1) {
-            if (i < 2) basic(i);
-            if (i == 2 || i == 3) stored(i);
-        } else if (m == 0) {
-            if (i <= 4 || i == 6 || i == 8)
-                basic(i);
-            else
-                stored(i);
-        } else {
-            stored(i);
-        }
-    }
+    // Every rate shows what the device holds: a greyed or hidden one is
+    // never written, so it must not pretend to another value.
+    for (int i = 0; i < kRates; ++i)
+        if (RateItem[i] >= 0) ShowRate(CB_DRate[i], DeviceRates[i]);
 }
 
 // --- the rate table ------------------------------------------------------------------------
@@ -570,6 +577,7 @@ void TFM_Performace::RateTableReadDone(QvSNMPRequest2Controls*, QvSNMPError* err
         // rest of the form still can be.
         StatusBar->SetSimpleText(error->Message.empty() ? "Get Data Rate Settings error!"
                                                         : error->Message);
+        EnableRateCombos();
         EnableButtons(true);
         return;
     }
@@ -578,25 +586,15 @@ void TFM_Performace::RateTableReadDone(QvSNMPRequest2Controls*, QvSNMPError* err
         const long index = NumberOf(ListView1->Items()[k]->Caption());
         if (index >= 1 && index <= kRates) RateItem[index - 1] = k;
     }
-    auto row = [this](int i) -> std::string {
-        if (RateItem[i] < 0) return std::string();
-        TListItem* item = ListView1->Items()[RateItem[i]];
-        return item->SubItems().Count() > 0 ? item->SubItems()[0] : std::string();
-    };
-    const int m = BgMode();
     for (int i = 0; i < kRates; ++i) {
-        std::string text;
-        if (m == 2)
-            text = i < 4 ? kBasic : row(i);
-        else if (m == 1)
-            text = i < 2 ? kBasic : i < 4 ? row(i) : kEnable;
-        else if (m == 0)
-            text = (i <= 4 || i == 6 || i == 8) ? std::string(kBasic) : row(i);
-        else
-            text = row(i);
-        if (RateItem[i] >= 0) ShowRate(CB_DRate[i], text);
+        DeviceRates[i].clear();
+        if (RateItem[i] < 0) continue;
+        TListItem* item = ListView1->Items()[RateItem[i]];
+        if (item->SubItems().Count() > 0) DeviceRates[i] = item->SubItems()[0];
     }
-    for (int i = 0; i < kRates; ++i) DeviceRates[i] = CB_DRate[i]->Text();
+    // The combos by mode, each with the device's rate.
+    EnableRateCombos();
+    SetRateComboItems();
     StatusBar->SetSimpleText("Get OK!");
     EnableButtons(true);
 }
@@ -607,12 +605,15 @@ int TFM_Performace::RateRowsRead() const {
     return n;
 }
 
-void TFM_Performace::AddRateRowWrites(QvWriteSequence& writes) {
+void TFM_Performace::AddRateRowWrites(QvWriteSequence& writes, bool all) {
     // Only rows the device gave, and only those whose combo holds a rate.
+    // An Apply writes only the rates the user can change: a hidden or greyed
+    // one keeps the device's value. A reset sets all twelve.
     rateRowsToWrite_.clear();
     for (int i = 0; i < kRates; ++i) {
         if (RateItem[i] < 0 || RateItem[i] >= ListView1->Items().Count()) continue;
         if (CB_DRate[i]->ItemIndex() < 0) continue;
+        if (!all && (!CB_DRate[i]->Enabled() || !CB_DRate[i]->Visible())) continue;
         rateRowsToWrite_.push_back(i);
         writes.Add(RateTable.get(), false);
     }
@@ -651,7 +652,7 @@ void TFM_Performace::Bt_Apply_aClick(TObject*) {
     DataRateToDevice();
     if (rateControlSupported_ && RateStatusGroup && RateTable) {
         if (CB_DateStatus->ItemIndex() >= 0) writes_.Add(RateStatusGroup.get());
-        AddRateRowWrites(writes_);
+        AddRateRowWrites(writes_, false);
     }
     if (WifiModeRead) {
         writes_.Add(SuperGGroup.get());
@@ -707,12 +708,11 @@ void TFM_Performace::Bt_Refresh_aClick(TObject*) {
         EnableButtons(true);
     }
     SetEditLimits();
-    if (RateControlOn()) {
+    // The data rate as read stays; only whether it can be changed follows.
+    if (RateControlOn())
         CB_DtRta->SetEnabled(false);
-        SelectText(CB_DtRta, "Auto");
-    } else if (AccessPointMode() && SuperGOff()) {
-        CB_DtRta->SetEnabled(true);
-    }
+    else if (AccessPointMode() && SuperGOff())
+        SetUsable(CB_DtRta, true, MainGroup.get());
 }
 
 void TFM_Performace::BT_RDateRateClick(TObject*) {
@@ -737,7 +737,7 @@ void TFM_Performace::BT_RDateRateClick(TObject*) {
         set(2, kEnable);
         set(3, kEnable);
     }
-    AddRateRowWrites(writes_);
+    AddRateRowWrites(writes_, true);
     if (!writes_.Start([this](bool ok, const QvSNMPError&) {
             rateRowsToWrite_.clear();
             if (!ok) {

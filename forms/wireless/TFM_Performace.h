@@ -95,9 +95,9 @@ public:
     bool WMMRead = false;
     bool PreambleRead = false;
     bool IgmpRead = false;
-    // The rate texts last taken from the device, and for each rate the list
-    // row its index brought in the last complete read (-1: none; only rates
-    // with a row are written).
+    // The rate texts the device holds (as last read or written), and for
+    // each rate the list row its index brought in the last complete read
+    // (-1: none; only rates with a row are written).
     std::string DeviceRates[kRates];
     int RateItem[kRates] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
@@ -141,7 +141,7 @@ private:
     };
     void Relayout();
     void StartRateTableRead();
-    void AddRateRowWrites(QvWriteSequence& writes);
+    void AddRateRowWrites(QvWriteSequence& writes, bool all);
     void ApplyDone(bool ok);
     void EnableButtons(bool on);
     // Range check of one edit; false after the message (caption given).
@@ -151,5 +151,6 @@ private:
     bool rateControlSupported_ = false;
     bool rateReadPending_ = false;
     std::vector<int> rateRowsToWrite_;
+    int rateRowWriting_ = -1;
     QvWriteSequence writes_;
 };

@@ -101,7 +101,7 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     SetCaption("Advanced\\Rogue AP");
     SetPosition(poMainFormCenter);
     // Wide enough for the longest security kind in its quarter of the row.
-    SetClientWidth(600);
+    SetClientWidth(660);
     SetClientHeight(640);
 
     StatusBar1 = new TStatusBar(this);
@@ -114,7 +114,7 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     Panel_Bottom->SetAlign(alBottom);
     Lab_RogueAP = Make<TLabel>(this, Panel_Bottom, "Lab_RogueAP", 12, 12, 120, 16,
                                "Rogue AP Protection ");
-    CB_RogueAP = Make<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 136, 8, 100, 22);
+    CB_RogueAP = Make<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 150, 8, 100, 22);
     CB_RogueAP->SetStyle(csDropDownList);
     Apply_Btn = Make<TButton>(this, Panel_Bottom, "Apply_Btn", 256, 7, 75, 25, "Apply");
     Cancel_Btn = Make<TButton>(this, Panel_Bottom, "Cancel_Btn", 381, 7, 75, 25, "Cancel");
@@ -236,8 +236,19 @@ void TFM_RogueForm::FormCreate(TObject*) {
         MessageBox(this, e.what(), "Error", MB_OK | MB_ICONERROR);
         Cancel_Btn->SetEnabled(true);
     }
+    // Masks the device did not give cannot be chosen: the boxes would show
+    // and send values it never held.
+    if (!MasksRead()) {
+        BSSTypRadGrp->SetEnabled(false);
+        for (TCheckBox* c : {CheckBox_11a, CheckBox_11b, CheckBox_11g, ChcBxo_off, ChcBxo_wep,
+                             ChcBxo_eap, ChcBxo_psk, WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox,
+                             WPA2AUTPCkBox})
+            c->SetEnabled(false);
+    }
     FormResize(this);
 }
+
+bool TFM_RogueForm::MasksRead() const { return MaskGroup && MaskGroup->ReadSucceeded(); }
 
 void TFM_RogueForm::StartUp() {
     RadioGroup = NewGroup(this, mib::rogueRadioTable, MVT_SV, 0, 0, "Radio");
@@ -339,7 +350,7 @@ void TFM_RogueForm::BSSTypRadGrpClick(TObject* sender) {
     const bool adHoc = BSSTypRadGrp->ItemIndex() == 1;
     for (TCheckBox* c : {ChcBxo_eap, ChcBxo_psk, WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox,
                          WPA2AUTPCkBox})
-        c->SetEnabled(!adHoc);
+        c->SetEnabled(!adHoc && MasksRead());
     ChcBxo_offClick(sender);
 }
 
@@ -583,24 +594,26 @@ void TFM_RogueForm::FormResize(TObject*) {
     for (TControl* c : std::initializer_list<TControl*>{BSSTypRadGrp, GB_Band, GB_Security,
                                                         GB_RogueList, GB_APList})
         c->SetWidth(width);
-    const int listHeight = (Panel_Detect->Height() - BSSTypRadGrp->Height() - GB_Band->Height() -
-                            GB_Security->Height() - 5) /
-                           2;
-    GB_RogueList->SetTop(GB_Security->Top() + GB_Security->Height() + 2);
+    // The two lists share what is left below the security group, with the
+    // gaps between the groups counted, so the lower one ends inside.
+    const int listTop = GB_Security->Top() + GB_Security->Height() + 2;
+    const int listHeight = (Panel_Detect->Height() - listTop - 2 - 1) / 2;
+    GB_RogueList->SetTop(listTop);
     GB_RogueList->SetHeight(listHeight);
     GB_APList->SetTop(GB_RogueList->Top() + listHeight + 2);
     GB_APList->SetHeight(listHeight);
     for (TGroupBox* g : {GB_RogueList, GB_APList}) {
         TListView* lv = g == GB_RogueList ? RogueListView : AP_ListView;
         lv->SetWidth(g->Width() - 16);
-        lv->SetHeight(listHeight - 43);
+        lv->SetHeight(listHeight - 52);
     }
     const int gw = GB_RogueList->Width();
     DetectBtn->SetLeft(gw * 201 / 465);
     AddBtn->SetLeft(gw * 289 / 465);
     DelBtn->SetLeft(gw * 377 / 465);
     ListDelBtn->SetLeft(GB_APList->Width() * 377 / 465);
-    for (TButton* b : {DetectBtn, AddBtn, DelBtn, ListDelBtn}) b->SetTop(listHeight - 24);
+    // The buttons sit wholly inside their group, under its frame.
+    for (TButton* b : {DetectBtn, AddBtn, DelBtn, ListDelBtn}) b->SetTop(listHeight - 32);
     Apply_Btn->SetLeft(ClientWidth() * 256 / 495);
     Cancel_Btn->SetLeft(ClientWidth() * 381 / 495);
     const int w = GB_Band->Width();

@@ -103,6 +103,8 @@ public:
     void CheckBox_11aClick(TObject* sender);
     void ChcBxo_offClick(TObject* sender);
     void BSSTypRadGrpClick(TObject* sender);
+    // The detection masks came from the device.
+    bool MasksRead() const;
     void MasksToCheckBoxes();
 
     void DetectDone(QvSNMPRequest2Controls* sender, QvSNMPError* error);

@@ -98,6 +98,8 @@ TEST_F(ConvertTest, ReceivedValuesShowByTheirSyntax) {
         {S::OctetStr, Octets(""), ""},
         {S::DisplayStr, Octets(std::string("ab\0cd", 5)), "ab"},
         {S::DisplayStr, Octets(""), ""},
+        {S::DisplayStr, i, "-1"},
+        {S::DisplayStr, c, "4294967295"},
         {S::Integer, null, "(NULL)"},
         {S::Null, one, "(NULL)"},
         {S::DateTime, Octets(std::string("\x07\xD5\x05\x1A\x0D\x1E\x0F\x00", 8)),

@@ -137,6 +137,22 @@ TEST_F(DevInfo, SuperGTextByCapabilityApModeAndChannel) {
     EXPECT_TRUE(dev->takeSetLog().empty());
 }
 
+// The device gives its data rate as text: it is shown as sent, whatever the
+// text, and Refresh shows the new one.
+TEST_F(DevInfo, DataRateShowsTheDevicesText) {
+    for (const char* rate : {"54", "5.5", "Auto"}) {
+        SCOPED_TRACE(rate);
+        ASSERT_TRUE(dev->poke(kAP + ".4.2.1.4.1", rate));
+        TFM_DevInfo* f = Open();
+        EXPECT_EQ(ui.Boxes().Count(), 0);
+        EXPECT_EQ(f->Ed_DatRata->Text(), rate);
+        ASSERT_TRUE(dev->poke(kAP + ".4.2.1.4.1", "11"));
+        f->Bt_Refa->Click();
+        EXPECT_EQ(f->Ed_DatRata->Text(), "11");
+        form.reset();
+    }
+}
+
 TEST_F(DevInfo, WithoutCpuAndMemoryTheBoxStaysHiddenAndRefreshLeavesThemOut) {
     ASSERT_TRUE(dev->fault(kCpuMem, "noSuchName", "get"));
     TFM_DevInfo* f = Open();

@@ -303,6 +303,29 @@ TEST_F(MacTable, CancelledAddLeavesTheFormClosable) {
     EXPECT_TRUE(SetLog().empty());
 }
 
+// Text typed into a dialog that was cancelled is not offered again: the
+// next Set or Add of the same entry starts from what the device holds.
+TEST_F(MacTable, CancelledEditIsNotOfferedAgain) {
+    TFM_FilterMAC* f = Open();
+    for (bool add : {false, true}) {
+        SCOPED_TRACE(add ? "add" : "set");
+        ui.NextModal([](TForm* d) {
+            FM_MACAddr->Ed_MACAddr->SetText("112233445566");
+            d->SetModalResult(mrCancel);
+        });
+        if (!add) SelectUsed(1);
+        (add ? f->Bt_Add : f->Bt_Set)->Click();
+        seen = DialogSeen{};
+        Enter(nullptr);
+        if (!add) SelectUsed(1);
+        (add ? f->Bt_Add : f->Bt_Set)->Click();
+        EXPECT_EQ(seen.shown, 1);
+        EXPECT_EQ(seen.index, add ? "1" : "7");
+        EXPECT_EQ(seen.mac, add ? "000000000000" : "0050C2F00007");
+    }
+    EXPECT_TRUE(SetLog().empty());
+}
+
 TEST_F(MacTable, RefusedWriteKeepsTheDialogAndLeavesTheFormClosable) {
     TFM_FilterMAC* f = Open();
     ASSERT_TRUE(dev->fault(kArc + MacCell(1, 1), "badValue", "set"));
@@ -329,6 +352,25 @@ TEST_F(MacTable, RefusedDeleteLeavesTheFormClosable) {
     EXPECT_TRUE(f->Bt_Rfrsh->Enabled());
     EXPECT_EQ(Peek(MacCell(1, 7)), "hex:0050C2F00007");
     EXPECT_EQ(ui.Boxes().Count(), 1);
+    // Both lists still show what the device holds, and Set offers the entry's
+    // own MAC, not the free one.
+    EXPECT_EQ(Used(), (std::vector<std::string>{"1:000D0A1B2C3D", "2:0050C2F00007"}));
+    const int row = 6;
+    ASSERT_GT(f->LV_StaticPoolSet->Items().Count(), row);
+    EXPECT_EQ(f->LV_StaticPoolSet->Items()[row]->Caption(), "7");
+    EXPECT_EQ(f->LV_StaticPoolSet->Items()[row]->SubItems()[0], "0050C2F00007");
+    SelectUsed(1);
+    Enter(nullptr);
+    f->Bt_Set->Click();
+    EXPECT_EQ(seen.shown, 1);
+    EXPECT_EQ(seen.index, "7");
+    EXPECT_EQ(seen.mac, "0050C2F00007");
+    // Add still finds the first free entry.
+    seen = DialogSeen{};
+    Enter(nullptr);
+    f->Bt_Add->Click();
+    EXPECT_EQ(seen.index, "1");
+    EXPECT_EQ(seen.mac, "000000000000");
 }
 
 } // namespace

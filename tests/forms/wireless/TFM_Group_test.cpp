@@ -5,6 +5,7 @@
 
 #include "binding/QvSNMPRequest2Edits.h"
 #include "tests/forms/admin/admin_fixture.h"
+#include "tests/forms/wireless/fits_on_screen.h"
 
 #include <memory>
 
@@ -55,6 +56,18 @@ TEST_F(GroupForm, RoundTripKeepsWhatTheDeviceHeld) {
     ASSERT_EQ(waits.size(), 1u);
     EXPECT_EQ(Status(f->StatusBar), "Setting OK!");
     EXPECT_EQ(ui.Boxes().Count(), 0);
+}
+
+// On screen every caption fits, and so does a long link status.
+TEST_F(GroupForm, EverythingFitsOnScreen) {
+    ASSERT_TRUE(dev->poke(kAp + "2.6.5.0", "Up, 100Mbps Full-Duplex"));
+    TFM_Group* f = Open();
+    ASSERT_EQ(f->Ed_EthLS->Text(), "Up, 100Mbps Full-Duplex");
+    f->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(layouttest::LayoutFaults(f), std::vector<std::string>{});
+    Grab(f, "group-long-status.png");
+    f->Hide();
 }
 
 // Outside the Access Point mode the two switches are greyed, and Apply still
@@ -147,6 +160,32 @@ TEST_F(GroupForm, RefusedWriteShowsNoSuccess) {
     ASSERT_EQ(ui.Boxes().Count(), 1);
     EXPECT_FALSE(ui.Boxes().Last().text.empty());
     EXPECT_EQ(Snapshot(kObjects), before);
+}
+
+// The settings' read failed while the mode's went through: in the Access
+// Point mode nothing of the group becomes editable, and Apply writes
+// nothing and claims no success.
+TEST_F(GroupForm, SettingsNotReadAreNeitherEditableNorWritten) {
+    ASSERT_TRUE(dev->fault(kAp + "2.6.5.0", "noSuchName", "get"));
+    const auto before = Snapshot(kObjects);
+    TFM_Group* f = Open();
+    EXPECT_EQ(f->CB_APMode->Text(), "Access Point");
+    EXPECT_TRUE(f->SettingsRequest->ReadFailed());
+    for (TControl* c : std::initializer_list<TControl*>{f->CB_LoadB, f->CB_LinkInt, f->Ed_UsrL})
+        EXPECT_FALSE(c->Enabled()) << c->Name();
+    f->CB_LoadBChange(nullptr);
+    EXPECT_FALSE(f->CB_LoadB->Enabled());
+    ui.Boxes().Clear();
+    f->Bt_ApplyClick(nullptr);
+    EXPECT_TRUE(SetLog().empty());
+    EXPECT_TRUE(waits.empty());
+    EXPECT_NE(Status(f->StatusBar), "Setting OK!");
+    EXPECT_EQ(Snapshot(kObjects), before);
+    // Read again, it is the user's once more.
+    dev->clearFaults();
+    f->Bt_RefreshClick(nullptr);
+    EXPECT_TRUE(f->CB_LoadB->Enabled());
+    EXPECT_TRUE(f->Ed_UsrL->Enabled());
 }
 
 // A failed read is shown; the other group is still read, and both can be

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -116,7 +117,8 @@ TEST_F(PerformanceForm, RoundTripKeepsWhatTheDeviceHeld) {
     Grab(f, "performance.png");
     SetLog();
     Apply();
-    EXPECT_EQ(SetLog(), NewWrites(RateWrites()));
+    // The rate control is off: every rate is greyed and none is written.
+    EXPECT_EQ(SetLog(), NewWrites({}));
     EXPECT_EQ(Snapshot(Objects()), before);
     ASSERT_EQ(waits.size(), 1u);
     EXPECT_EQ(waits[0].rebootFlag, 1);
@@ -287,7 +289,8 @@ TEST_F(PerformanceForm, RateTableShownAndEdited) {
     EXPECT_EQ(dev->peek(kE + Rate(6)), "1");
     EXPECT_EQ(dev->peek(kE + Rate(12)), "0");
     EXPECT_EQ(dev->peek(kE + Rate(1)), "2");
-    EXPECT_EQ(SetLog(), NewWrites(RateWrites()));
+    // The greyed 1 to 11 Mb are not written.
+    EXPECT_EQ(SetLog(), NewWrites(RateWrites({1, 2, 3, 4})));
     EXPECT_EQ(waits.size(), 1u);
 
     // 11b only: the OFDM rates go, the preamble is forced long, 5.5 and 11 Mb
@@ -319,6 +322,107 @@ TEST_F(PerformanceForm, BasicOnAFreeRateShowsAsEnable) {
     EXPECT_EQ(f->CB_DRate[5]->Text(), "Enable");
     Apply();
     EXPECT_EQ(dev->peek(kE + Rate(6)), "1");
+}
+
+// An unchanged Apply in each B/G mode, with the rate control off and on:
+// the rates the form greys or hides show what the device holds and are not
+// written, so the device ends as it was. The device's rates are chosen so
+// that each differs from what the mode would make of it.
+struct ModeCase {
+    const char* name;
+    const char* mode; // adWIFIMode: 0 "11g only", 1 "11b only", 2 "Mixed"
+    const char* control;
+    std::vector<std::pair<int, const char*>> rates; // rate number, value
+    std::vector<int> written;                       // rates the Apply sends
+};
+
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << c.name; }
+
+class PerformanceModes : public PerformanceForm,
+                         public ::testing::WithParamInterface<ModeCase> {};
+
+TEST_P(PerformanceModes, UnchangedApplyKeepsEveryRate) {
+    const ModeCase& c = GetParam();
+    ASSERT_TRUE(dev->poke(kE + "2.3.1.24.0", c.mode));
+    ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", c.control));
+    for (const auto& r : c.rates) ASSERT_TRUE(dev->poke(kE + Rate(r.first), r.second));
+    const auto before = Snapshot(Objects());
+    TFM_Performace* f = Open();
+    ASSERT_EQ(f->RateRowsRead(), 12);
+    const char* names[] = {"Disable", "Enable", "Basic"};
+    for (int n = 1; n <= 12; ++n) {
+        const std::string held = before.at(Rate(n));
+        EXPECT_EQ(f->CB_DRate[n - 1]->Text(), names[std::stoi(held)]) << n;
+    }
+    SetLog();
+    Apply();
+    std::vector<std::string> rates;
+    for (int n : c.written) rates.push_back(Rate(n));
+    EXPECT_EQ(SetLog(), NewWrites(rates));
+    EXPECT_EQ(Snapshot(Objects()), before);
+    EXPECT_EQ(waits.size(), 1u);
+    EXPECT_EQ(Status(f->StatusBar), "Setting Success!");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByMode, PerformanceModes,
+    ::testing::Values(
+        ModeCase{"MixedOff", "2", "0", {{3, "1"}, {4, "0"}}, {}},
+        ModeCase{"MixedOn", "2", "1", {{3, "1"}, {4, "0"}, {6, "0"}, {12, "0"}},
+                 {5, 6, 7, 8, 9, 10, 11, 12}},
+        ModeCase{"BOnlyOff", "1", "0", {{1, "1"}, {9, "0"}, {12, "0"}}, {}},
+        ModeCase{"BOnlyOn", "1", "1", {{1, "1"}, {2, "0"}, {3, "1"}, {4, "0"}, {9, "0"}, {12, "0"}},
+                 {3, 4}},
+        ModeCase{"GOnlyOff", "0", "0", {{1, "1"}, {7, "0"}}, {}},
+        ModeCase{"GOnlyOn", "0", "1", {{1, "1"}, {3, "0"}, {7, "0"}, {9, "1"}, {8, "0"}},
+                 {6, 8, 10, 11, 12}}),
+    [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
+
+// The rate control and the data rate greyed by the operating mode or by
+// Super G keep the device's values after a read; an unchanged Apply sends
+// them back as they were.
+TEST_F(PerformanceForm, GreyedSettingsKeepTheDevicesValues) {
+    struct Case {
+        const char* name;
+        const char* oid;
+        const char* value;
+    } cases[] = {{"repeater", "2.1.1.1.1", "4"}, {"Super G on", "2.3.1.11.0", "1"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        dev->reset();
+        ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
+        ASSERT_TRUE(dev->poke(kE + "2.3.1.4.1", "54"));
+        ASSERT_TRUE(dev->poke(kE + c.oid, c.value));
+        const auto before = Snapshot(Objects());
+        TFM_Performace* f = Open();
+        EXPECT_EQ(f->CB_DateStatus->Text(), "Enable");
+        EXPECT_FALSE(f->CB_DateStatus->Enabled());
+        EXPECT_EQ(f->CB_DtRta->Text(), "54 Mb");
+        EXPECT_FALSE(f->CB_DtRta->Enabled());
+        Apply();
+        EXPECT_EQ(Snapshot(Objects()), before);
+        EXPECT_EQ(Status(f->StatusBar), "Setting Success!");
+    }
+}
+
+// A rate control the device did not give stays greyed through the form's
+// own rules and is not written.
+TEST_F(PerformanceForm, RateControlNotReadIsNeitherEditableNorWritten) {
+    ASSERT_TRUE(dev->fault(kE + "2.14.1.2.1", "noSuchName", "get"));
+    const auto before = Snapshot(Objects());
+    TFM_Performace* f = Open();
+    EXPECT_TRUE(f->RateStatusGroup->ReadFailed());
+    EXPECT_FALSE(f->CB_DateStatus->Enabled());
+    f->CB_ApModeChange(nullptr);
+    f->CB_SupModeaChange(nullptr);
+    EXPECT_FALSE(f->CB_DateStatus->Enabled());
+    dev->clearFaults();
+    SetLog();
+    Apply();
+    const auto log = SetLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "2.14.1.2.1"), 0);
+    EXPECT_EQ(Snapshot(Objects()), before);
 }
 
 TEST_F(PerformanceForm, ResetInElevenGOnly) {
@@ -370,6 +474,7 @@ TEST_F(PerformanceForm, FailedRateTableReadReenablesTheForm) {
 }
 
 TEST_F(PerformanceForm, MissingRateRowIsNotWritten) {
+    ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
     ASSERT_TRUE(dev->poke(kE + Rate(6), "0"));
     ASSERT_TRUE(dev->fault(kE + Rate(5), "noSuchName", "get"));
     const auto before = Snapshot(Objects());
@@ -380,7 +485,8 @@ TEST_F(PerformanceForm, MissingRateRowIsNotWritten) {
     EXPECT_EQ(f->CB_DRate[6]->Text(), "Enable");
     SetLog();
     Apply();
-    EXPECT_EQ(SetLog(), NewWrites(RateWrites({5})));
+    EXPECT_FALSE(f->CB_DRate[4]->Enabled());
+    EXPECT_EQ(SetLog(), NewWrites(RateWrites({1, 2, 3, 4, 5})));
     EXPECT_EQ(Snapshot(Objects()), before);
     EXPECT_EQ(waits.size(), 1u);
 }
@@ -393,13 +499,15 @@ TEST_F(PerformanceForm, FailedWriteShowsTheFirstFailureAndNoSuccess) {
         const char* oid;
         std::vector<std::string> sent;
     } cases[] = {
-        {"2.13.1.2.1.3", {"2.14.1.2.1", Rate(1), Rate(2)}},
-        {"2.3.1.9.1", NewWrites(RateWrites())},
-        {"2.3.1.29.1", NewWrites(RateWrites())},
+        {"2.13.1.2.1.7", {"2.14.1.2.1", Rate(5), Rate(6)}},
+        {"2.3.1.9.1", NewWrites(RateWrites({1, 2, 3, 4}))},
+        {"2.3.1.29.1", NewWrites(RateWrites({1, 2, 3, 4}))},
     };
     // The main group goes as one set: none of it is taken.
     cases[1].sent.resize(cases[1].sent.size() - 5 - kMainWrites.size());
     cases[2].sent.resize(cases[2].sent.size() - 2);
+    // With the rate control on, 6 to 54 Mb are the user's and are written.
+    ASSERT_TRUE(dev->poke(kE + "2.14.1.2.1", "1"));
     TFM_Performace* f = Open();
     for (const auto& c : cases) {
         dev->clearFaults();
@@ -418,18 +526,34 @@ TEST_F(PerformanceForm, FailedWriteShowsTheFirstFailureAndNoSuccess) {
 }
 
 // Closing while the radio and the table are still on their way: the form
-// may close, and nothing arrives into it afterwards.
+// may close at once, and nothing of those reads arrives into it afterwards,
+// though the device goes on to answer them.
 TEST_F(PerformanceForm, ClosesWhileReadsAreOutstanding) {
     form.reset(NewForm<TFM_Performace>(Application));
-    ASSERT_TRUE(form->Busy());
+    TFM_Performace* f = form.get();
+    ASSERT_TRUE(f->Busy());
+    ASSERT_TRUE(f->RateTable->busy || f->RadioGroup->busy);
     bool canClose = false;
-    form->FormCloseQuery(nullptr, canClose);
+    f->FormCloseQuery(nullptr, canClose);
     EXPECT_TRUE(canClose);
-    EXPECT_FALSE(form->RateTable->busy);
+    EXPECT_FALSE(f->RateTable->busy);
+    EXPECT_FALSE(f->RadioGroup->busy);
+    // What the form shows once it agreed to close.
+    auto state = [f] {
+        std::string out = f->StatusBar->SimpleText() + "|" + f->CB_RadWava->Text() + "|" +
+                          std::to_string(f->ListView1->Items().Count());
+        for (TComboBox* c : f->CB_DRate) out += "|" + c->Text();
+        return out;
+    };
+    const std::string closing = state();
+    // A read of its own: the device has answered everything asked before.
+    ASSERT_TRUE(f->IgmpGroup->Read());
+    // Anything that still came in would show within this bound.
+    QvWaitWhile([&] { return state() == closing; }, 1500);
+    EXPECT_EQ(state(), closing);
     form.reset();
-    int rounds = 0;
-    QvWaitWhile([&] { return ++rounds < 20; }, 2000);
-    EXPECT_TRUE(dev->takeSetLog().empty());
+    EXPECT_EQ(ui.Boxes().Count(), 0);
+    EXPECT_TRUE(dev->waitUntilAnswering());
 }
 
 TEST_F(PerformanceForm, DataRateGoesToTheDeviceWithoutItsUnit) {

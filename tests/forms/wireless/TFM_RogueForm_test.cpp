@@ -6,6 +6,7 @@
 #include "binding/QvSNMPRequest2Edits.h"
 #include "snmp/QvSession.h"
 #include "tests/forms/admin/admin_fixture.h"
+#include "tests/forms/wireless/fits_on_screen.h"
 #include "ui/ListView.h"
 #include "ui/Timer.h"
 
@@ -168,6 +169,20 @@ TEST_F(RogueForm, ScanWaitsOnATimerAndFillsTheResult) {
                          f->Cancel_Btn}));
     Grab(f, "rogue.png");
     EXPECT_TRUE(f->CloseQuery());
+}
+
+// On screen, at its first size and larger: every caption fits its control
+// and every control lies inside its parent, the list buttons included.
+TEST_F(RogueForm, EverythingFitsOnScreen) {
+    TFM_RogueForm* f = Open();
+    f->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(layouttest::LayoutFaults(f), std::vector<std::string>{});
+    f->SetClientWidth(f->ClientWidth() + 120);
+    f->SetClientHeight(f->ClientHeight() + 100);
+    Application->ProcessMessages();
+    EXPECT_EQ(layouttest::LayoutFaults(f), std::vector<std::string>{}) << "larger";
+    f->Hide();
 }
 
 TEST_F(RogueForm, AddAndDeleteMoveEntriesByTheirIndex) {
@@ -354,6 +369,13 @@ TEST_F(RogueForm, StartUpFailureIsShown) {
         EXPECT_EQ(Panel(), ui.Boxes().Last().text);
         EXPECT_FALSE(f->StatusBar1->SimplePanel());
         EXPECT_TRUE(f->Cancel_Btn->Enabled());
+        // The masks are not the device's: none can be chosen.
+        EXPECT_FALSE(f->BSSTypRadGrp->Enabled());
+        for (TCheckBox* c : {f->CheckBox_11b, f->CheckBox_11g, f->ChcBxo_off, f->ChcBxo_wep,
+                             f->ChcBxo_eap, f->WPA2AUTPCkBox})
+            EXPECT_FALSE(c->Enabled()) << c->Name();
+        f->BSSTypRadGrpClick(nullptr);
+        EXPECT_FALSE(f->ChcBxo_eap->Enabled());
         EXPECT_TRUE(f->CloseQuery());
         dev->clearFaults();
         form.reset();
@@ -435,7 +457,13 @@ TEST_F(RogueForm, ResizeKeepsTheLayoutProportional) {
     EXPECT_EQ(f->AddBtn->Left(), gw * 289 / 465);
     EXPECT_EQ(f->ListDelBtn->Left(), f->GB_APList->Width() * 377 / 465);
     EXPECT_EQ(f->Apply_Btn->Left(), f->ClientWidth() * 256 / 495);
-    EXPECT_EQ(f->RogueListView->Height(), f->GB_RogueList->Height() - 43);
+    // The list leaves room for its buttons, which end inside the group.
+    EXPECT_EQ(f->RogueListView->Height(), f->GB_RogueList->Height() - 52);
+    for (TButton* b : {f->DetectBtn, f->AddBtn, f->DelBtn, f->ListDelBtn}) {
+        EXPECT_LT(b->Top() + b->Height(), f->GB_RogueList->Height()) << b->Name();
+        EXPECT_GT(b->Top(), f->RogueListView->Top() + f->RogueListView->Height()) << b->Name();
+    }
+    EXPECT_LE(f->GB_APList->Top() + f->GB_APList->Height(), f->Panel_Detect->Height());
     EXPECT_EQ(f->ChcBxo_eap->Left(), (2 * f->GB_Band->Width() - 16) / 4 + 8);
 }
 
