@@ -3,6 +3,7 @@
 #include "TftpHarness.h"
 
 #include <QStandardPaths>
+#include <ostream>
 #include <sys/stat.h>
 
 using namespace tftptest;
@@ -22,6 +23,10 @@ const char* ClientName(Client c) {
     }
     return "?";
 }
+
+// What the test list shows for a parameter: readable and the same every run
+// (gtest's default prints the raw bytes, padding included).
+void PrintTo(Client c, std::ostream* os) { *os << ClientName(c); }
 
 QString Program(Client c) {
     return QStandardPaths::findExecutable(c == Client::TftpHpa ? "tftp" : "curl");
@@ -82,6 +87,10 @@ struct Case {
     Client client;
     std::size_t size;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << ClientName(c.client) << ", " << c.size << " bytes";
+}
 
 class ClientTransferTest : public ClientTest, public ::testing::WithParamInterface<Case> {};
 
