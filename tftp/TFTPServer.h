@@ -227,6 +227,8 @@ public:
     // Refuses everything from now on (an order has ended).
     void Withdraw() { Announce(0, ""); }
     bool Announced() const { return restricted_; }
+    // The announced operation (0: nothing is served).
+    int AnnouncedOperation() const { return announcedOp_; }
     // Transfers of the announced file that completed since it was announced.
     int CompletedTransfers() const { return completed_; }
     // Runs (posted, never inside a session's report) after each completed
