@@ -51,8 +51,8 @@ protected:
             seen[w.label2] = w;
         EXPECT_EQ(seen, (std::map<std::string, transfertest::WaitText>{
                             {"Updating firmware file...",
-                             {"Please wait", "Updating firmware file...", "", 0}},
-                            {"Reboot...", {"Please wait", "Reboot...", "The device is restarting.", 1}}}));
+                             {"Please wait", "Updating firmware file...", "", 0, 2}},
+                            {"Reboot...", {"Please wait", "Reboot...", "The device is restarting.", 1, 2}}}));
         EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.3.1.0"), "127.0.0.1");
         EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.3.2.0"), "fw.tfp");
         EXPECT_EQ(f->Ed_UpgFile->Text(), path);
@@ -79,7 +79,7 @@ TEST_F(FirmwareForm, UpgradesAndTheDeviceComesBackWithTheNewVersion) {
     // While the device fetches, the dialog says so where the user reads it.
     ASSERT_NE(f->LoadingDialog(), nullptr);
     EXPECT_EQ(TextOf(*f->LoadingDialog()),
-              (transfertest::WaitText{"Please wait", "Loading firmware file...", "", 0}));
+              (transfertest::WaitText{"Please wait", "Loading firmware file...", "", 0, 2}));
     EXPECT_TRUE(WaitFor([f] { return f->Busy(); }));
     // Server and name, the fetch, the installation, the restart.
     EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0", "3.3.5.0",

@@ -31,23 +31,26 @@ inline std::string ReadFile(const std::string& path) {
     return out.str();
 }
 
-// What a waiting dialog showed: its caption and both text lines.
+// What a waiting dialog showed (its caption and both text lines) and how
+// it was set to restart the device.
 struct WaitText {
     std::string caption, label2, label3;
     int rebootFlag = -1;
+    int rebootDelayTicks = 2;
     bool operator==(const WaitText& o) const {
         return caption == o.caption && label2 == o.label2 && label3 == o.label3 &&
-               rebootFlag == o.rebootFlag;
+               rebootFlag == o.rebootFlag && rebootDelayTicks == o.rebootDelayTicks;
     }
 };
 
 inline std::ostream& operator<<(std::ostream& os, const WaitText& w) {
-    return os << "{" << w.caption << " | " << w.label2 << " | " << w.label3 << " | "
-              << w.rebootFlag << "}";
+    return os << "{" << w.caption << " | " << w.label2 << " | " << w.label3 << " | reboot "
+              << w.rebootFlag << " after " << w.rebootDelayTicks << "}";
 }
 
 inline WaitText TextOf(const TFM_Waiting& w) {
-    return {w.Caption(), w.Label2->Caption(), w.Label3->Caption(), w.RebootFlag};
+    return {w.Caption(), w.Label2->Caption(), w.Label3->Caption(), w.RebootFlag,
+            w.RebootDelayTicks};
 }
 
 class TransferFormTest : public admintest::AdminFormTest {
