@@ -125,8 +125,14 @@ pid_t TftpDevice::spawnCurl(std::vector<std::string> args, int delayMs,
 bool TftpDevice::fetchedNow() {
     if (lateFetch_) {
         // Complete only once the late fetch has put the whole file in place.
-        std::ifstream in(folder_ + "/fetched.bin", std::ios::binary);
-        fetched_ = static_cast<bool>(in);
+        // A fetch that is receiving may be in its last moment (the server
+        // has the final ACK before curl has ended): give it a short while.
+        const std::string target = folder_ + "/fetched.bin";
+        auto exists = [](const std::string& path) { return ::access(path.c_str(), F_OK) == 0; };
+        for (int waited = 0; !exists(target) && exists(target + ".part") && waited < 1000;
+             waited += 10)
+            usleep(10000);
+        fetched_ = exists(target);
     }
     return fetched_;
 }
