@@ -51,8 +51,7 @@ using sim::Oid;
 namespace {
 
 const char* const ControlHelp =
-    "commands: ping | state | get OID | set OID VALUE | fault OID MODE [get|set|next|any] [MS]"
-    " | hits OID | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions]";
+    " | hits OID | clear | reset | restart | setlog | save FILE | tftp PORT [nooptions] [late]";
 
 struct Options {
     int port = 0;
@@ -553,11 +552,18 @@ std::string Simulator::control(const std::string& rawLine) {
     }
     if (cmd == "tftp") {
         int port = 0;
-        std::string word;
         in >> port;
-        in >> word;
         if (port <= 0 || port > 65535) return "err bad port";
-        tftp_.setServer(port, word == "nooptions");
+        bool noOptions = false, late = false;
+        for (std::string word; in >> word;) {
+            if (word == "nooptions")
+                noOptions = true;
+            else if (word == "late")
+                late = true;
+            else
+                return "err unknown word " + word;
+        }
+        tftp_.setServer(port, noOptions, late);
         return "ok";
     }
     if (cmd == "reset") {

@@ -22,6 +22,9 @@ const char kLogFileName[] = "qvEnterprise.11.37.4.2.11.5.0";
 const char kGetLog[] = "qvEnterprise.11.37.4.2.11.6.0";
 const char kClearLog[] = "qvEnterprise.11.37.4.2.11.10.0";
 
+// A late transfer starts this long after its command was answered.
+constexpr int kLateStartMs = 300;
+
 // An image starts with this line, followed by the version it installs.
 const char kImageMagic[] = "LMR-7300AP firmware ";
 
@@ -89,17 +92,49 @@ bool TftpDevice::runCurl(std::vector<std::string> args, int boundMs) {
     return false;
 }
 
-void TftpDevice::spawnCurl(std::vector<std::string> args) {
+pid_t TftpDevice::spawnCurl(std::vector<std::string> args, int delayMs,
+                            const std::string& done) {
     std::vector<char*> argv;
     for (auto& a : args)
         argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
-        execvp("curl", argv.data());
-        _exit(127);
+        if (delayMs > 0) usleep(static_cast<useconds_t>(delayMs) * 1000);
+        if (done.empty()) {
+            execvp("curl", argv.data());
+            _exit(127);
+        }
+        // The simulator reaps every child, so the result is left in the
+        // folder: the part file becomes the file only after a clean transfer.
+        pid_t curl = fork();
+        if (curl == 0) {
+            execvp("curl", argv.data());
+            _exit(127);
+        }
+        int status = 0;
+        while (curl > 0 && waitpid(curl, &status, 0) < 0 && errno == EINTR) {
+        }
+        const bool ok = curl > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        _exit(ok && std::rename((done + ".part").c_str(), done.c_str()) == 0 ? 0 : 1);
     }
     if (pid > 0) uploads_.push_back(pid);
+    return pid;
+}
+
+bool TftpDevice::fetchedNow() {
+    if (lateFetch_) {
+        // Complete only once the late fetch has put the whole file in place.
+        // A fetch that is receiving may be in its last moment (the server
+        // has the final ACK before curl has ended): give it a short while.
+        const std::string target = folder_ + "/fetched.bin";
+        auto exists = [](const std::string& path) { return ::access(path.c_str(), F_OK) == 0; };
+        for (int waited = 0; !exists(target) && exists(target + ".part") && waited < 1000;
+             waited += 10)
+            usleep(10000);
+        fetched_ = exists(target);
+    }
+    return fetched_;
 }
 
 void TftpDevice::stopAll() {
@@ -116,19 +151,32 @@ std::string TftpDevice::afterSet(Model& model, const Oid& oid, const std::string
         auto args = curlArgs();
         const std::string where = url(model, oidOf(kServer), oidOf(kFileName));
         if (value == "2") { // Get: the device fetches the file
-            args.insert(args.end(), {"--output", folder_ + "/fetched.bin", where});
+            const std::string target = folder_ + "/fetched.bin";
+            fetched_ = false;
+            lateFetch_ = late_;
+            if (late_) {
+                std::remove(target.c_str());
+                args.insert(args.end(), {"--output", target + ".part", where});
+                spawnCurl(args, kLateStartMs, target);
+                return "";
+            }
+            args.insert(args.end(), {"--output", target, where});
             fetched_ = runCurl(args, 40000);
             return fetched_ ? "" : "gen-error";
         }
         if (value == "3") { // Put: the device stores its configuration
             args.insert(args.end(), {"--upload-file", folder_ + "/config.dcf", where});
+            if (late_) {
+                spawnCurl(args, kLateStartMs);
+                return "";
+            }
             return runCurl(args, 40000) ? "" : "gen-error";
         }
         return "";
     }
     if (oid == oidOf(kUpgradeCommand)) {
         bool ok = false;
-        const std::string image = fetched_ ? fileText(folder_ + "/fetched.bin", &ok) : "";
+        const std::string image = fetchedNow() ? fileText(folder_ + "/fetched.bin", &ok) : "";
         if (value == "1") { // install the fetched image
             if (!ok || image.rfind(kImageMagic, 0) != 0) return "gen-error";
             std::string version = image.substr(sizeof kImageMagic - 1);

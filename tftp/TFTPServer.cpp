@@ -698,6 +698,25 @@ void QvTFTPServer::Stop() {
     doomed.clear();
 }
 
+void QvTFTPServer::Announce(int operation, const std::string& fileName) {
+    restricted_ = true;
+    announcedOp_ = operation == TFTP_OP_RRQ || operation == TFTP_OP_WRQ ? operation : 0;
+    announcedName_ = announcedOp_ ? fileName : std::string();
+    ++announcement_;
+    completed_ = 0;
+}
+
+void QvTFTPServer::noteCompleted() {
+    ++completed_;
+    if (!onAnnouncedDone_ || destroying_) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (onAnnouncedDone_ && !destroying_) onAnnouncedDone_();
+        },
+        Qt::QueuedConnection);
+}
+
 _TFTPSession* QvTFTPServer::FindSession(const TFTPRequest& request) const {
     for (const auto& s : sessions_)
         if (s->MatchesPeer(request)) return s.get();
@@ -748,6 +767,11 @@ void QvTFTPServer::handleRequest(const unsigned char* data, std::size_t length,
     TFTPRequest rq = request_;
     rq.operation = op;
     rq.fileName.assign(reinterpret_cast<const char*>(name), nameEnd - name);
+    if (restricted_ && (op != announcedOp_ || rq.fileName != announcedName_)) {
+        // Only the transfer the device was ordered to make.
+        refuse(from, 2);
+        return;
+    }
     rq.mode.assign(reinterpret_cast<const char*>(mode), modeEnd - mode);
     rq.peer = from;
     rq.timeout = timeout_;
@@ -762,8 +786,18 @@ void QvTFTPServer::handleRequest(const unsigned char* data, std::size_t length,
     }
     rq.sessionNumber = ++request_.sessionNumber;
     const bool busy = op == TFTP_OP_WRQ && writeInProgress(rq.fileName);
+    TFTPStatusHandler handler = onStatus_;
+    if (restricted_) {
+        // Counted before the closure runs, which may open a message box.
+        const unsigned announcement = announcement_;
+        handler = [this, announcement, user = onStatus_](TFTPStatus* status, bool* cancel) {
+            if (status->code == TFTP_SUCCESS && restricted_ && announcement == announcement_)
+                noteCompleted();
+            if (user) user(status, cancel);
+        };
+    }
     auto session =
-        std::make_unique<_TFTPSession>(rootFolder_, onStatus_, rq, clock_, listenAddress_, busy);
+        std::make_unique<_TFTPSession>(rootFolder_, handler, rq, clock_, listenAddress_, busy);
     _TFTPSession* started = session.get();
     sessions_.push_back(std::move(session));
     started->Start();

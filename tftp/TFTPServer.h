@@ -218,6 +218,23 @@ public:
     // the rest.
     virtual void Stop();
 
+    // Limits the server to one transfer: TFTP_OP_RRQ, the device reads
+    // fileName; TFTP_OP_WRQ, it writes fileName. Every other request (other
+    // names, the other direction) gets an access violation and touches
+    // nothing; operation 0 refuses everything. Until the first call the
+    // server serves every plain name both ways.
+    virtual void Announce(int operation, const std::string& fileName);
+    // Refuses everything from now on (an order has ended).
+    void Withdraw() { Announce(0, ""); }
+    bool Announced() const { return restricted_; }
+    // The announced operation (0: nothing is served).
+    int AnnouncedOperation() const { return announcedOp_; }
+    // Transfers of the announced file that completed since it was announced.
+    int CompletedTransfers() const { return completed_; }
+    // Runs (posted, never inside a session's report) after each completed
+    // transfer of the announced file.
+    void SetOnAnnouncedDone(std::function<void()> done) { onAnnouncedDone_ = std::move(done); }
+
     virtual void OnSocketMessage();
     virtual void OnTimer();
 
@@ -237,6 +254,7 @@ protected:
 private:
     void handleRequest(const unsigned char* data, std::size_t length, const os::UdpEndpoint& from);
     void refuse(const os::UdpEndpoint& to, int tftpCode);
+    void noteCompleted();
     bool writeInProgress(const std::string& fileName) const;
     std::vector<std::unique_ptr<_TFTPSession>>::iterator findListed(const _TFTPSession* session);
 
@@ -254,4 +272,11 @@ private:
     std::vector<std::unique_ptr<_TFTPSession>> sessions_;
     QTimer* timer_ = nullptr;
     bool destroying_ = false;
+
+    bool restricted_ = false;
+    int announcedOp_ = 0;
+    std::string announcedName_;
+    unsigned announcement_ = 0; // which announcement a session belongs to
+    int completed_ = 0;
+    std::function<void()> onAnnouncedDone_;
 };

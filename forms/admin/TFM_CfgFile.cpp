@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <exception>
 
 bool CfgFileSaving = false;
@@ -130,10 +131,7 @@ TFM_CfgFile::~TFM_CfgFile() {
     AddressRequest.reset();
     UpgradeRequest.reset();
     CommandRequest.reset();
-    if (Server) {
-        Server->Stop();
-        Server.reset();
-    }
+    Transfer.Close();
 }
 
 void TFM_CfgFile::FormCreate(TObject*) {
@@ -148,7 +146,8 @@ void TFM_CfgFile::FormCreate(TObject*) {
         UpgradeRequest->request.vars = QvSNMPVarList(mib::firmwareUpgradeTable, SVT_SV, 0);
         UpgradeRequest->AssociateComboBox(0, CB_UpgCom);
         UpgradeRequest->request.Timeout = 30000;
-        UpgradeRequest->mode = 0;
+        // Asynchronous: a silent device must not freeze the window.
+        UpgradeRequest->SetStatusBar(StatusBar->Panels()[0]);
 
         CommandRequest = std::make_unique<QvSNMPRequest2Edits>(this);
         CommandRequest->request.vars = QvSNMPVarList(mib::firmwareCommandTable, SVT_SV, 0);
@@ -161,14 +160,7 @@ void TFM_CfgFile::FormCreate(TObject*) {
     Ed_SaveFile->SetColor(clBtnFace);
     Ed_SaveFile->SetReadOnly(true);
 
-    Server = std::make_unique<QvTFTPServer>();
-    Server->SetTimeout(300, 3);
-    Server->SetOnStatus([](TFTPStatus*, bool*) {});
-    std::string reason;
-    if (!StartTransferServer(*Server, "", &reason)) {
-        serverFailed_ = true;
-        ShowMessage("TFTP Service Init Error:" + reason);
-    }
+    Transfer.Open(300, 3);
 }
 
 void TFM_CfgFile::Bt_BrowseClick(TObject*) {
@@ -183,29 +175,59 @@ void TFM_CfgFile::Bt_SavBrwClick(TObject*) {
     Ed_SaveFile->SetText(OD_SaveFile->FileName());
 }
 
+void TFM_CfgFile::SetControlsEnabled(bool on) {
+    for (TControl* c : {static_cast<TControl*>(Ed_UpgFile), static_cast<TControl*>(Bt_Browse),
+                        static_cast<TControl*>(Bt_OK), static_cast<TControl*>(Bt_SavBrw),
+                        static_cast<TControl*>(Bt_Upload)})
+        c->SetEnabled(on);
+}
+
+void TFM_CfgFile::EndOrder() {
+    Transfer.Withdraw();
+    busy_ = false;
+    SetControlsEnabled(true);
+}
+
 bool TFM_CfgFile::Order(const std::string& folder, const std::string& name, int commandIndex,
                         bool saving) {
     std::string reason;
-    if (!StartTransferServer(*Server, folder, &reason)) {
+    // The device reads the file for an update and writes it for a save;
+    // nothing else is served.
+    if (!Transfer.Announce(folder, saving ? TFTP_OP_WRQ : TFTP_OP_RRQ, name, &reason)) {
         Warn(this, "TFTP Service Init Error:" + reason);
         return false;
     }
     Ed_UpgFile->SetText(name);
     CB_TfpCom->SetItemIndex(commandIndex);
     CfgFileSaving = saving;
+    busy_ = true;
+    SetControlsEnabled(false);
     // The command follows only a write of the server and name that went
     // through; either failure ends the order with its message.
     writes_.SetShowFailure(false);
     writes_.Add(AddressRequest.get());
     writes_.Add(CommandRequest.get());
-    return writes_.Start([this](bool ok, const QvSNMPError& failure) {
-        if (!ok) StatusBar->Panels()[0]->SetText(failure.Message);
-        OnCommandResult(ok);
+    const bool started = writes_.Start([this](bool ok, const QvSNMPError& failure) {
+        if (!ok) {
+            StatusBar->Panels()[0]->SetText(failure.Message);
+            OnCommandResult(false);
+            return;
+        }
+        // The answer alone does not move the file: the result waits for the
+        // whole of it, within the command's own time-out.
+        Transfer.Await(static_cast<std::uint32_t>(CommandRequest->request.Timeout) * 10,
+                       [this](bool complete) {
+                           if (!complete)
+                               StatusBar->Panels()[0]->SetText(Transfer.FailureText());
+                           OnCommandResult(complete);
+                       });
     });
+    if (!started) EndOrder();
+    return started;
 }
 
 void TFM_CfgFile::Bt_OKClick(TObject*) {
-    if (serverFailed_ || !AddressRequest || !CommandRequest || !UpgradeRequest) return;
+    if (ServerFailed() || !AddressRequest || !CommandRequest || !UpgradeRequest) return;
     if (Busy()) return Warn(this, "Please wait until the transfer in progress has ended.");
     const std::string path = Ed_UpgFile->Text();
     if (path.empty()) return Warn(this, "Empty file is not accepted.");
@@ -221,7 +243,7 @@ void TFM_CfgFile::Bt_OKClick(TObject*) {
 }
 
 void TFM_CfgFile::Bt_UploadClick(TObject*) {
-    if (serverFailed_ || !AddressRequest || !CommandRequest || !UpgradeRequest) return;
+    if (ServerFailed() || !AddressRequest || !CommandRequest || !UpgradeRequest) return;
     if (Busy()) return Warn(this, "Please wait until the transfer in progress has ended.");
     const std::string path = Ed_SaveFile->Text();
     if (path.empty()) return Warn(this, "Empty file is not accepted.");
@@ -237,7 +259,10 @@ void TFM_CfgFile::Bt_UploadClick(TObject*) {
 }
 
 bool TFM_CfgFile::OnCommandResult(bool ok) {
+    // The file has moved, or will not: it is served no longer.
+    Transfer.Withdraw();
     if (CfgFileSaving) {
+        EndOrder();
         if (ok) {
             MessageBox(this, "The configuration file saved successfully!", "OK", MB_OK);
             return true;
@@ -246,13 +271,20 @@ bool TFM_CfgFile::OnCommandResult(bool ok) {
         return false;
     }
     if (!ok) {
+        EndOrder();
         MessageBox(this, "The configuration file updated fail!", "ERROR", MB_OK | MB_ICONERROR);
         return false;
     }
+    TakeOver();
+    return Busy();
+}
+
+void TFM_CfgFile::TakeOver() {
     CB_UpgCom->SetItemIndex(mib::upgradeConfigSaveIndex);
     upgradeWrites_.SetShowFailure(false);
     upgradeWrites_.Add(UpgradeRequest.get());
     const bool started = upgradeWrites_.Start([this](bool written, const QvSNMPError& failure) {
+        EndOrder();
         if (!written) {
             StatusBar->Panels()[0]->SetText(failure.Message);
             MessageBox(this, "The configuration file updated fail!", "ERROR",
@@ -263,10 +295,12 @@ bool TFM_CfgFile::OnCommandResult(bool ok) {
         std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
         FM_Waiting = wait.get();
         wait->RebootDelayTicks = 5;
-        wait->SetCaption("Waiting for reboot...");
+        ShowWaitingText(*wait, "Waiting for reboot...", true);
         wait->ShowModal();
+        FM_Waiting = nullptr;
     });
-    if (!started)
+    if (!started) {
+        EndOrder();
         MessageBox(this, "The configuration file updated fail!", "ERROR", MB_OK | MB_ICONERROR);
-    return started;
+    }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "binding/QvWriteSequence.h"
+#include "forms/admin/TransferServer.h"
 #include "ui/Form.h"
 
 class TButton;
@@ -17,7 +18,6 @@ class TOpenDialog;
 class TSaveDialog;
 class TStatusBar;
 class QvSNMPRequest2Edits;
-class QvTFTPServer;
 
 // The direction of the last order: true when the device saves to the PC.
 extern bool CfgFileSaving;
@@ -51,22 +51,29 @@ public:
     std::unique_ptr<QvSNMPRequest2Edits> AddressRequest;
     std::unique_ptr<QvSNMPRequest2Edits> UpgradeRequest;
     std::unique_ptr<QvSNMPRequest2Edits> CommandRequest;
-    std::unique_ptr<QvTFTPServer> Server;
+    // The server the device reads the file from or writes it to.
+    TransferService Transfer;
 
     void FormCreate(TObject* sender);
     void Bt_BrowseClick(TObject* sender);
     void Bt_OKClick(TObject* sender);
     void Bt_SavBrwClick(TObject* sender);
     void Bt_UploadClick(TObject* sender);
-    // The end of the transfer command, either way; true on success.
+    // The end of the transfer, either way (the command answered and the
+    // file moved in full); true when it succeeded and what follows started.
     bool OnCommandResult(bool ok);
 
-    bool ServerFailed() const { return serverFailed_; }
-    bool Busy() const { return writes_.Running() || upgradeWrites_.Running(); }
+    bool ServerFailed() const { return Transfer.Failed(); }
+    // An order is out: its writes, the transfer or the take-over.
+    bool Busy() const { return busy_; }
 
 private:
-    // Aims the server at folder and writes name, then the transfer command.
+    // Aims the server at folder for the one transfer of name, writes name,
+    // then the transfer command.
     bool Order(const std::string& folder, const std::string& name, int commandIndex, bool saving);
+    void TakeOver();
+    void EndOrder();
+    void SetControlsEnabled(bool on);
     QvWriteSequence writes_, upgradeWrites_;
-    bool serverFailed_ = false;
+    bool busy_ = false;
 };

@@ -13,6 +13,7 @@
 #include "ui/StatusBar.h"
 #include "ui/Widgets.h"
 
+#include <cstdint>
 #include <exception>
 
 void TFM_Firmware::RegisterOpener() {
@@ -81,10 +82,7 @@ TFM_Firmware::~TFM_Firmware() {
     UpgradeRequest.reset();
     CommandRequest.reset();
     loading_.reset();
-    if (Server) {
-        Server->Stop();
-        Server.reset();
-    }
+    Transfer.Close();
 }
 
 void TFM_Firmware::FormCreate(TObject*) {
@@ -109,14 +107,7 @@ void TFM_Firmware::FormCreate(TObject*) {
     } catch (const std::exception& e) {
         StatusBar->SetSimpleText(e.what());
     }
-    Server = std::make_unique<QvTFTPServer>();
-    Server->SetTimeout(3000, 3);
-    Server->SetOnStatus([](TFTPStatus*, bool*) {});
-    std::string reason;
-    if (!StartTransferServer(*Server, "", &reason)) {
-        serverFailed_ = true;
-        ShowMessage("TFTP Service Init Error:" + reason);
-    }
+    Transfer.Open(3000, 3);
 }
 
 void TFM_Firmware::Bt_BrowseClick(TObject*) {
@@ -129,7 +120,7 @@ void TFM_Firmware::Refuse(const std::string& text) {
 }
 
 void TFM_Firmware::Bt_OKClick(TObject*) {
-    if (busy_ || serverFailed_ || !ServerRequest || !CommandRequest || !UpgradeRequest) return;
+    if (busy_ || Transfer.Failed() || !ServerRequest || !CommandRequest || !UpgradeRequest) return;
     SetEnabled(false);
     const std::string path = Ed_UpgFile->Text();
     if (path.empty() || os::IsPathSeparator(path.back()))
@@ -142,7 +133,7 @@ void TFM_Firmware::Bt_OKClick(TObject*) {
     std::string folder, name;
     if (!SplitTransferPath(path, &folder, &name)) return Refuse("The file path is error.");
     std::string reason;
-    if (!StartTransferServer(*Server, folder, &reason))
+    if (!Transfer.Announce(folder, TFTP_OP_RRQ, name, &reason))
         return Refuse("TFTP Service Init Error:" + reason);
 
     Ed_UpgFile->SetText(name);
@@ -154,8 +145,15 @@ void TFM_Firmware::Bt_OKClick(TObject*) {
     writes_.Add(CommandRequest.get());
     busy_ = true;
     Bt_OK->SetEnabled(false);
-    const bool started = writes_.Start(
-        [this](bool ok, const QvSNMPError& failure) { OnCommandWriteDone(ok, failure.Message); });
+    const bool started = writes_.Start([this](bool ok, const QvSNMPError& failure) {
+        if (!ok) return OnCommandWriteDone(false, failure.Message);
+        // The answer alone does not mean the image is here: the installation
+        // is ordered only once the device has fetched all of it.
+        Transfer.Await(static_cast<std::uint32_t>(CommandRequest->request.Timeout) * 10,
+                       [this](bool complete) {
+                           OnCommandWriteDone(complete, complete ? "" : Transfer.FailureText());
+                       });
+    });
     Ed_UpgFile->SetText(path);
     if (!started) {
         EndOrder();
@@ -165,7 +163,7 @@ void TFM_Firmware::Bt_OKClick(TObject*) {
     loading_ = std::make_unique<TFM_Waiting>(Application);
     loading_->Countdown = 5;
     loading_->RebootFlag = 0;
-    loading_->SetCaption("Loading firmware file...");
+    ShowWaitingText(*loading_, "Loading firmware file...");
     loading_->Show();
 }
 
@@ -176,12 +174,15 @@ void TFM_Firmware::CloseLoading() {
 }
 
 void TFM_Firmware::EndOrder() {
+    Transfer.Withdraw();
     busy_ = false;
     Bt_OK->SetEnabled(true);
     SetEnabled(true);
 }
 
 void TFM_Firmware::OnCommandWriteDone(bool ok, const std::string& text) {
+    // Fetched, or given up: the image is served no longer.
+    Transfer.Withdraw();
     CloseLoading();
     Bt_OK->SetEnabled(true);
     if (!ok) {
@@ -210,7 +211,7 @@ bool TFM_Firmware::SendUpgradeCommand() {
         FM_Waiting = wait.get();
         wait->Countdown = 40;
         wait->RebootFlag = 0;
-        wait->SetCaption("Updating firmware file...");
+        ShowWaitingText(*wait, "Updating firmware file...");
         wait->ShowModal();
     }
     return true;
@@ -243,7 +244,7 @@ void TFM_Firmware::OnUpgradeWriteDone(bool ok, const std::string& text) {
             FM_Waiting = wait.get();
             wait->Countdown = 30;
             wait->RebootFlag = 1;
-            wait->SetCaption("Reboot...");
+            ShowWaitingText(*wait, "Reboot...", true);
             wait->ShowModal();
         })) {
         ShowMessage("Set error!");

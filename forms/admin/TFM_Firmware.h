@@ -5,6 +5,7 @@
 #include <string>
 
 #include "binding/QvWriteSequence.h"
+#include "forms/admin/TransferServer.h"
 #include "ui/Form.h"
 
 class TButton;
@@ -15,7 +16,6 @@ class TOpenDialog;
 class TStatusBar;
 class TFM_Waiting;
 class QvSNMPRequest2Edits;
-class QvTFTPServer;
 
 class TFM_Firmware : public TForm {
 public:
@@ -39,7 +39,8 @@ public:
     std::unique_ptr<QvSNMPRequest2Edits> ServerRequest;
     std::unique_ptr<QvSNMPRequest2Edits> CommandRequest;
     std::unique_ptr<QvSNMPRequest2Edits> UpgradeRequest;
-    std::unique_ptr<QvTFTPServer> Server;
+    // The server the device fetches the image from.
+    TransferService Transfer;
     bool TransferStarted = false;
     bool RebootSent = false;
 
@@ -50,7 +51,9 @@ public:
     bool SendUpgradeCommand();
     void OnUpgradeWriteDone(bool ok, const std::string& text);
 
-    bool ServerFailed() const { return serverFailed_; }
+    bool ServerFailed() const { return Transfer.Failed(); }
+    // The non-modal dialog while the device fetches the image (null otherwise).
+    TFM_Waiting* LoadingDialog() const { return loading_.get(); }
     // An order is out (the form stays disabled).
     bool Busy() const { return busy_; }
 
@@ -60,6 +63,5 @@ private:
     void CloseLoading();
     QvWriteSequence writes_, upgradeWrites_, rebootWrites_;
     std::unique_ptr<TFM_Waiting> loading_;
-    bool serverFailed_ = false;
     bool busy_ = false;
 };

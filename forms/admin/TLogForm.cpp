@@ -16,14 +16,24 @@
 #include "ui/Timer.h"
 #include "ui/Widgets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
+#include <stdexcept>
 #include <vector>
 
 namespace {
 constexpr int kGetIndex = 1;
 constexpr int kClearIndex = 1;
 constexpr int kDesignWidth = 478;
+
+// Where the get-log group's synchronous read leaves its failure: the
+// request reports it only to its result callback.
+std::string* g_getLogFailure = nullptr;
+
+void NoteGetLogFailure(QvSNMPError* error) {
+    if (g_getLogFailure && error && error->Code != 0) *g_getLogFailure = error->Message;
+}
 
 std::string Trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t");
@@ -63,7 +73,7 @@ TLogForm::TLogForm(TComponent* owner) : TForm(owner) {
     ViewListView = new TListView(this);
     ViewListView->SetName("ViewListView");
     ViewListView->SetParent(GroupBox1);
-    ViewListView->SetAlign(alClient);
+    // Placed below the group's caption (an aligned list would cover it).
     ViewListView->SetViewStyle(vsReport);
     ViewListView->SetGridLines(true);
     ViewListView->SetReadOnly(true);
@@ -71,7 +81,7 @@ TLogForm::TLogForm(TComponent* owner) : TForm(owner) {
     const struct {
         const char* caption;
         int width;
-    } columns[] = {{"Time", 120}, {"Type", 80}, {"Message", 240}};
+    } columns[] = {{"Time", -1}, {"Type", -1}, {"Message", -1}}; // fitted to their texts
     for (const auto& c : columns) {
         TListColumn* col = ViewListView->Columns().Add();
         col->SetCaption(c.caption);
@@ -134,10 +144,7 @@ TLogForm::~TLogForm() {
     ClearRequest.reset();
     if (LogSetForm) LogSetForm->SettingsRequest = nullptr;
     LogSetRequest.reset();
-    if (Server) {
-        Server->Stop();
-        Server.reset();
-    }
+    Transfer.Close();
     LogSetForm.reset();
 }
 
@@ -145,6 +152,13 @@ std::string TLogForm::LogFilePath() const { return os::JoinPath(LogFolder(), Log
 
 void TLogForm::FormCreate(TObject*) {
     LogSetForm = std::make_unique<TLogSetForm>(this);
+    // Every group is made even when another's read failed; each failure is
+    // told.
+    std::vector<std::string> failures;
+    auto note = [&failures](const std::exception& e) {
+        if (std::find(failures.begin(), failures.end(), e.what()) == failures.end())
+            failures.push_back(e.what());
+    };
     try {
         GetLogRequest = std::make_unique<QvSNMPRequest2Edits>(this);
         GetLogRequest->request.vars = QvSNMPVarList(mib::logGetTable, MVT_SV, 0);
@@ -152,8 +166,17 @@ void TLogForm::FormCreate(TObject*) {
         GetLogRequest->AssociateEdits(mib::logFileNameVar, "%s", FileNameEdit);
         GetLogRequest->AssociateComboBox(mib::logGetVar, GetCoBox);
         GetLogRequest->mode = 0;
-        GetLogRequest->Read();
-
+        GetLogRequest->request.ResultCallback = NoteGetLogFailure;
+        std::string failure;
+        g_getLogFailure = &failure;
+        const bool read = GetLogRequest->Read();
+        g_getLogFailure = nullptr;
+        if (!read && !failure.empty()) note(std::runtime_error(failure));
+    } catch (const std::exception& e) {
+        g_getLogFailure = nullptr;
+        note(e);
+    }
+    try {
         LogSetRequest = std::make_unique<QvSNMPRequest2Edits>(LogSetForm.get());
         LogSetRequest->request.vars = QvSNMPVarList(mib::logSettingsTable, MVT_SV, 0);
         LogSetRequest->AssociateControl2(mib::logSystemLevelVar, LogSetForm->SysLevCeBox);
@@ -162,32 +185,37 @@ void TLogForm::FormCreate(TObject*) {
         LogSetRequest->AssociateComboBox(mib::logRemoteStateVar, LogSetForm->RemoteStateComBox);
         LogSetRequest->AssociateEdits(mib::logRemoteServerVar, "%s", LogSetForm->LogServerEdit);
         LogSetRequest->SetStatusBar(LogSetForm->StatusBar1);
+        // Only settings that were read may be written back.
+        LogSetRequest->OnReadDone = [this](QvSNMPRequest2Controls*, QvSNMPError* error) {
+            if (LogSetForm) LogSetForm->SettingsReadDone(!error || error->Code == 0);
+        };
         LogSetForm->SettingsRequest = LogSetRequest.get();
         LogSetRequest->Read();
-
+    } catch (const std::exception& e) {
+        if (LogSetForm) LogSetForm->SettingsReadDone(false);
+        note(e);
+    }
+    try {
         ClearRequest = std::make_unique<QvSNMPRequest2Edits>(this);
         ClearRequest->request.vars = QvSNMPVarList(mib::logClearTable, SVT_SV, 0);
         ClearRequest->AssociateComboBox(0, Bt_Clear);
         ClearRequest->Read();
     } catch (const std::exception& e) {
-        StatusBar1->Panels()[0]->SetText(e.what());
+        note(e);
+    }
+    if (!failures.empty()) {
+        std::string text;
+        for (const auto& f : failures)
+            text += (text.empty() ? "" : "\n") + f;
+        MessageBox(this, text, "Warning", MB_OK | MB_ICONWARNING);
     }
 
-    Server = std::make_unique<QvTFTPServer>();
-    Server->SetTimeout(5000, 3);
-    Server->SetOnStatus([this](TFTPStatus* status, bool*) { OnTftpStatus(status->code); });
-    std::string reason;
-    if (!StartTransferServer(*Server, LogFolder(), &reason)) {
-        // Only this form goes; the rest of the program carries on.
-        serverFailed_ = true;
-        ShowMessage("TFTP Service Init Error:" + reason);
-        return;
-    }
+    if (!Transfer.Open(5000, 3)) return;
     GetBtnClick(this);
 }
 
 void TLogForm::GetBtnClick(TObject*) {
-    if (serverFailed_ || getWrites_.Running() || awaiting_) return;
+    if (ServerFailed() || getWrites_.Running() || awaiting_) return;
     StatusBar1->Panels()[0]->SetText("Refresh...!");
     // The device gets the bare name; the server writes it into the log folder.
     // A file of an earlier run must not pass for this upload.
@@ -201,6 +229,12 @@ void TLogForm::GetBtnClick(TObject*) {
                    MB_OK | MB_ICONWARNING);
         return;
     }
+    // Only the device's upload of this one name is taken.
+    std::string reason;
+    if (!Transfer.Announce(LogFolder(), TFTP_OP_WRQ, LogFileName, &reason)) {
+        MessageBox(this, "TFTP Service Init Error:" + reason, "Warning", MB_OK | MB_ICONWARNING);
+        return;
+    }
     GetCoBox->SetItemIndex(kGetIndex);
     awaiting_ = true;
     TickCount = 0;
@@ -210,22 +244,21 @@ void TLogForm::GetBtnClick(TObject*) {
             Finish(false);
             return;
         }
-        // The upload may have ended while the write was out.
-        if (awaiting_ && os::FileExists(LogFilePath())) {
-            Finish(LoadLogFile(this, LogFilePath()));
-            return;
-        }
-        if (awaiting_) Timer1->SetEnabled(true);
+        if (!awaiting_) return;
+        // Timer1 bounds the wait; the upload may have ended already.
+        Timer1->SetEnabled(true);
+        Transfer.Await(MaxWaitTicks * Timer1->Interval(), [this](bool complete) {
+            if (!awaiting_) return;
+            if (complete)
+                Finish(LoadLogFile(this, LogFilePath()));
+            else
+                Finish(false);
+        });
     });
 }
 
-void TLogForm::OnTftpStatus(int code) {
-    if (code != TFTP_SUCCESS || !awaiting_ || getWrites_.Running()) return;
-    if (!os::FileExists(LogFilePath())) return;
-    Finish(LoadLogFile(this, LogFilePath()));
-}
-
 void TLogForm::Finish(bool loaded) {
+    Transfer.Withdraw();
     awaiting_ = false;
     Timer1->SetEnabled(false);
     StatusBar1->Panels()[0]->SetText(loaded ? "Get OK." : "Get fail.");
@@ -294,10 +327,18 @@ void TLogForm::SetBtnClick(TObject*) {
     LogSetForm->ShowModal();
 }
 
+void TLogForm::LayoutList() {
+    if (!GroupBox1 || !ViewListView) return;
+    constexpr int kSide = 8, kCaption = 20;
+    ViewListView->SetBounds(kSide, kCaption, std::max(0, GroupBox1->Width() - 2 * kSide),
+                            std::max(0, GroupBox1->Height() - kCaption - kSide));
+}
+
 void TLogForm::FormResize(TObject*) {
     if (!Panel1 || !Panel2) return;
     Panel2->SetWidth(Panel1->Width() - 20);
     Panel2->SetHeight(Panel1->Height() - 20);
+    LayoutList();
     const int w = ClientWidth();
     auto scaled = [w](int x) {
         return static_cast<int>(std::lround(static_cast<double>(w) * x / kDesignWidth));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "binding/QvWriteSequence.h"
+#include "forms/admin/TransferServer.h"
 #include "ui/Form.h"
 
 class TButton;
@@ -18,7 +19,6 @@ class TPanel;
 class TStatusBar;
 class TTimer;
 class QvSNMPRequest2Edits;
-class QvTFTPServer;
 class TLogSetForm;
 
 class TLogForm : public TForm {
@@ -47,7 +47,8 @@ public:
     std::unique_ptr<QvSNMPRequest2Edits> GetLogRequest;
     std::unique_ptr<QvSNMPRequest2Edits> LogSetRequest;
     std::unique_ptr<QvSNMPRequest2Edits> ClearRequest;
-    std::unique_ptr<QvTFTPServer> Server;
+    // The server the device uploads its log to.
+    TransferService Transfer;
     std::unique_ptr<TLogSetForm> LogSetForm;
     int TickCount = 0;
 
@@ -67,14 +68,13 @@ public:
     // The full path of the local log file.
     std::string LogFilePath() const;
     // The server could not be started: the form is not to be shown.
-    bool ServerFailed() const { return serverFailed_; }
+    bool ServerFailed() const { return Transfer.Failed(); }
     bool Awaiting() const { return awaiting_; }
 
 private:
-    void OnTftpStatus(int code);
     void Finish(bool loaded);
+    void LayoutList();
     QvWriteSequence getWrites_, clearWrites_;
-    bool serverFailed_ = false;
     bool awaiting_ = false;
 };
 

@@ -64,6 +64,22 @@ TLogSetForm::TLogSetForm(TComponent* owner) : TForm(owner) {
     StatusBar1->SetName("StatusBar1");
     StatusBar1->SetSimplePanel(true);
     StatusBar1->SetAlign(alBottom);
+    SetControlsEnabled(false); // until the device's settings are read
+}
+
+void TLogSetForm::SetControlsEnabled(bool on) {
+    for (TControl* c : {static_cast<TControl*>(SysLevCeBox),
+                        static_cast<TControl*>(WirelessLevCeBox),
+                        static_cast<TControl*>(NoticeLevCeBox),
+                        static_cast<TControl*>(LogServerEdit), static_cast<TControl*>(Button2)})
+        c->SetEnabled(on);
+}
+
+void TLogSetForm::SettingsReadDone(bool ok) {
+    // A later failed re-read leaves values that were read once.
+    if (settingsRead_) return;
+    settingsRead_ = ok;
+    SetControlsEnabled(ok);
 }
 
 TLogSetForm::~TLogSetForm() = default;
@@ -71,7 +87,7 @@ TLogSetForm::~TLogSetForm() = default;
 void TLogSetForm::Button1Click(TObject*) { Close(); }
 
 void TLogSetForm::Button2Click(TObject*) {
-    if (!SettingsRequest || writes_.Running()) return;
+    if (!SettingsRequest || !settingsRead_ || writes_.Running()) return;
     if (LogServerEdit->Text().empty()) {
         RemoteStateComBox->SetItemIndex(kDisable);
         LogServerEdit->SetText("0.0.0.0");

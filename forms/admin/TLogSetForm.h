@@ -30,10 +30,16 @@ public:
 
     // The log form's settings group; it writes the controls above.
     QvSNMPRequest2Edits* SettingsRequest = nullptr;
+    // The group's read succeeded: only then are the controls usable and
+    // Apply writes (never zeros for what was not read).
+    bool SettingsRead() const { return settingsRead_; }
+    void SettingsReadDone(bool ok);
 
     void Button1Click(TObject* sender);
     void Button2Click(TObject* sender);
 
 private:
+    void SetControlsEnabled(bool on);
     QvWriteSequence writes_;
+    bool settingsRead_ = false;
 };

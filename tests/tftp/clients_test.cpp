@@ -3,6 +3,7 @@
 #include "TftpHarness.h"
 
 #include <QStandardPaths>
+#include <ostream>
 #include <sys/stat.h>
 
 using namespace tftptest;
@@ -22,6 +23,10 @@ const char* ClientName(Client c) {
     }
     return "?";
 }
+
+// What the test list shows for a parameter: readable and the same every run
+// (gtest's default prints the raw bytes, padding included).
+void PrintTo(Client c, std::ostream* os) { *os << ClientName(c); }
 
 QString Program(Client c) {
     return QStandardPaths::findExecutable(c == Client::TftpHpa ? "tftp" : "curl");
@@ -82,6 +87,10 @@ struct Case {
     Client client;
     std::size_t size;
 };
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << ClientName(c.client) << ", " << c.size << " bytes";
+}
 
 class ClientTransferTest : public ClientTest, public ::testing::WithParamInterface<Case> {};
 
@@ -178,5 +187,67 @@ INSTANTIATE_TEST_SUITE_P(Clients, ClientFailureTest,
                          ::testing::Values(Client::CurlNoOptions, Client::CurlDefault,
                                            Client::TftpHpa),
                          [](const auto& info) { return std::string(ClientName(info.param)); });
+
+
+// Announced transfers with curl from the device's address: exactly the one
+// name in the one direction is served; everything else gets an access
+// violation (curl's exit 69) and leaves the folder as it was.
+struct AnnounceCase {
+    const char* name;
+    int announced;           // operation the server is told of (0: withdrawn)
+    bool get;                // what the client asks for
+    const char* remote;      // the name it asks for
+    bool served;
+};
+
+void PrintTo(const AnnounceCase& c, std::ostream* os) { *os << c.name; }
+
+class AnnouncedTransferTest : public ClientTest,
+                              public ::testing::WithParamInterface<AnnounceCase> {};
+
+TEST_P(AnnouncedTransferTest, OnlyTheAnnouncedTransferIsServed) {
+    const AnnounceCase& c = GetParam();
+    RequireClient(Client::CurlNoOptions);
+    WriteFile(served.file("fw.tfp"), "the user's image");
+    WriteFile(served.file("cfg.DCF"), "the saved settings");
+    WriteFile(local.file("upload"), "from the device");
+    const std::set<std::string> before = ListDir(served.path());
+    const std::string announcedName = c.announced == TFTP_OP_RRQ ? "fw.tfp" : "cfg.DCF";
+    server.Announce(c.announced, announcedName);
+    auto r = c.get ? Get(Client::CurlNoOptions, c.remote, local.file("out"))
+                   : Put(Client::CurlNoOptions, local.file("upload"), c.remote);
+    ASSERT_TRUE(r.finished) << r.output;
+    Drain();
+    if (c.served) {
+        EXPECT_EQ(r.exitCode, 0) << r.output;
+        EXPECT_EQ(server.CompletedTransfers(), 1);
+        if (c.get)
+            EXPECT_EQ(ReadFile(local.file("out")), Bytes("the user's image"));
+        else
+            EXPECT_EQ(ReadFile(served.file(c.remote)), Bytes("from the device"));
+        return;
+    }
+    EXPECT_EQ(r.exitCode, 69) << r.output; // curl: TFTP access violation
+    EXPECT_EQ(server.CompletedTransfers(), 0);
+    EXPECT_TRUE(codes.empty()) << "no session for a refused request";
+    EXPECT_EQ(ListDir(served.path()), before);
+    EXPECT_EQ(ReadFile(served.file("fw.tfp")), Bytes("the user's image"));
+    EXPECT_EQ(ReadFile(served.file("cfg.DCF")), Bytes("the saved settings"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Announced, AnnouncedTransferTest,
+    ::testing::Values(
+        AnnounceCase{"ReadOfTheImage", TFTP_OP_RRQ, true, "fw.tfp", true},
+        AnnounceCase{"ReadOfAnotherName", TFTP_OP_RRQ, true, "cfg.DCF", false},
+        AnnounceCase{"WriteOverTheImage", TFTP_OP_RRQ, false, "fw.tfp", false},
+        AnnounceCase{"WriteOfANewNameWhileReading", TFTP_OP_RRQ, false, "new.bin", false},
+        AnnounceCase{"WriteOfTheSave", TFTP_OP_WRQ, false, "cfg.DCF", true},
+        AnnounceCase{"ReadOfTheSave", TFTP_OP_WRQ, true, "cfg.DCF", false},
+        AnnounceCase{"WriteOfAnotherName", TFTP_OP_WRQ, false, "other.DCF", false},
+        AnnounceCase{"WriteOfTheSaveInOtherCase", TFTP_OP_WRQ, false, "CFG.DCF", false},
+        AnnounceCase{"WithdrawnRead", 0, true, "fw.tfp", false},
+        AnnounceCase{"WithdrawnWrite", 0, false, "cfg.DCF", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -6,12 +6,16 @@
 
 #include "binding/QvSNMPRequest2Edits.h"
 #include "tests/forms/admin/transfer_fixture.h"
+#include "os/Path.h"
 #include "tftp/TFTPServer.h"
 
 #include <map>
 #include <memory>
 
 namespace {
+
+using transfertest::ReadFile;
+using transfertest::TextOf;
 
 const char kVersion[] = "qvEnterprise.11.37.4.4.1.1.1.0";
 
@@ -42,11 +46,13 @@ protected:
         EXPECT_EQ(ui.Boxes().Count(), 0);
         // The installation may answer while the first dialog opens, so the
         // restart dialog can come up over it.
-        std::map<std::string, int> seen;
-        for (const auto& w : waits)
-            seen[w.caption] = w.rebootFlag;
-        EXPECT_EQ(seen, (std::map<std::string, int>{{"Updating firmware file...", 0},
-                                                    {"Reboot...", 1}}));
+        std::map<std::string, transfertest::WaitText> seen;
+        for (const auto& w : texts)
+            seen[w.label2] = w;
+        EXPECT_EQ(seen, (std::map<std::string, transfertest::WaitText>{
+                            {"Updating firmware file...",
+                             {"Please wait", "Updating firmware file...", "", 0, 2}},
+                            {"Reboot...", {"Please wait", "Reboot...", "The device is restarting.", 1, 2}}}));
         EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.3.1.0"), "127.0.0.1");
         EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.3.2.0"), "fw.tfp");
         EXPECT_EQ(f->Ed_UpgFile->Text(), path);
@@ -68,7 +74,13 @@ TEST_F(FirmwareForm, UpgradesAndTheDeviceComesBackWithTheNewVersion) {
     TFM_Firmware* f = Open();
     EXPECT_EQ(f->Caption(), "Tools \\ Firmware");
     EXPECT_EQ(dev->peek(kVersion), "v2.31");
-    Run(f, path);
+    f->Ed_UpgFile->SetText(path);
+    f->Bt_OK->Click();
+    // While the device fetches, the dialog says so where the user reads it.
+    ASSERT_NE(f->LoadingDialog(), nullptr);
+    EXPECT_EQ(TextOf(*f->LoadingDialog()),
+              (transfertest::WaitText{"Please wait", "Loading firmware file...", "", 0, 2}));
+    EXPECT_TRUE(WaitFor([f] { return f->Busy(); }));
     // Server and name, the fetch, the installation, the restart.
     EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0", "3.3.5.0",
                                                   "3.3.5.0"}));
@@ -80,6 +92,67 @@ TEST_F(FirmwareFormPlain, UpgradesWithAClientThatSendsNoOptions) {
     TFM_Firmware* f = Open();
     Run(f, path);
     ExpectUpgrade(f, path);
+}
+
+// A device that answers the fetch command at once and fetches a moment
+// later: the installation is ordered only once the whole image is here.
+TEST_F(FirmwareForm, InstallsOnlyOnceTheDeviceHasFetchedTheImage) {
+    DeviceTransfersLate();
+    const std::string path = files.write("fw.tfp", Image("v2.40"));
+    TFM_Firmware* f = Open();
+    Run(f, path);
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0", "3.3.5.0",
+                                                  "3.3.5.0"}));
+    ExpectUpgrade(f, path);
+}
+
+// The device takes the order but no fetch comes within the command's
+// time-out: the form's failure, and no installation is ordered.
+TEST_F(FirmwareForm, NoFetchWithinTheTimeOutFailsTheOrder) {
+    DeviceTransfersLate(transfertest::FreeUdpPort());
+    const std::string path = files.write("fw.tfp", Image("v2.40"));
+    TFM_Firmware* f = Open();
+    f->CommandRequest->request.Timeout = 50;
+    Run(f, path);
+    ASSERT_EQ(ui.Boxes().Count(), 1);
+    EXPECT_EQ(ui.Boxes().Last().text, "Cant Perform Operation,Please try again!");
+    EXPECT_EQ(Status(f->StatusBar), TFTPStatusText(TFTP_TIMEOUT));
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0"}));
+    EXPECT_TRUE(f->Enabled());
+    EXPECT_TRUE(f->Bt_OK->Enabled());
+    EXPECT_EQ(f->LoadingDialog(), nullptr);
+    EXPECT_TRUE(waits.empty());
+    // The order is over: the image is served no longer.
+    EXPECT_EQ(f->Transfer.Server()->AnnouncedOperation(), 0);
+}
+
+// While the device is to fetch the image, the device's address may read that
+// one file and nothing else: a write over it or of any other name gets an
+// access violation and changes nothing; once the order is over nothing is
+// served at all.
+TEST_F(FirmwareForm, OnlyTheImageIsServedAndOnlyForReading) {
+    const std::string image = Image("v2.40");
+    const std::string path = files.write("fw.tfp", image);
+    files.write("other.tfp", "another file");
+    const std::string zeros = files.write("zeros", std::string(600, '\0'));
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.3.4.0", "timeout", "set", 3000));
+    TFM_Firmware* f = Open();
+    f->CommandRequest->request.Retries = 0;
+    f->CommandRequest->request.Timeout = 200;
+    f->Ed_UpgFile->SetText(path);
+    f->Bt_OK->Click();
+    ASSERT_TRUE(f->Busy());
+    EXPECT_EQ(DeviceCurl(false, "fw.tfp", zeros), 69);
+    EXPECT_EQ(DeviceCurl(false, "planted.bin", zeros), 69);
+    EXPECT_EQ(DeviceCurl(true, "other.tfp", files.file("got-other")), 69);
+    EXPECT_EQ(DeviceCurl(true, "fw.tfp", files.file("got")), 0);
+    EXPECT_EQ(ReadFile(files.file("got")), image);
+    EXPECT_EQ(ReadFile(path), image);
+    EXPECT_FALSE(os::FileExists(files.file("planted.bin")));
+    EXPECT_TRUE(WaitFor([f] { return f->Busy(); }));
+    dev->clearFaults();
+    EXPECT_EQ(DeviceCurl(true, "fw.tfp", files.file("late")), 69);
+    EXPECT_EQ(ReadFile(path), image);
 }
 
 // Opening and closing the form reads and writes nothing.
@@ -170,14 +243,15 @@ TEST_F(FirmwareForm, AnImageTheDeviceRefusesShowsTheError) {
     Run(f, path);
     EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0", "3.3.4.0"}));
     EXPECT_FALSE(Status(f->StatusBar).empty());
-    ASSERT_EQ(waits.size(), 1u);
-    EXPECT_EQ(waits[0].caption, "Updating firmware file...");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].label2, "Updating firmware file...");
     EXPECT_TRUE(f->Enabled());
     EXPECT_EQ(dev->control("state"), "ok running");
     EXPECT_EQ(dev->peek(kVersion), "v2.31");
 }
 
-// Closing while the fetch is out: nothing runs into the deleted form.
+// Closing while the fetch is out: the server lets go of its port, and the
+// late answer reaches nothing: no box, no dialog, no installation ordered.
 TEST_F(FirmwareForm, ClosingWhileTheFetchIsOutIsSafe) {
     const std::string path = files.write("fw.tfp", Image("v2.40"));
     ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.3.3.4.0", "timeout", "set", 1500));
@@ -186,11 +260,19 @@ TEST_F(FirmwareForm, ClosingWhileTheFetchIsOutIsSafe) {
     f->CommandRequest->request.Timeout = 100;
     f->Ed_UpgFile->SetText(path);
     f->Bt_OK->Click();
-    EXPECT_TRUE(f->Busy());
+    ASSERT_TRUE(f->Busy());
     form.reset();
-    QvWaitWhile([] { return true; }, 1500);
+    EXPECT_TRUE(lmrtest::UdpPortIsFree(TFTPServicePort()));
+    // The held answer goes out; once the device answers again, anything
+    // still due to the closed form has arrived.
+    dev->clearFaults();
+    ASSERT_TRUE(dev->waitUntilAnswering());
+    Application->ProcessMessages();
     EXPECT_EQ(ui.Boxes().Count(), 0);
     EXPECT_TRUE(waits.empty());
+    // Only the server and name went through before the close.
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{"3.3.1.0", "3.3.2.0"}));
+    EXPECT_EQ(dev->peek("qvEnterprise.11.37.4.3.3.5.0"), "6");
 }
 
 // Another program holds the port: the message, and only this form goes.

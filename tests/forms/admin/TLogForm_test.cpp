@@ -12,9 +12,14 @@
 #include "ui/ListView.h"
 #include "ui/Timer.h"
 
+#include <QFontMetrics>
+#include <QString>
+#include <QWidget>
 #include <memory>
 
 namespace {
+
+using transfertest::ReadFile;
 
 class LogForm : public transfertest::TransferFormTest {
 protected:
@@ -102,6 +107,98 @@ TEST_F(LogForm, AStaleFileIsNeverShownAsANewLog) {
         f->Timer1->Fire();
     EXPECT_FALSE(f->Awaiting());
     EXPECT_EQ(Panel(f), "Get fail.");
+}
+
+// The list sits below the group's caption, and the columns fit the
+// device's own time stamps.
+TEST_F(LogForm, TheCaptionShowsAndTheColumnsFitTheirTexts) {
+    TLogForm* f = Open();
+    EXPECT_EQ(f->GroupBox1->Caption(), "View Log");
+    EXPECT_GE(f->ViewListView->Top(), 16) << "the list would cover the caption";
+    EXPECT_LE(f->ViewListView->Top() + f->ViewListView->Height(), f->GroupBox1->Height());
+    const std::string stamp = "2026-12-11 05:04:33";
+    const std::string type = "Wireless";
+    ASSERT_TRUE(LoadLogFile(f, files.write("long.log", stamp + "\t[" + type + "]Radio on\n")));
+    f->Show();
+    Application->ProcessMessages();
+    const QFontMetrics metrics(f->ViewListView->Widget()->font());
+    EXPECT_GT(f->ViewListView->Columns()[0]->Width(),
+              metrics.horizontalAdvance(QString::fromStdString(stamp)));
+    EXPECT_GT(f->ViewListView->Columns()[1]->Width(),
+              metrics.horizontalAdvance(QString::fromStdString(type)));
+    f->Hide();
+}
+
+// A failed read of the hidden get-log group: the other groups are made all
+// the same, the failure is told, and Clear still reaches the device.
+TEST_F(LogForm, AFailedReadStillMakesEveryGroup) {
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.2.11.4.0", "noSuchName", "get"));
+    form.reset(NewForm<TLogForm>(Application));
+    TLogForm* f = form.get();
+    ASSERT_NE(f->LogSetRequest, nullptr);
+    ASSERT_NE(f->ClearRequest, nullptr);
+    ASSERT_GE(ui.Boxes().Count(), 1);
+    EXPECT_FALSE(ui.Boxes().Boxes().front().text.empty());
+    EXPECT_EQ(ui.Boxes().Boxes().front().caption, "Warning");
+    EXPECT_TRUE(WaitFor([f] { return f->Awaiting(); }));
+    dev->clearFaults();
+    SetLog();
+    f->Clear_Btn->Click();
+    EXPECT_TRUE(snmptest::WaitIdle(*f->ClearRequest));
+    Application->ProcessMessages();
+    EXPECT_EQ(SetLog(), (std::vector<std::string>{"2.11.10.0"}));
+    EXPECT_TRUE(snmptest::WaitIdle(*f->LogSetRequest));
+    EXPECT_TRUE(f->LogSetForm->SettingsRead());
+}
+
+// Settings whose read failed are never written (as zeros) and cannot be
+// edited.
+TEST_F(LogForm, SettingsThatWereNotReadAreNeverWritten) {
+    const std::vector<std::string> oids{"2.11.1.0", "2.11.2.0", "2.11.3.0", "2.11.8.0",
+                                        "2.11.9.0"};
+    ASSERT_TRUE(dev->poke("qvEnterprise.11.37.4.2.11.9.0", "192.0.2.7"));
+    const auto before = Snapshot(oids);
+    ASSERT_TRUE(dev->fault("qvEnterprise.11.37.4.2.11.1.0", "noSuchName", "get"));
+    TLogForm* f = Open();
+    EXPECT_TRUE(snmptest::WaitIdle(*f->LogSetRequest));
+    Application->ProcessMessages();
+    dev->clearFaults();
+    SetLog();
+    TLogSetForm* s = f->LogSetForm.get();
+    EXPECT_FALSE(s->SettingsRead());
+    for (TControl* c : {static_cast<TControl*>(s->SysLevCeBox),
+                        static_cast<TControl*>(s->WirelessLevCeBox),
+                        static_cast<TControl*>(s->NoticeLevCeBox),
+                        static_cast<TControl*>(s->LogServerEdit), static_cast<TControl*>(s->Button2)})
+        EXPECT_FALSE(c->Enabled()) << c->Name();
+    s->Button2->Click();
+    EXPECT_TRUE(snmptest::WaitIdle(*f->LogSetRequest));
+    Application->ProcessMessages();
+    EXPECT_TRUE(SetLog().empty());
+    EXPECT_NE(Status(s->StatusBar1), "Set Success!");
+    EXPECT_TRUE(waits.empty());
+    EXPECT_EQ(Snapshot(oids), before);
+}
+
+// While the form waits for the log, the device's address may write
+// "LogFile.RD" and nothing else; once it has arrived nothing is taken.
+TEST_F(LogForm, OnlyTheLogUploadIsTaken) {
+    ASSERT_EQ(dev->control("tftp " + std::to_string(transfertest::FreeUdpPort())), "ok");
+    form.reset(NewForm<TLogForm>(Application));
+    TLogForm* f = form.get();
+    ASSERT_TRUE(WaitFor([f] { return !f->Timer1->Enabled(); }, 5000));
+    ASSERT_TRUE(f->Awaiting());
+    const std::string upload = files.write("upload", "12:00\t[System]from the device\n");
+    EXPECT_EQ(DeviceCurl(false, "planted.txt", upload), 69);
+    EXPECT_EQ(DeviceCurl(true, "LogFile.RD", files.file("got")), 69);
+    EXPECT_FALSE(os::FileExists(files.file("planted.txt")));
+    EXPECT_EQ(DeviceCurl(false, "LogFile.RD", upload), 0);
+    EXPECT_TRUE(WaitFor([f] { return f->Awaiting(); }, 5000));
+    EXPECT_EQ(Panel(f), "Get OK.");
+    ASSERT_EQ(f->ViewListView->Items().Count(), 1);
+    EXPECT_EQ(Row(f, 0), (std::vector<std::string>{"12:00", "System", "from the device"}));
+    EXPECT_EQ(DeviceCurl(false, "LogFile.RD", files.write("again", "x\n")), 69);
+    EXPECT_EQ(ReadFile(files.file("LogFile.RD")), "12:00\t[System]from the device\n");
 }
 
 TEST_F(LogForm, NoLocalAddressTellsTheUser) {

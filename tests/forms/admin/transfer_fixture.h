@@ -9,8 +9,11 @@
 #include "support/TempDir.h"
 #include "tests/forms/admin/admin_fixture.h"
 
+#include <QProcess>
+#include <QStringList>
 #include <arpa/inet.h>
 #include <fstream>
+#include <ostream>
 #include <netinet/in.h>
 #include <sstream>
 #include <string>
@@ -26,6 +29,28 @@ inline std::string ReadFile(const std::string& path) {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+// What a waiting dialog showed (its caption and both text lines) and how
+// it was set to restart the device.
+struct WaitText {
+    std::string caption, label2, label3;
+    int rebootFlag = -1;
+    int rebootDelayTicks = 2;
+    bool operator==(const WaitText& o) const {
+        return caption == o.caption && label2 == o.label2 && label3 == o.label3 &&
+               rebootFlag == o.rebootFlag && rebootDelayTicks == o.rebootDelayTicks;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& os, const WaitText& w) {
+    return os << "{" << w.caption << " | " << w.label2 << " | " << w.label3 << " | reboot "
+              << w.rebootFlag << " after " << w.rebootDelayTicks << "}";
+}
+
+inline WaitText TextOf(const TFM_Waiting& w) {
+    return {w.Caption(), w.Label2->Caption(), w.Label3->Caption(), w.RebootFlag,
+            w.RebootDelayTicks};
 }
 
 class TransferFormTest : public admintest::AdminFormTest {
@@ -46,6 +71,27 @@ protected:
         LoopbackAddress();
         LocalGatewaySource() = [](TStrings&) {};
         LogFolderOverride() = files.path() + "/";
+        // The base hook, and what each dialog said.
+        ui.OnModal([this](TForm* form) {
+            auto* wait = dynamic_cast<TFM_Waiting*>(form);
+            if (!wait) {
+                form->SetModalResult(mrCancel);
+                return;
+            }
+            waits.push_back({wait->Caption(), wait->Label3->Caption(), wait->RebootFlag});
+            texts.push_back(TextOf(*wait));
+            wait->PendingReboot = 0;
+            wait->Countdown = 0;
+            wait->Close();
+        });
+    }
+
+    // The device answers its transfer command first and transfers a moment
+    // later; port: where it sends them (the module's server unless given).
+    void DeviceTransfersLate(int port = 0) {
+        ASSERT_EQ(dev->control("tftp " + std::to_string(port ? port : TFTPServicePort()) +
+                               " late"),
+                  "ok");
     }
 
     void TearDown() override {
@@ -78,7 +124,30 @@ protected:
         };
     }
 
+    // curl from 127.0.0.1 acting as the device against the form's server,
+    // with the events running meanwhile; its exit code (-1: did not end).
+    int DeviceCurl(bool get, const std::string& remote, const std::string& local) {
+        QProcess curl;
+        const QString url = QString("tftp://127.0.0.1:%1/%2")
+                                .arg(TFTPServicePort())
+                                .arg(QString::fromStdString(remote));
+        QStringList args{"-sS", "--tftp-no-options", "--max-time", "20"};
+        if (get)
+            args << url << "-o" << QString::fromStdString(local);
+        else
+            args << "-T" << QString::fromStdString(local) << url;
+        curl.start("curl", args);
+        if (!curl.waitForStarted(5000)) return -1;
+        if (!WaitFor([&curl] { return curl.state() != QProcess::NotRunning; }, 25000)) {
+            curl.kill();
+            curl.waitForFinished(2000);
+            return -1;
+        }
+        return curl.exitStatus() == QProcess::NormalExit ? curl.exitCode() : -1;
+    }
+
     lmrtest::TempDir files{"transfer"};
+    std::vector<WaitText> texts;
 };
 
 } // namespace transfertest
