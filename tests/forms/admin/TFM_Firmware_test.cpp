@@ -1,5 +1,6 @@
-// Tools \ Firmware against the simulated device: the device fetches the
 // The three transfer forms open, announce and close their server through TransferService; these cases go through it.
+//
+// Tools \ Firmware against the simulated device: the device fetches the
 // image from the module's TFTP server, installs it and comes back with the
 // new version; refusals write nothing; a refused or unanswered fetch ends
 // the order with its message and the form usable again.

@@ -1,5 +1,6 @@
-// Two properties every form keeps, one table row per form:
 // TFM_Waiting, the waiting dialog the forms show, has no row of its own: the rows check that it does not follow a failed or left-out write.
+//
+// Two properties every form keeps, one table row per form:
 //
 // - A group whose read failed holds nothing of the device. For each group a
 //   form reads when it opens, that read fails; Apply pressed unchanged (every
