@@ -1,21 +1,12 @@
 #include "base/DottedAddress.h"
 
+#include "base/SysUtils.h"
+
 #include <vector>
 
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::vector<std::string> SplitDots(const std::string& text) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == '.')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
 
 } // namespace
 
@@ -38,7 +29,7 @@ bool DottedPartValue(const std::string& part, std::uint32_t* value) {
 }
 
 std::optional<DottedAddress> DottedAddress::Parse(const std::string& text) {
-    const std::vector<std::string> parts = SplitDots(text);
+    const std::vector<std::string> parts = SplitString(text, '.');
     if (parts.size() != 4) return std::nullopt;
     DottedAddress a;
     for (size_t k = 0; k < 4; ++k) {

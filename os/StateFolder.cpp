@@ -29,6 +29,10 @@ bool MakeFolders(const std::string& path) {
 
 std::string StateFolder() {
     if (const char* dir = std::getenv("LMR_STATE_DIR"); dir && *dir) return WithSlash(dir);
+    return ProgramDataFolder();
+}
+
+std::string ProgramDataFolder() {
     const std::string exe = ExeDir();
     if (!exe.empty() && access(exe.c_str(), W_OK) == 0) return exe;
     std::string base;

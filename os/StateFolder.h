@@ -10,5 +10,8 @@ namespace os {
 // The folder with a final "/"; the program's folder when no other could be
 // made.
 std::string StateFolder();
+// The same folder without LMR_STATE_DIR: where the program's own files go
+// (the device log as well).
+std::string ProgramDataFolder();
 
 } // namespace os

@@ -1,22 +1,12 @@
 #include "forms/admin/IpEditToNumber.h"
 
 #include "base/DottedAddress.h"
+#include "base/SysUtils.h"
 #include "ui/Widgets.h"
 
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Split(const std::string& text) {
-    std::vector<std::string> parts(1);
-    for (char c : text) {
-        if (c == '.')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
 
 // badMakesAll: what a part that is no number does (false: it counts 0,
 // true: the whole result is -1).
@@ -24,7 +14,7 @@ std::uint32_t Convert(const std::string& text, bool badMakesAll) {
     // An address the checks accept has exactly the number it is written to
     // the device as.
     if (const auto a = DottedAddress::Parse(text)) return a->Number();
-    const std::vector<std::string> parts = Split(text);
+    const std::vector<std::string> parts = SplitString(text, '.');
     std::uint32_t value = 0;
     if (parts.size() == 1) {
         if (DottedPartValue(parts[0], &value)) return value;

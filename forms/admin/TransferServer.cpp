@@ -1,4 +1,5 @@
 #include "forms/admin/TransferServer.h"
+#include "os/StateFolder.h"
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
@@ -36,18 +37,6 @@ std::vector<std::string> PartsOf(const std::string& dotted) {
         parts.push_back(part);
     parts.resize(4);
     return parts;
-}
-
-bool MakeFolders(const std::string& path) {
-    std::string sofar;
-    std::istringstream in(path);
-    std::string part;
-    while (std::getline(in, part, '/')) {
-        sofar += part + "/";
-        if (part.empty()) continue;
-        if (::mkdir(sofar.c_str(), 0700) != 0 && errno != EEXIST) return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -129,17 +118,7 @@ std::string& LogFolderOverride() {
 
 std::string LogFolder() {
     if (!LogFolderOverride().empty()) return LogFolderOverride();
-    const std::string exe = os::ExeDir();
-    if (!exe.empty() && ::access(exe.c_str(), W_OK) == 0) return exe;
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.local/share";
-    else
-        return exe;
-    const std::string folder = base + "/lmr7300ap/";
-    return MakeFolders(folder) ? folder : exe;
+    return os::ProgramDataFolder();
 }
 
 bool SplitTransferPath(const std::string& path, std::string* folder, std::string* name) {
