@@ -16,6 +16,7 @@
 #include "forms/admin/TFM_Static.h"
 #include "forms/admin/TFM_Sytem.h"
 #include "forms/admin/TLogForm.h"
+#include "forms/admin/TransferServer.h"
 #include "forms/wireless/TFM_Encrypt.h"
 #include "forms/wireless/TFM_Filter.h"
 #include "forms/wireless/TFM_Group.h"
@@ -26,6 +27,7 @@
 #include "forms/wireless/TFM_RogueForm.h"
 #include "forms/wireless/TFM_Wirless.h"
 #include "support/LayoutCheck.h"
+#include "support/Process.h"
 
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -90,6 +92,9 @@ TEST_P(Layout, NothingCutOffOverlappingOrOffTheScreen) {
     ASSERT_TRUE(dev.running()) << dev.error();
     ConfigForSim(dev);
     RegisterEveryForm();
+    // The transfer forms open their server when they open; port 69 is taken
+    // by whichever test runs beside this one.
+    TFTPServicePort() = lmrtest::FreeUdpPort();
     TMainForm* f = Start({"/I127.0.0.1", "/Rtarnok"});
     ASSERT_TRUE(Settle(f)) << f->LastStatusText;
     f->Show();
