@@ -8,6 +8,7 @@
 #include "app/TSNMPEditorPanel.h"
 #include "base/Exception.h"
 #include "base/SysUtils.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
@@ -54,18 +55,6 @@ bool ParseDecimal(const std::string& text, long long& value) {
     }
     value = negative ? -v : v;
     return true;
-}
-
-// The last failure code of a synchronous probe (0: none); the request hands
-// its failures to a plain function.
-int g_syncProbeFailure = 0;
-void KeepSyncProbeFailure(QvSNMPError* error) {
-    if (error && error->Code != 0) g_syncProbeFailure = error->Code;
-}
-
-std::string MessageOf(const std::exception& e) {
-    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
-    return e.what();
 }
 
 int CodeOf(const std::exception& e) {
@@ -612,15 +601,14 @@ void TMainForm::CreateProbes() {
                 FirmwareVersionRead(s, e);
             };
         if (k == 18) MssidWdsRequest = probe;
-        if (kProbes[k].sync) probe->request.ResultCallback = KeepSyncProbeFailure;
-        g_syncProbeFailure = 0;
+        QvFailureCapture capture(probe->request);
         const bool ok = probe->Read();
         if (k == 21) ManagerIpProbeOk = ok;
         if (k == 22) IpRangeProbeOk = ok;
         // Old firmware answers "no such object" and the next probe may still
         // be there; a device that does not answer at all would make each of
         // the remaining probes wait its own time-out before the window shows.
-        if (kProbes[k].sync && g_syncProbeFailure == kTimedOutCode) break;
+        if (kProbes[k].sync && capture.First().Code == kTimedOutCode) break;
     }
 }
 

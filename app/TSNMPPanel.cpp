@@ -4,6 +4,7 @@
 #include "app/TEditsPanel.h"
 #include "app/TMsgPanel.h"
 #include "base/Exception.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
@@ -12,55 +13,25 @@
 #include <exception>
 #include <vector>
 
-namespace {
-
-// A blocking request hands its failure only to the result callback, which
-// takes no context: the operation being run keeps it here.
-struct FailureCapture {
-    QvResultCallback chained = nullptr;
-    int code = 0;
-    std::string text;
-};
-FailureCapture* g_capture = nullptr;
-
-void CaptureFailure(QvSNMPError* e) {
-    FailureCapture* c = g_capture;
-    if (!c) return;
-    if (e && e->Code != 0 && c->code == 0) {
-        c->code = e->Code;
-        c->text = e->Message;
-    }
-    if (c->chained) c->chained(e);
-}
-
-std::string MessageOf(const std::exception& e) {
-    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
-    return e.what();
-}
-
-} // namespace
-
 bool TSNMPPanel::RunReporting(QvSNMPRequest2Edits* group, const std::function<void()>& operation) {
-    FailureCapture capture;
-    capture.chained = group->request.ResultCallback;
-    FailureCapture* outer = g_capture;
-    g_capture = &capture;
-    group->request.ResultCallback = &CaptureFailure;
     bool ok = true;
     std::string raised;
-    try {
-        operation();
-    } catch (const std::exception& e) {
-        ok = false;
-        raised = MessageOf(e);
+    QvSNMPError reported;
+    {
+        QvFailureCapture capture(group->request);
+        try {
+            operation();
+        } catch (const std::exception& e) {
+            ok = false;
+            raised = MessageOf(e);
+        }
+        reported = capture.First();
     }
-    group->request.ResultCallback = capture.chained;
-    g_capture = outer;
     if (!ok)
         group->ReportToStatusBar(raised);
-    else if (capture.code != 0)
-        group->ReportToStatusBar(capture.text);
-    return ok && capture.code == 0;
+    else if (reported.Code != 0)
+        group->ReportToStatusBar(reported.Message);
+    return ok && reported.Code == 0;
 }
 
 TSNMPPanel::TSNMPPanel(TWinControl* owner, TMsgPanel* sharedMsg, QvSNMPRequest2Edits* group)

@@ -23,6 +23,12 @@ private:
     int helpContext_;
 };
 
+// The text of any exception, the class library's or another.
+inline std::string MessageOf(const std::exception& e) {
+    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
+    return e.what();
+}
+
 // A text that is no number, or a date-time text that does not parse.
 class EConvertError : public Exception {
 public:

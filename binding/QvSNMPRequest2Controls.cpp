@@ -44,11 +44,6 @@ std::string DropVarList(std::string line) {
     }
 }
 
-std::string MessageOf(const std::exception& e) {
-    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
-    return e.what();
-}
-
 // The failure record a done closure gets for an exception raised while a
 // completion was handled: its code tells the form the operation failed.
 QvSNMPError FailureRecord(const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "binding/QvEditConstraint.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Controls.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "ui/Widgets.h"
@@ -12,48 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A failed synchronous set, or an asynchronous send that failed at once,
-// reaches only the request's result callback, a plain function: the record is
-// caught here while a write runs, and the form's own callback still gets it.
-struct Capture {
-    QvResultCallback chained = nullptr;
-    QvSNMPError first;
-    bool failed = false;
-};
-Capture* g_capture = nullptr;
-
-void CaptureResult(QvSNMPError* e) {
-    Capture* c = g_capture;
-    if (!c) return;
-    if (e && e->Code != 0 && !c->failed) {
-        c->failed = true;
-        c->first = *e;
-    }
-    if (c->chained) c->chained(e);
-}
-
-// Installs the capture on a request for one call, nesting safely.
-class CaptureScope {
-public:
-    explicit CaptureScope(QvSNMPRequest& r) : request_(r), saved_(g_capture) {
-        capture_.chained = r.ResultCallback;
-        callback_ = r.ResultCallback;
-        r.ResultCallback = CaptureResult;
-        g_capture = &capture_;
-    }
-    ~CaptureScope() {
-        request_.ResultCallback = callback_;
-        g_capture = saved_;
-    }
-    const Capture& capture() const { return capture_; }
-
-private:
-    QvSNMPRequest& request_;
-    Capture* saved_;
-    Capture capture_;
-    QvResultCallback callback_;
-};
 
 QvSNMPError FailureOf(const std::exception& e) {
     QvSNMPError f;
@@ -218,11 +177,13 @@ void QvWriteSequence::Next(const std::shared_ptr<State>& s) {
         QvSNMPError failure;
         bool failed = false;
         try {
-            CaptureScope scope(g->request);
+            // A failed synchronous set, or an asynchronous send that failed
+            // at once, reaches only the request's result callback.
+            QvFailureCapture capture(g->request);
             ok = g->Write(step.reread, true, step.numbers, nullptr);
-            if (scope.capture().failed) {
+            if (capture.Failed()) {
                 failed = true;
-                failure = scope.capture().first;
+                failure = capture.First();
             } else if (!ok) {
                 failed = true;
                 failure.Code = -1;

@@ -28,11 +28,6 @@ bool ParseNumber(const std::string& text, long& value) {
     return true;
 }
 
-std::string MessageOf(const std::exception& e) {
-    if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
-    return e.what();
-}
-
 const char* const kColumns[] = {"Index",  "Client MAC Address", "Band", "Authentication",
                                 "Signal", "Power Saving Mode",  "SSID"};
 constexpr int kSsidColumn = 6;

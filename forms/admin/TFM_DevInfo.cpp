@@ -2,7 +2,7 @@
 
 #include "app/MainUnit.h"
 #include "app/TMainForm.h"
-#include "base/Exception.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvOptionControls.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
@@ -17,13 +17,6 @@
 #include <string>
 
 namespace {
-
-// The last failure a synchronous read of this form reported; the request
-// hands it only to a plain function.
-QvSNMPError g_lastFailure;
-void KeepFailure(QvSNMPError* error) {
-    if (error && error->Code != 0) g_lastFailure = *error;
-}
 
 // Decimal text as a number, fallback for anything else.
 long NumberOr(const std::string& text, long fallback) {
@@ -65,16 +58,6 @@ TButton* NewButton(TWinControl* parent, const char* name, const char* caption, i
     b->SetCaption(caption);
     b->SetBounds(left, top, 75, 25);
     return b;
-}
-
-// A synchronous read whose failure ends the running handler, as the layer's
-// exceptions do; the application shows its text.
-void ReadOrRaise(QvSNMPRequest2Edits* group) {
-    g_lastFailure = QvSNMPError{};
-    if (group->Read()) return;
-    std::string text = g_lastFailure.Message;
-    if (text.empty()) text = "(QvSNMP++) " + group->request.vars.Name;
-    throw Exception(text, g_lastFailure.Code);
 }
 
 } // namespace
@@ -180,7 +163,6 @@ QvSNMPRequest2Edits* TFM_DevInfo::NewGroup(const QvSNMPVar* table, unsigned char
     auto* group = new QvSNMPRequest2Edits(this);
     group->mode = 0;
     group->request.vars = QvSNMPVarList(table, kind, 0);
-    group->request.ResultCallback = KeepFailure;
     return group;
 }
 
@@ -194,7 +176,7 @@ void TFM_DevInfo::FormCreate(TObject*) {
         SuperGRequest = NewGroup(mib::devSuperGVars, SVT_SV);
         SuperGRequest->request.vars.Name = "Super G";
         SuperGRequest->AssociateEdits(0, "%s", Ed_SupModa);
-        ReadOrRaise(SuperGRequest);
+        QvReadOrRaise(*SuperGRequest);
     }
 
     if (apModeRead) {
@@ -226,7 +208,7 @@ void TFM_DevInfo::FormCreate(TObject*) {
         if (turboZero)
             Band1Request->request.vars.Item(mib::devStatusSuperMode)->Access = QvAccess::Invalid;
         Band1Request->SetStatusBar(StatusBar);
-        ReadOrRaise(Band1Request);
+        QvReadOrRaise(*Band1Request);
     }
 
     // The repeater test needs the AP mode's answer: wait for it (bounded)
@@ -246,7 +228,7 @@ void TFM_DevInfo::FormCreate(TObject*) {
         Band2Request->AssociateEdits(4, "%s", Ed_SecLevAuthg);
         Band2Request->AssociateEdits(5, "%s", Ed_SecLevPrig);
         Band2Request->SetStatusBar(StatusBar);
-        ReadOrRaise(Band2Request);
+        QvReadOrRaise(*Band2Request);
     }
 
     DeviceRequest = NewGroup(mib::devDeviceVars, SVT_SV);
@@ -257,7 +239,7 @@ void TFM_DevInfo::FormCreate(TObject*) {
     DeviceRequest->AssociateEdits(3, "%s", Ed_IPaddr);
     DeviceRequest->AssociateEdits(4, "%s", Ed_SubMask);
     DeviceRequest->AssociateEdits(5, "%s", Ed_Gate);
-    ReadOrRaise(DeviceRequest);
+    QvReadOrRaise(*DeviceRequest);
 
     // Optional objects: the box shows only when the firmware answers for them.
     ApStatusRequest = NewGroup(mib::devApStatusVars, SVT_SV);
@@ -285,12 +267,12 @@ void TFM_DevInfo::DecideSuperGText() {
 
 void TFM_DevInfo::Bt_RefaClick(TObject*) {
     if (!Band1Request) return;
-    ReadOrRaise(Band1Request);
+    QvReadOrRaise(*Band1Request);
     if (ApStatusRequest && ApStatusReadable) ApStatusRequest->Read();
 }
 
 void TFM_DevInfo::Bt_RefgClick(TObject*) {
-    if (Band2Request) ReadOrRaise(Band2Request);
+    if (Band2Request) QvReadOrRaise(*Band2Request);
 }
 
 void TFM_DevInfo::FormClose(TObject*, TCloseAction&) {

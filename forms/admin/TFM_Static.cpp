@@ -2,7 +2,7 @@
 
 #include "app/MainUnit.h"
 #include "app/TMainForm.h"
-#include "base/Exception.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/StaticVars.h"
 #include "snmp/QvSNMPVar.h"
@@ -45,19 +45,6 @@ const CounterDef kCounters[TFM_Static::CounterCount] = {
 constexpr int kRowHeight = 24;
 constexpr int kEditLeft = 230;
 
-QvSNMPError g_lastFailure;
-void KeepFailure(QvSNMPError* error) {
-    if (error && error->Code != 0) g_lastFailure = *error;
-}
-
-// A failed read of the counters ends the running handler with its text.
-void ReadOrRaise(QvSNMPRequest2Edits* group) {
-    g_lastFailure = QvSNMPError{};
-    if (group->Read()) return;
-    std::string text = g_lastFailure.Message;
-    if (text.empty()) text = "(QvSNMP++) " + group->request.vars.Name;
-    throw Exception(text, g_lastFailure.Code);
-}
 
 TLabel* NewLabel(TWinControl* parent, const std::string& caption, int left, int top) {
     auto* label = new TLabel(parent);
@@ -165,10 +152,9 @@ void TFM_Static::FormCreate(TObject*) {
         group->mode = 0;
         group->request.vars = QvSNMPVarList(tables[b], MVT_SV, 0);
         group->request.vars.Name = "802.11 Statistics";
-        group->request.ResultCallback = KeepFailure;
         for (int c = 0; c < CounterCount; ++c)
             group->AssociateEdits(c, "%s", edits[b][c]);
-        ReadOrRaise(group);
+        QvReadOrRaise(*group);
         if (b != 0) continue;
 
         // Optional objects: their row shows only when the firmware answers.
@@ -188,12 +174,12 @@ void TFM_Static::FormCreate(TObject*) {
 
 void TFM_Static::Bt_RfrshAClick(TObject*) {
     if (!Band1Request) return;
-    ReadOrRaise(Band1Request);
+    QvReadOrRaise(*Band1Request);
     if (ByteRequest && BytesReadable) ByteRequest->Read();
 }
 
 void TFM_Static::Bt_RfrshGClick(TObject*) {
-    if (Band2Request) ReadOrRaise(Band2Request);
+    if (Band2Request) QvReadOrRaise(*Band2Request);
 }
 
 void TFM_Static::FormClose(TObject*, TCloseAction&) {

@@ -1,6 +1,7 @@
 #include "forms/admin/TLogForm.h"
 
 #include "app/TMainForm.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
 #include "forms/admin/TLogSetForm.h"
@@ -26,14 +27,6 @@ namespace {
 constexpr int kGetIndex = 1;
 constexpr int kClearIndex = 1;
 constexpr int kDesignWidth = 478;
-
-// Where the get-log group's synchronous read leaves its failure: the
-// request reports it only to its result callback.
-std::string* g_getLogFailure = nullptr;
-
-void NoteGetLogFailure(QvSNMPError* error) {
-    if (g_getLogFailure && error && error->Code != 0) *g_getLogFailure = error->Message;
-}
 
 std::string Trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t");
@@ -166,14 +159,11 @@ void TLogForm::FormCreate(TObject*) {
         GetLogRequest->AssociateEdits(mib::logFileNameVar, "%s", FileNameEdit);
         GetLogRequest->AssociateComboBox(mib::logGetVar, GetCoBox);
         GetLogRequest->mode = 0;
-        GetLogRequest->request.ResultCallback = NoteGetLogFailure;
-        std::string failure;
-        g_getLogFailure = &failure;
+        QvFailureCapture capture(GetLogRequest->request);
         const bool read = GetLogRequest->Read();
-        g_getLogFailure = nullptr;
-        if (!read && !failure.empty()) note(std::runtime_error(failure));
+        if (!read && !capture.First().Message.empty())
+            note(std::runtime_error(capture.First().Message));
     } catch (const std::exception& e) {
-        g_getLogFailure = nullptr;
         note(e);
     }
     try {

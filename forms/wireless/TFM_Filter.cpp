@@ -3,6 +3,7 @@
 #include "app/MainUnit.h"
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "forms/wireless/FormParts.h"
 #include "forms/wireless/TFM_FilterMAC.h"
@@ -23,13 +24,6 @@ using formparts::Make;
 namespace fv = mib::filter;
 
 constexpr int kDisableItem = 2; // "Disable" in the access control list
-
-// A failed synchronous read reaches only the request's result callback, a
-// plain function: its text is kept here while the form's read runs.
-std::string* g_readFailure = nullptr;
-void KeepReadFailure(QvSNMPError* e) {
-    if (g_readFailure && e && e->Code != 0 && g_readFailure->empty()) *g_readFailure = e->Message;
-}
 
 TComboBox* Combo(TComponent* owner, TWinControl* parent, const std::string& name, int l, int t) {
     TComboBox* c = Make<TComboBox>(owner, parent, name, l, t, 120, 22);
@@ -173,18 +167,14 @@ void TFM_Filter::FormCreate(TObject*) {
 bool TFM_Filter::ReadNow() {
     if (!Request) return false;
     std::string failure;
-    std::string* saved = g_readFailure;
-    const QvResultCallback chained = Request->request.ResultCallback;
-    g_readFailure = &failure;
-    Request->request.ResultCallback = KeepReadFailure;
     bool ok = false;
     try {
+        QvFailureCapture capture(Request->request);
         ok = Request->Read();
+        failure = capture.First().Message;
     } catch (const std::exception& e) {
         failure = e.what();
     }
-    Request->request.ResultCallback = chained;
-    g_readFailure = saved;
     if (!ok) StatusBar->SetSimpleText(failure.empty() ? "Reading Error!" : failure);
     return ok;
 }

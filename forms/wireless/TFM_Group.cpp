@@ -2,7 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
-#include "base/Exception.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "forms/wireless/FormParts.h"
 #include "mib/GroupVars.h"
@@ -17,20 +17,6 @@
 namespace {
 
 using formparts::Make;
-
-// A synchronous read reports its failure only to a plain function.
-QvSNMPError g_lastFailure;
-void KeepFailure(QvSNMPError* error) {
-    if (error && error->Code != 0) g_lastFailure = *error;
-}
-
-void ReadOrRaise(QvSNMPRequest2Edits* group) {
-    g_lastFailure = QvSNMPError{};
-    if (group->Read()) return;
-    std::string text = g_lastFailure.Message;
-    if (text.empty()) text = "(QvSNMP++) " + group->request.vars.Name;
-    throw Exception(text, g_lastFailure.Code);
-}
 
 void LabelAt(TForm* form, int l, int t, const char* text) {
     TLabel* c = new TLabel(form);
@@ -101,7 +87,6 @@ void TFM_Group::FormCreate(TObject*) {
     SettingsRequest = std::make_unique<QvSNMPRequest2Edits>(this);
     SettingsRequest->request.vars = QvSNMPVarList(mib::groupSettingsTable, SVT_SV, 0);
     SettingsRequest->request.vars.Name = "Grouping";
-    SettingsRequest->request.ResultCallback = KeepFailure;
     SettingsRequest->mode = 0;
     SettingsRequest->AssociateComboBox(0, CB_LoadB);
     SettingsRequest->AssociateEdits(1, "%u", Ed_UsrL);
@@ -112,7 +97,6 @@ void TFM_Group::FormCreate(TObject*) {
     ApModeRequest = std::make_unique<QvSNMPRequest2Edits>(this);
     ApModeRequest->request.vars = QvSNMPVarList(mib::groupApModeTable, MVT_SV, 0);
     ApModeRequest->request.vars.Name = "AP Mode";
-    ApModeRequest->request.ResultCallback = KeepFailure;
     ApModeRequest->request.vars.Item(0)->OptionList =
         TMainForm::FieldAsInt(MainForm ? MainForm->ApmodeStringChangeSupport : nullptr) == 1
             ? &mib::groupApModeNewNamesList
@@ -173,7 +157,7 @@ void TFM_Group::ReadAll() {
     std::string failure;
     for (QvSNMPRequest2Edits* g : {SettingsRequest.get(), ApModeRequest.get()}) {
         try {
-            if (g) ReadOrRaise(g);
+            if (g) QvReadOrRaise(*g);
         } catch (const std::exception& e) {
             if (failure.empty()) failure = e.what();
         }

@@ -2,7 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
-#include "base/Exception.h"
+#include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
 #include "forms/wireless/FormParts.h"
@@ -25,29 +25,12 @@ constexpr int kTimeout = 1000; // hundredths of a second
 constexpr int kMaxListed = 30;
 constexpr unsigned kDetectWaitMs = 1000;
 
-// Synchronous requests report a failure only to a plain function.
-QvSNMPError g_lastFailure;
-void KeepFailure(QvSNMPError* error) {
-    if (error && error->Code != 0) g_lastFailure = *error;
-}
-
-std::string FailureText(const QvSNMPRequest2Controls& group) {
-    if (!g_lastFailure.Message.empty()) return g_lastFailure.Message;
-    return "(QvSNMP++) " + group.request.vars.Name;
-}
-
-void ReadOrRaise(QvSNMPRequest2Edits* group) {
-    g_lastFailure = QvSNMPError{};
-    if (group->Read()) return;
-    throw Exception(FailureText(*group), g_lastFailure.Code);
-}
-
 // A synchronous write; false with the failure's text.
 bool WriteNow(QvSNMPRequest2Edits* group, std::string* failure) {
-    g_lastFailure = QvSNMPError{};
     try {
+        QvFailureCapture capture(group->request);
         if (group->Write(true, true, "", nullptr)) return true;
-        *failure = FailureText(*group);
+        *failure = capture.Text();
     } catch (const std::exception& e) {
         *failure = e.what();
     }
@@ -84,7 +67,6 @@ std::unique_ptr<QvSNMPRequest2Edits> NewGroup(TFM_RogueForm* form, const QvSNMPV
     auto g = std::make_unique<QvSNMPRequest2Edits>(form);
     g->request.vars = QvSNMPVarList(table, kind, keys);
     g->request.vars.Name = name;
-    g->request.ResultCallback = KeepFailure;
     g->mode = mode;
     if (mode == 1) g->request.Timeout = kTimeout;
     return g;
@@ -253,14 +235,14 @@ bool TFM_RogueForm::MasksRead() const { return MaskGroup && MaskGroup->ReadSucce
 void TFM_RogueForm::StartUp() {
     RadioGroup = NewGroup(this, mib::rogueRadioTable, MVT_SV, 0, 0, "Radio");
     RadioGroup->AssociateComboBox(0, CB_Radio);
-    ReadOrRaise(RadioGroup.get());
+    QvReadOrRaise(*RadioGroup);
 
     MaskGroup = NewGroup(this, mib::rogueMaskTable, MVT_SV, 0, 0, "Detection");
     MaskGroup->AssociateControl(0, BSSTypRadGrp);
     MaskGroup->AssociateEdits(1, "%u", BandEdit);
     MaskGroup->AssociateEdits(2, "%u", SecEdit);
     MaskGroup->SetStatusBar(StatusBar1);
-    ReadOrRaise(MaskGroup.get());
+    QvReadOrRaise(*MaskGroup);
     MasksToCheckBoxes();
 
     auto done = [this](void (TFM_RogueForm::*handler)(QvSNMPRequest2Controls*, QvSNMPError*)) {

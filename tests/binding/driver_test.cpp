@@ -6,6 +6,7 @@
 // operation, and closures that raise reaching the exception display.
 #include "binding/QvSNMPRequest2Controls.h"
 
+#include "binding/QvFailureCapture.h"
 #include "tests/binding/group_fixture.h"
 #include "ui/StatusBar.h"
 #include "ui/Widgets.h"
@@ -143,6 +144,32 @@ TEST_F(Driver, FailedSingleGetStillDeliversTheRowButNoSuccessRecord) {
     EXPECT_EQ(g_results[0].FailureCount, 1);
     EXPECT_EQ(driver->rowsRead, 1);
     EXPECT_EQ(driver->busy, 0);
+}
+
+// A failed blocking read raises its own text and code; an outer capture of
+// the same request and the form's callback still hear it, and the callback
+// is back in place afterwards.
+TEST_F(Driver, ReadOrRaiseRaisesTheReportedFailureAndLeavesTheCallbackInPlace) {
+    driver->mode = 0;
+    driver->request.vars = QvSNMPVarList(kMissing, SVT_SV, 0);
+    driver->request.vars.Name = "Missing";
+    QvFailureCapture outer(driver->request);
+    try {
+        QvReadOrRaise(*driver);
+        ADD_FAILURE() << "no exception";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.HelpContext(), -102);
+        EXPECT_FALSE(e.Message().empty());
+        EXPECT_EQ(e.Message().find("(QvSNMP++) Missing"), std::string::npos) << e.Message();
+    }
+    EXPECT_TRUE(outer.Failed());
+    EXPECT_EQ(outer.First().Code, -102);
+    ASSERT_GE(g_log.size(), 2u);
+    EXPECT_EQ(g_log[1], "result -102");
+    g_log.clear();
+    driver->request.vars = QvSNMPVarList(kSystem, SVT_SV, 0);
+    QvReadOrRaise(*driver); // no failure: nothing raised
+    EXPECT_EQ(g_log.back(), "result 0");
 }
 
 TEST_F(Driver, SynchronousTableWalksAndEmptyTables) {
