@@ -38,25 +38,6 @@ namespace {
 
 constexpr int kTimedOutCode = -405;
 
-// Decimal text to a number; false (value untouched) for anything else, so a
-// bad key or switch keeps the value it had.
-bool ParseDecimal(const std::string& text, long long& value) {
-    size_t i = 0;
-    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    if (i >= text.size()) return false;
-    long long v = 0;
-    for (; i < text.size(); ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-        if (v > 100000000000LL) return false;
-        v = v * 10 + (text[i] - '0');
-    }
-    value = negative ? -v : v;
-    return true;
-}
-
 int CodeOf(const std::exception& e) {
     if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->HelpContext();
     return 0;
@@ -389,7 +370,7 @@ void TMainForm::StopTimers() {
 int TMainForm::FieldAsInt(const TEdit* field) {
     long long v = 0;
     if (!field || !ParseDecimal(field->Text(), v)) return 0;
-    return static_cast<int>(v);
+    return v < INT32_MIN || v > INT32_MAX ? 0 : static_cast<int>(v);
 }
 
 // --- start-up -------------------------------------------------------------------

@@ -74,6 +74,29 @@ long long StrToIntDef(const std::string& text, long long defaultValue) {
     return ParseInteger(text, v) ? v : defaultValue;
 }
 
+bool ParseDecimal(const std::string& text, long long& value) {
+    size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i >= text.size()) return false;
+    long long v = 0;
+    for (; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isdigit(c)) return false;
+        if (v > (INT64_MAX - (c - '0')) / 10) return false;
+        v = v * 10 + (c - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+long long DecimalOr(const std::string& text, long long fallback) {
+    long long v = fallback;
+    return ParseDecimal(text, v) ? v : fallback;
+}
+
 long long LeadingInt(const std::string& text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))

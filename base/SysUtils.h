@@ -14,6 +14,11 @@ std::string IntToHex(unsigned long long value, int digits);
 // allowed; anything else raises EConvertError.
 long long StrToInt(const std::string& text);
 long long StrToIntDef(const std::string& text, long long defaultValue);
+// Plain decimal text, a sign and blanks before it allowed, nothing after the
+// digits (no hexadecimal): false for anything else, value untouched. For the
+// device's numbers and the keys and switches the program reads.
+bool ParseDecimal(const std::string& text, long long& value);
+long long DecimalOr(const std::string& text, long long fallback);
 // The leading integer of a text ("12ab" -> 12, "ab" -> 0); reads as far as it can.
 long long LeadingInt(const std::string& text);
 // The leading floating-point number of a text, 0 when there is none.

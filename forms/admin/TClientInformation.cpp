@@ -2,6 +2,7 @@
 
 #include "app/TMainForm.h"
 #include "base/Exception.h"
+#include "base/SysUtils.h"
 #include "binding/QvOptionControls.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "mib/ClientInfoVars.h"
@@ -15,18 +16,6 @@
 #include <memory>
 
 namespace {
-
-// Plain decimal text (the table's numbers); false for "(NOTDONE)", "(NULL)"
-// and anything else that is no number.
-bool ParseNumber(const std::string& text, long& value) {
-    if (text.empty() || text.size() > 10) return false;
-    size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size()) return false;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9') return false;
-    value = std::stol(text);
-    return true;
-}
 
 const char* const kColumns[] = {"Index",  "Client MAC Address", "Band", "Authentication",
                                 "Signal", "Power Saving Mode",  "SSID"};
@@ -225,8 +214,8 @@ std::string TClientInformation::ShownCount() const {
 }
 
 std::string TClientInformation::BandText(const std::string& value) {
-    long n = -1;
-    if (!ParseNumber(value, n)) return " ";
+    long long n = -1;
+    if (!ParseDecimal(value, n)) return " ";
     switch (n) {
     case 0:
         return "A";
@@ -241,16 +230,16 @@ std::string TClientInformation::BandText(const std::string& value) {
 }
 
 std::string TClientInformation::PowerSavingText(const std::string& value) {
-    long n = -1;
-    if (!ParseNumber(value, n)) return " ";
+    long long n = -1;
+    if (!ParseDecimal(value, n)) return " ";
     if (n == 0) return "Off";
     if (n == 1) return "On";
     return " ";
 }
 
 std::string TClientInformation::AuthenticationText(const std::string& value) {
-    long n = -1;
-    if (!ParseNumber(value, n)) return " ";
+    long long n = -1;
+    if (!ParseDecimal(value, n)) return " ";
     for (const QvPairDef* p = mib::clientAuthPairs; p->Text; ++p)
         if (p->Value.Int == n) return p->Text;
     return " ";

@@ -2,6 +2,7 @@
 
 #include "app/MainUnit.h"
 #include "app/TMainForm.h"
+#include "base/SysUtils.h"
 #include "binding/QvFailureCapture.h"
 #include "binding/QvOptionControls.h"
 #include "binding/QvSNMPRequest2Edits.h"
@@ -17,16 +18,6 @@
 #include <string>
 
 namespace {
-
-// Decimal text as a number, fallback for anything else.
-long NumberOr(const std::string& text, long fallback) {
-    if (text.empty() || text.size() > 9) return fallback;
-    size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size()) return fallback;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9') return fallback;
-    return std::stol(text);
-}
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
@@ -170,7 +161,7 @@ void TFM_DevInfo::FormCreate(TObject*) {
     // One test of the turbo capability for both the value read and the text.
     const bool turboZero = TMainForm::FieldAsInt(MainForm->ED_Turbomode) == 0;
     // Here a field that is no number counts as 1: no AP mode to ask for.
-    const bool apModeRead = NumberOr(MainForm->Ed_RptModeToSuper->Text(), 1) == 0;
+    const bool apModeRead = DecimalOr(MainForm->Ed_RptModeToSuper->Text(), 1) == 0;
 
     if (turboZero) {
         SuperGRequest = NewGroup(mib::devSuperGVars, SVT_SV);

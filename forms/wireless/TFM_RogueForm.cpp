@@ -2,6 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/SysUtils.h"
 #include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
@@ -35,16 +36,6 @@ bool WriteNow(QvSNMPRequest2Edits* group, std::string* failure) {
         *failure = e.what();
     }
     return false;
-}
-
-// Decimal text as a number; anything else counts 0.
-long IntOf(const std::string& text) {
-    if (text.empty() || text.size() > 9) return 0;
-    size_t i = text[0] == '-' ? 1 : 0;
-    if (i == text.size()) return 0;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9') return 0;
-    return std::stol(text);
 }
 
 TPanel* Plain(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h) {
@@ -282,7 +273,7 @@ void TFM_RogueForm::StartUp() {
     SupportGroup->AssociateEdits(0, "%s", Ed_RogueSupport);
     if (!SupportGroup->Read()) Ed_RogueSupport->SetText("");
 
-    protectionSupported = IntOf(Ed_RogueSupport->Text()) == 1;
+    protectionSupported = DecimalOr(Ed_RogueSupport->Text(), 0) == 1;
     Lab_RogueAP->SetVisible(protectionSupported);
     CB_RogueAP->SetVisible(protectionSupported);
     if (protectionSupported) {
@@ -297,13 +288,13 @@ void TFM_RogueForm::StartUp() {
 // --- masks -------------------------------------------------------------------------
 
 void TFM_RogueForm::MasksToCheckBoxes() {
-    const long band = IntOf(BandEdit->Text());
+    const long band = DecimalOr(BandEdit->Text(), 0);
     for (TCheckBox* c : {CheckBox_11a, CheckBox_11b, CheckBox_11g}) c->SetChecked(false);
     if (band & 1) CheckBox_11a->SetChecked(true);
     if (band & 4) CheckBox_11b->SetChecked(true);
     if (band & 8) CheckBox_11g->SetChecked(true);
 
-    const long security = IntOf(SecEdit->Text());
+    const long security = DecimalOr(SecEdit->Text(), 0);
     for (TCheckBox* c : {ChcBxo_off, ChcBxo_wep, ChcBxo_eap, ChcBxo_psk}) c->SetChecked(false);
     TCheckBox* const boxes[] = {ChcBxo_off,   ChcBxo_wep,   ChcBxo_eap,    ChcBxo_psk,
                                 WPA2EAPCkBox, WPA2PSKCkBox, WPA2AUTECkBox, WPA2AUTPCkBox};

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include "base/Exception.h"
@@ -40,6 +41,31 @@ TEST(SysUtils, IntegerConversions) {
     EXPECT_FALSE(found);
     EXPECT_EQ(LeadingFloat("2.5x"), 2.5);
     EXPECT_EQ(LeadingFloat("inf"), 0);
+}
+
+// The device's numbers and the program's keys: plain decimal or nothing, the
+// value it had kept.
+TEST(SysUtils, DecimalTextOrItsFallback) {
+    struct Case {
+        const char* text;
+        bool number;
+        long long value;
+    } cases[] = {
+        {"0", true, 0},          {"42", true, 42},      {"-7", true, -7},
+        {"+3", true, 3},         {" \t161", true, 161}, {"007", true, 7},
+        {"", false, 0},          {"-", false, 0},       {" ", false, 0},
+        {"12 ", false, 0},       {"1a", false, 0},      {"$1F", false, 0},
+        {"0x10", false, 0},      {"(NOTDONE)", false, 0},
+        {"9223372036854775807", true, INT64_MAX},
+        {"9223372036854775808", false, 0},
+        {"99999999999999999999", false, 0},
+    };
+    for (const auto& c : cases) {
+        long long v = -99;
+        EXPECT_EQ(ParseDecimal(c.text, v), c.number) << c.text;
+        EXPECT_EQ(v, c.number ? c.value : -99) << c.text;
+        EXPECT_EQ(DecimalOr(c.text, 5), c.number ? c.value : 5) << c.text;
+    }
 }
 
 TEST(SysUtils, TextsAndPositions) {
