@@ -48,15 +48,6 @@ Pixels DrawPicture() {
     return px;
 }
 
-TLabel* NewLabel(TForm* form, const char* name, const std::string& text, int left, int top) {
-    auto* l = new TLabel(form);
-    l->SetName(name);
-    l->SetCaption(text);
-    l->SetLeft(left);
-    l->SetTop(top);
-    return l;
-}
-
 } // namespace
 
 const unsigned char* TAboutForm::PicturePixels() {
@@ -65,28 +56,24 @@ const unsigned char* TAboutForm::PicturePixels() {
 }
 
 TAboutForm::TAboutForm(TComponent* owner) : TForm(owner) {
-    SetName("AboutForm");
-    SetCaption("Help\\About");
-    SetBorderStyle(bsSingle);
+    SetFrame({.name = "AboutForm", .caption = "Help\\About", .border = bsSingle,
+              .position = poOwnerFormCenter, .clientWidth = 350, .clientHeight = 98});
     SetBorderIcons(BorderIcons() & ~biMaximize);
-    SetPosition(poOwnerFormCenter);
-    SetClientWidth(350);
-    SetClientHeight(98);
 
     Image1 = new TImage(this);
     Image1->SetName("Image1");
     Image1->SetBounds(16, 16, PictureSize, PictureSize);
     Image1->SetRGB(PictureSize, PictureSize, PicturePixels());
 
-    Label1 = NewLabel(this, "Label1", "", 64, 10);
+    Label1 = NewLabel(this, this, "", 64, 10, "Label1");
     Label1->Font().SetStyle(fsBold);
-    Label2 = NewLabel(this, "Label2", "Release Version:", 64, 31);
+    Label2 = NewLabel(this, this, "Release Version:", 64, 31, "Label2");
     // Sized to their texts, so each follows the one before.
-    La_FwVer = NewLabel(this, "La_FwVer", "v2.50", Label2->Left() + Label2->Width() + 6, 31);
-    Label4 =
-        NewLabel(this, "Label4", "R21(2008/12/12)", La_FwVer->Left() + La_FwVer->Width() + 14, 31);
+    La_FwVer = NewLabel(this, this, "v2.50", Label2->Left() + Label2->Width() + 6, 31, "La_FwVer");
+    Label4 = NewLabel(this, this, "R21(2008/12/12)", La_FwVer->Left() + La_FwVer->Width() + 14, 31,
+                      "Label4");
     Label4->SetVisible(false);
-    Label3 = NewLabel(this, "Label3", "Manages one access point over SNMP.", 64, 51);
+    Label3 = NewLabel(this, this, "Manages one access point over SNMP.", 64, 51, "Label3");
 
     BT_Ok = new TButton(this);
     BT_Ok->SetName("BT_Ok");

@@ -24,15 +24,6 @@ const QvSNMPVar kUpgradeCommand[] = {
      nullptr},
     {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
 
-TLabel* NewLabel(TForm* form, const char* name, const char* text, int left, int top) {
-    auto* l = new TLabel(form);
-    l->SetName(name);
-    l->SetCaption(text);
-    l->SetLeft(left);
-    l->SetTop(top);
-    return l;
-}
-
 TEdit* NewHiddenEdit(TForm* form, const char* name) {
     auto* e = new TEdit(form);
     e->SetName(name);
@@ -44,19 +35,15 @@ TEdit* NewHiddenEdit(TForm* form, const char* name) {
 } // namespace
 
 TFM_Waiting::TFM_Waiting(TComponent* owner) : TForm(owner) {
-    SetName("FM_Waiting");
-    SetCaption("Please wait");
-    SetBorderStyle(bsSingle);
+    SetFrame({.name = "FM_Waiting", .caption = "Please wait", .border = bsSingle,
+              .clientWidth = 260, .clientHeight = 100});
     SetBorderIcons(BorderIcons() & ~biMaximize);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(260);
-    SetClientHeight(100);
 
-    Label2 = NewLabel(this, "Label2", "Settings saved.", 24, 12);
-    Label3 = NewLabel(this, "Label3", "The device is restarting.", 24, 32);
-    Label1 = NewLabel(this, "Label1", "Please wait for", 24, 62);
-    La_Time = NewLabel(this, "La_Time", "", Label1->Left() + Label1->Width() + 8, 62);
-    Label4 = NewLabel(this, "Label4", "seconds", La_Time->Left() + 22, 62);
+    Label2 = NewLabel(this, this, "Settings saved.", 24, 12, "Label2");
+    Label3 = NewLabel(this, this, "The device is restarting.", 24, 32, "Label3");
+    Label1 = NewLabel(this, this, "Please wait for", 24, 62, "Label1");
+    La_Time = NewLabel(this, this, "", Label1->Left() + Label1->Width() + 8, 62, "La_Time");
+    Label4 = NewLabel(this, this, "seconds", La_Time->Left() + 22, 62, "Label4");
     Ed_Reboot = NewHiddenEdit(this, "Ed_Reboot");
     Ed_FwVer = NewHiddenEdit(this, "Ed_FwVer");
 

@@ -242,3 +242,16 @@ private:
 
 // The form a control sits on.
 TForm* GetParentForm(const TControl* control);
+
+// A control as forms build them in code: owned by owner (which frees it), on
+// parent, at its bounds, with a name and caption when given.
+template <class T>
+T* NewControl(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
+              int width, int height, const std::string& caption = "") {
+    T* c = new T(owner);
+    if (!name.empty()) c->SetName(name);
+    c->SetParent(parent);
+    c->SetBounds(left, top, width, height);
+    if (!caption.empty()) c->SetCaption(caption);
+    return c;
+}

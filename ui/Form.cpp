@@ -499,3 +499,12 @@ void TForm::ControlGone(TControl* control) {
     if (activeControl_ && Contains(control, activeControl_)) activeControl_ = nullptr;
     if (exitRedirect_ && Contains(control, exitRedirect_)) exitRedirect_ = nullptr;
 }
+
+void TForm::SetFrame(const Frame& frame) {
+    SetName(frame.name);
+    SetCaption(frame.caption);
+    SetBorderStyle(frame.border);
+    SetPosition(frame.position);
+    if (frame.clientWidth > 0) SetClientWidth(frame.clientWidth);
+    if (frame.clientHeight > 0) SetClientHeight(frame.clientHeight);
+}

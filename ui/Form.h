@@ -97,6 +97,18 @@ public:
 
     QWidget* ClientWidget() const override { return client_; }
 
+    // What a dialog built in code starts with; a client size of 0 is left
+    // as it is.
+    struct Frame {
+        std::string name;
+        std::string caption;
+        TFormBorderStyle border = bsDialog;
+        TPosition position = poMainFormCenter;
+        int clientWidth = 0;
+        int clientHeight = 0;
+    };
+    void SetFrame(const Frame& frame);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;

@@ -199,6 +199,17 @@ TLabel::TLabel(TComponent* owner) : TControl(owner) {
     label_->resize(65, 17);
 }
 
+TLabel* NewLabel(TComponent* owner, TWinControl* parent, const std::string& caption, int left,
+                 int top, const std::string& name) {
+    auto* l = new TLabel(owner);
+    if (!name.empty()) l->SetName(name);
+    l->SetParent(parent);
+    l->SetCaption(caption);
+    l->SetLeft(left);
+    l->SetTop(top);
+    return l;
+}
+
 void TLabel::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
     Fit(); // an auto-sized label keeps the size of its caption

@@ -26,6 +26,12 @@ class QScrollArea;
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A caption without a window of its own in the original (not focusable).
+class TLabel;
+// A label on parent with its caption at left/top; it takes the size of its
+// caption. owner frees it.
+TLabel* NewLabel(TComponent* owner, TWinControl* parent, const std::string& caption, int left,
+                 int top, const std::string& name = "");
+
 class TLabel : public TControl {
 public:
     explicit TLabel(TComponent* owner);

@@ -28,11 +28,9 @@ void TClientInformation::RegisterOpener() {
 }
 
 TClientInformation::TClientInformation(TComponent* owner) : TForm(owner) {
-    SetName("ClientInformation");
-    SetCaption("Status \\ Client Info");
-    SetPosition(poOwnerFormCenter);
-    SetClientWidth(640); // every column beside the next, SSID included
-    SetClientHeight(330);
+    // Wide enough for every column beside the next, SSID included.
+    SetFrame({.name = "ClientInformation", .caption = "Status \\ Client Info", .border = bsSizeable,
+              .position = poOwnerFormCenter, .clientWidth = 640, .clientHeight = 330});
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnCloseQuery = [this](TObject* s, bool& canClose) { FormCloseQuery(s, canClose); };

@@ -38,12 +38,8 @@ void TFM_Admin::RegisterOpener() {
 }
 
 TFM_Admin::TFM_Admin(TComponent* owner) : TForm(owner) {
-    SetName("FM_Admin");
-    SetCaption("Tools \\ Admin");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(330);
-    SetClientHeight(190);
+    SetFrame({.name = "FM_Admin", .caption = "Tools \\ Admin", .clientWidth = 330,
+              .clientHeight = 190});
 
     Ed_Usr = LabelledEdit(this, "Label1", &Label1, "User Name", "Ed_Usr", 12, false);
     Ed_OPwd = LabelledEdit(this, "Label2", &Label2, "Old Password", "Ed_OPwd", 40, true);

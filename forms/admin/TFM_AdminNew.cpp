@@ -58,14 +58,6 @@ std::uint32_t AddressNumber(const std::string& text) {
     return result;
 }
 
-TLabel* NewLabel(TForm* form, TWinControl* parent, const char* name, const char* text) {
-    auto* l = new TLabel(form);
-    l->SetName(name);
-    l->SetParent(parent);
-    l->SetCaption(text);
-    return l;
-}
-
 TEdit* NewEdit(TForm* form, TWinControl* parent, const char* name) {
     auto* e = new TEdit(form);
     e->SetName(name);
@@ -114,10 +106,7 @@ void TFM_AdminNew::RegisterOpener() {
 }
 
 TFM_AdminNew::TFM_AdminNew(TComponent* owner) : TForm(owner) {
-    SetName("FM_AdminNew");
-    SetCaption("Tools \\ Admin");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
+    SetFrame({.name = "FM_AdminNew", .caption = "Tools \\ Admin"});
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };
 }
@@ -144,7 +133,7 @@ TFM_AdminNew::~TFM_AdminNew() {
 }
 
 void TFM_AdminNew::BuildControls() {
-    LA_Header = NewLabel(this, this, "LA_Header", "Administrator Settings");
+    LA_Header = NewLabel(this, this, "Administrator Settings", 0, 0, "LA_Header");
     LA_Header->SetBounds(12, 8, 445, 18);
 
     GB_Login = NewBox(this, "GB_Login", "Login");
@@ -153,8 +142,8 @@ void TFM_AdminNew::BuildControls() {
     const char* loginNames[] = {"Ed_Usr", "Ed_OPwd", "Ed_NPwd", "Ed_CNP"};
     TEdit** loginEdits[] = {&Ed_Usr, &Ed_OPwd, &Ed_NPwd, &Ed_CNP};
     for (int k = 0; k < 4; ++k) {
-        TLabel* l = NewLabel(this, GB_Login, (std::string("Label_Login") + IntToStr(k)).c_str(),
-                             loginCaptions[k]);
+        TLabel* l =
+            NewLabel(this, GB_Login, loginCaptions[k], 0, 0, "Label_Login" + IntToStr(k));
         l->SetBounds(16, 24 + 28 * k, 150, 16);
         *loginEdits[k] = NewEdit(this, GB_Login, loginNames[k]);
         (*loginEdits[k])->SetBounds(180, 20 + 28 * k, 170, 21);
@@ -167,14 +156,14 @@ void TFM_AdminNew::BuildControls() {
     CkBx_ManagerState->SetName("CkBx_ManagerState");
     CkBx_ManagerState->SetParent(GB_Limit);
     CkBx_ManagerState->SetCaption("Limit Administrator IP");
-    Label_IP1 = NewLabel(this, GB_Limit, "Label_IP1", "Limit Administrator IP 1");
+    Label_IP1 = NewLabel(this, GB_Limit, "Limit Administrator IP 1", 0, 0, "Label_IP1");
     Ed_IP1 = NewEdit(this, GB_Limit, "Ed_IP1");
-    Label_IP2 = NewLabel(this, GB_Limit, "Label_IP2", "Limit Administrator IP 2");
+    Label_IP2 = NewLabel(this, GB_Limit, "Limit Administrator IP 2", 0, 0, "Label_IP2");
     Ed_IP2 = NewEdit(this, GB_Limit, "Ed_IP2");
-    Label_iprange = NewLabel(this, GB_Limit, "Label_iprange", "IP Range");
-    Label_From = NewLabel(this, GB_Limit, "Label_From", "From :");
+    Label_iprange = NewLabel(this, GB_Limit, "IP Range", 0, 0, "Label_iprange");
+    Label_From = NewLabel(this, GB_Limit, "From :", 0, 0, "Label_From");
     Ed_FromIP = NewEdit(this, GB_Limit, "Ed_FromIP");
-    Label_To = NewLabel(this, GB_Limit, "Label_To", "To :");
+    Label_To = NewLabel(this, GB_Limit, "To :", 0, 0, "Label_To");
     Ed_ToIP = NewEdit(this, GB_Limit, "Ed_ToIP");
     Btn_Add = NewButton(this, GB_Limit, "Btn_Add", "Add");
     Btn_Del = NewButton(this, GB_Limit, "Btn_Del", "Delete");
@@ -186,11 +175,11 @@ void TFM_AdminNew::BuildControls() {
     ListView_IpRange->SetVisible(false);
     Ed_From = HiddenEdit(this, "Ed_From");
     Ed_To = HiddenEdit(this, "Ed_To");
-    LA_Index = NewLabel(this, this, "LA_Index", "");
+    LA_Index = NewLabel(this, this, "", 0, 0, "LA_Index");
     LA_Index->SetVisible(false);
     Cb_Mussid = HiddenCombo(this, "Cb_Mussid");
     Cb_VLAN = HiddenCombo(this, "Cb_VLAN");
-    Label_Wlan = NewLabel(this, GB_Limit, "Label_Wlan", "Administrate AP with WLAN");
+    Label_Wlan = NewLabel(this, GB_Limit, "Administrate AP with WLAN", 0, 0, "Label_Wlan");
     Cb_WLAN = NewCombo(this, GB_Limit, "Cb_WLAN");
     CheckBox_VID = new TCheckBox(this);
     CheckBox_VID->SetName("CheckBox_VID");
@@ -214,7 +203,7 @@ void TFM_AdminNew::BuildControls() {
     RB_SHH->SetParent(GB_Console);
     RB_SHH->SetCaption("SSH");
     RB_SHH->SetBounds(204, 22, 80, 18);
-    Label_Timeout = NewLabel(this, GB_Console, "Label_Timeout", "Timeout");
+    Label_Timeout = NewLabel(this, GB_Console, "Timeout", 0, 0, "Label_Timeout");
     Label_Timeout->SetBounds(16, 52, 80, 16);
     CB_Timeout = NewCombo(this, GB_Console, "CB_Timeout");
     CB_Timeout->SetBounds(110, 48, 120, 22);
@@ -222,7 +211,7 @@ void TFM_AdminNew::BuildControls() {
     CB_SHH = HiddenCombo(this, "CB_SHH");
 
     Grp_Snmp = NewBox(this, "Grp_Snmp", "SNMP");
-    Label_Trap = NewLabel(this, Grp_Snmp, "Label_Trap", "Trap Server IP");
+    Label_Trap = NewLabel(this, Grp_Snmp, "Trap Server IP", 0, 0, "Label_Trap");
     Label_Trap->SetBounds(16, 52, 150, 16);
     Ed_TrapServIP = NewEdit(this, Grp_Snmp, "Ed_TrapServIP");
     Ed_TrapServIP->SetBounds(180, 48, 170, 21);
@@ -234,7 +223,7 @@ void TFM_AdminNew::BuildControls() {
     Ed_TrapSupport = HiddenEdit(this, "Ed_TrapSupport");
 
     GB_Ping = NewBox(this, "GB_Ping", "Ping Control Setting");
-    Label_Ping = NewLabel(this, GB_Ping, "Label_Ping", "Ping Control");
+    Label_Ping = NewLabel(this, GB_Ping, "Ping Control", 0, 0, "Label_Ping");
     Label_Ping->SetBounds(16, 26, 150, 16);
     CB_Ping = NewCombo(this, GB_Ping, "CB_Ping");
     CB_Ping->SetBounds(180, 22, 120, 22);

@@ -40,12 +40,8 @@ void TFM_CfgFile::RegisterOpener() {
 }
 
 TFM_CfgFile::TFM_CfgFile(TComponent* owner) : TForm(owner) {
-    SetName("FM_CfgFile");
-    SetCaption("Tools \\ Configuration File");
-    SetBorderStyle(bsSingle);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(400);
-    SetClientHeight(210);
+    SetFrame({.name = "FM_CfgFile", .caption = "Tools \\ Configuration File", .border = bsSingle,
+              .clientWidth = 400, .clientHeight = 210});
     CfgFileSaving = false;
 
     auto group = [this](const char* name, const char* caption, int top) {

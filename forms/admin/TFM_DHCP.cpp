@@ -32,13 +32,6 @@ constexpr unsigned WM_LISTING_WAIT = WM_APP + 0x120;
 constexpr const char* kFreeIP = mib::staticpool::FreeIP;
 constexpr const char* kFreeMac = mib::staticpool::FreeMac;
 
-TLabel* NewLabel(TWinControl* parent, const char* text, int left, int top) {
-    auto* l = new TLabel(parent);
-    l->SetCaption(text);
-    l->SetBounds(left, top, 200, 16);
-    return l;
-}
-
 TEdit* Edit(TWinControl* parent, const char* name, int left, int top, int width, int maxLength) {
     auto* e = new TEdit(parent);
     e->SetName(name);
@@ -92,12 +85,8 @@ bool IsNoAddress(const std::string& text) {
 
 TFM_DHCP::TFM_DHCP(TComponent* owner) : TForm(owner) {
     FM_DHCP = this;
-    SetName("FM_DHCP");
-    SetCaption("Advanced \\ DHCP Server");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(560);
-    SetClientHeight(420);
+    SetFrame({.name = "FM_DHCP", .caption = "Advanced \\ DHCP Server", .clientWidth = 560,
+              .clientHeight = 420});
 
     PageControl1 = new TPageControl(this);
     PageControl1->SetName("PageControl1");
@@ -111,28 +100,28 @@ TFM_DHCP::TFM_DHCP(TComponent* owner) : TForm(owner) {
 
     // Page 1: the function and the dynamic pool.
     TTabSheet* p = TabSheet1;
-    NewLabel(p, "Function Enable/Disable", 16, 16);
+    NewLabel(p, p, "Function Enable/Disable", 16, 16);
     CB_Fuction1 = new TComboBox(p);
     CB_Fuction1->SetName("CB_Fuction1");
     CB_Fuction1->SetStyle(csDropDownList);
     CB_Fuction1->SetBounds(250, 12, 150, 22);
-    NewLabel(p, "IP Assigned From", 16, 48);
+    NewLabel(p, p, "IP Assigned From", 16, 48);
     Ed_IPAF = Edit(p, "Ed_IPAF", 250, 44, 150, 15);
-    NewLabel(p, "The Range of Pool (1-255)", 16, 76);
+    NewLabel(p, p, "The Range of Pool (1-255)", 16, 76);
     Ed_PoolRan = Edit(p, "Ed_PoolRan", 250, 72, 60, 3);
-    NewLabel(p, "SubMask", 16, 104);
+    NewLabel(p, p, "SubMask", 16, 104);
     Ed_SubMask = Edit(p, "Ed_SubMask", 250, 100, 150, 15);
-    NewLabel(p, "Gateway", 16, 132);
+    NewLabel(p, p, "Gateway", 16, 132);
     Ed_Gateway = Edit(p, "Ed_Gateway", 250, 128, 150, 15);
-    NewLabel(p, "Wins", 16, 160);
+    NewLabel(p, p, "Wins", 16, 160);
     Ed_Wins = Edit(p, "Ed_Wins", 250, 156, 150, 15);
-    NewLabel(p, "DNS", 16, 188);
+    NewLabel(p, p, "DNS", 16, 188);
     Ed_DNS = Edit(p, "Ed_DNS", 250, 184, 150, 15);
-    NewLabel(p, "Domain Name", 16, 216);
+    NewLabel(p, p, "Domain Name", 16, 216);
     Ed_DomNa = Edit(p, "Ed_DomNa", 250, 212, 250, 63);
-    NewLabel(p, "Lease Time (60 - 31536000 sec)", 16, 244);
+    NewLabel(p, p, "Lease Time (60 - 31536000 sec)", 16, 244);
     Ed_Lease = Edit(p, "Ed_Lease", 250, 240, 100, 8);
-    NewLabel(p, "Status", 16, 272);
+    NewLabel(p, p, "Status", 16, 272);
     CB_Status = new TComboBox(p);
     CB_Status->SetName("CB_Status");
     CB_Status->SetStyle(csDropDownList);
@@ -149,7 +138,7 @@ TFM_DHCP::TFM_DHCP(TComponent* owner) : TForm(owner) {
 
     // Page 2: the static pool, its editing binder hidden behind the numbered list.
     p = TabSheet2;
-    NewLabel(p, "Function Enable/Disable", 16, 16);
+    NewLabel(p, p, "Function Enable/Disable", 16, 16);
     CB_Fuction2 = new TComboBox(p);
     CB_Fuction2->SetName("CB_Fuction2");
     CB_Fuction2->SetStyle(csDropDownList);
@@ -168,14 +157,14 @@ TFM_DHCP::TFM_DHCP(TComponent* owner) : TForm(owner) {
 
     // Page 3: what the server has handed out.
     p = TabSheet3;
-    NewLabel(p, "Current DHCP Dynamic Pools", 12, 8);
+    NewLabel(p, p, "Current DHCP Dynamic Pools", 12, 8);
     LV_DynPool = List(p, "LV_DynPool", 12, 26, 440, 130);
     Bt_RefreshDynamicPool = Button(p, "Bt_RefreshDynamicPool", "Refresh", 462, 26);
     StatusBar3 = new TStatusBar(p);
     StatusBar3->SetName("StatusBar3");
     StatusBar3->SetBounds(12, 158, 440, 20);
     StatusBar3->SetSimplePanel(true);
-    NewLabel(p, "Current DHCP Static Pools", 12, 186);
+    NewLabel(p, p, "Current DHCP Static Pools", 12, 186);
     LV_StaticPool = List(p, "LV_StaticPool", 12, 204, 440, 110);
     Bt_RefreshStaticPool = Button(p, "Bt_RefreshStaticPool", "Refresh", 462, 204);
     StatusBar4 = Bar(p, "StatusBar4");

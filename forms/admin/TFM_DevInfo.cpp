@@ -58,13 +58,9 @@ void TFM_DevInfo::RegisterOpener() {
 }
 
 TFM_DevInfo::TFM_DevInfo(TComponent* owner) : TForm(owner) {
-    SetName("FM_DevInfo");
-    SetCaption("Status \\ Device Info");
-    SetBorderStyle(bsSingle);
+    SetFrame({.name = "FM_DevInfo", .caption = "Status \\ Device Info", .border = bsSingle,
+              .position = poOwnerFormCenter, .clientWidth = 390, .clientHeight = 504});
     SetBorderIcons(BorderIcons() & ~biMaximize);
-    SetPosition(poOwnerFormCenter);
-    SetClientWidth(390);
-    SetClientHeight(504);
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };

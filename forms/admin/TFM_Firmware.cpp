@@ -24,12 +24,8 @@ void TFM_Firmware::RegisterOpener() {
 }
 
 TFM_Firmware::TFM_Firmware(TComponent* owner) : TForm(owner) {
-    SetName("FM_Firmware");
-    SetCaption("Tools \\ Firmware");
-    SetBorderStyle(bsSingle);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(380);
-    SetClientHeight(100);
+    SetFrame({.name = "FM_Firmware", .caption = "Tools \\ Firmware", .border = bsSingle,
+              .clientWidth = 380, .clientHeight = 100});
 
     Label1 = new TLabel(this);
     Label1->SetName("Label1");

@@ -21,14 +21,6 @@ TFM_LanCfg* FM_LanCfg = nullptr;
 
 namespace {
 
-TLabel* NewLabel(TWinControl* parent, const char* name, const char* text, int top) {
-    auto* l = new TLabel(parent);
-    l->SetName(name);
-    l->SetCaption(text);
-    l->SetBounds(16, top, 110, 16);
-    return l;
-}
-
 TEdit* Edit(TWinControl* parent, const char* name, int top) {
     auto* e = new TEdit(parent);
     e->SetName(name);
@@ -42,23 +34,19 @@ bool Succeeded(const QvSNMPError* e) { return !e || e->Code == 0; }
 
 TFM_LanCfg::TFM_LanCfg(TComponent* owner) : TForm(owner) {
     FM_LanCfg = this;
-    SetName("FM_LanCfg");
-    SetCaption("Home \\ LAN");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(320);
-    SetClientHeight(190);
+    SetFrame({.name = "FM_LanCfg", .caption = "Home \\ LAN", .clientWidth = 320,
+              .clientHeight = 190});
 
-    Label1 = NewLabel(this, "Label1", "Get IP From", 20);
+    Label1 = NewLabel(this, this, "Get IP From", 16, 20, "Label1");
     CB_IPFrom = new TComboBox(this);
     CB_IPFrom->SetName("CB_IPFrom");
     CB_IPFrom->SetStyle(csDropDownList);
     CB_IPFrom->SetBounds(140, 16, 150, 22);
-    Label2 = NewLabel(this, "Label2", "IP Address", 52);
+    Label2 = NewLabel(this, this, "IP Address", 16, 52, "Label2");
     ED_IpAddr = Edit(this, "ED_IpAddr", 52);
-    Label3 = NewLabel(this, "Label3", "Subnet Mask", 80);
+    Label3 = NewLabel(this, this, "Subnet Mask", 16, 80, "Label3");
     ED_SubMask = Edit(this, "ED_SubMask", 80);
-    Label4 = NewLabel(this, "Label4", "Default Gateway", 108);
+    Label4 = NewLabel(this, this, "Default Gateway", 16, 108, "Label4");
     ED_DefGw = Edit(this, "ED_DefGw", 108);
     BT_LanCfgOk = new TButton(this);
     BT_LanCfgOk->SetName("BT_LanCfgOk");

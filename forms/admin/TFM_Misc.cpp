@@ -16,12 +16,8 @@ void TFM_Misc::RegisterOpener() {
 }
 
 TFM_Misc::TFM_Misc(TComponent* owner) : TForm(owner) {
-    SetName("FM_Misc");
-    SetCaption("Tools \\ Misc.");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(290);
-    SetClientHeight(160);
+    SetFrame({.name = "FM_Misc", .caption = "Tools \\ Misc.", .clientWidth = 290,
+              .clientHeight = 160});
 
     GB_Telnet = new TGroupBox(this);
     GB_Telnet->SetName("GB_Telnet");

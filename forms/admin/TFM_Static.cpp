@@ -46,15 +46,6 @@ constexpr int kRowHeight = 24;
 constexpr int kEditLeft = 230;
 
 
-TLabel* NewLabel(TWinControl* parent, const std::string& caption, int left, int top) {
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    label->SetCaption(caption);
-    label->SetLeft(left);
-    label->SetTop(top + 3);
-    return label;
-}
-
 TEdit* NewEdit(TWinControl* parent, const std::string& name, int top) {
     auto* edit = new TEdit(parent);
     edit->SetParent(parent);
@@ -73,13 +64,9 @@ void TFM_Static::RegisterOpener() {
 }
 
 TFM_Static::TFM_Static(TComponent* owner) : TForm(owner) {
-    SetName("FM_Static");
-    SetCaption("Status \\ Stats");
-    SetBorderStyle(bsSingle);
+    SetFrame({.name = "FM_Static", .caption = "Status \\ Stats", .border = bsSingle,
+              .position = poOwnerFormCenter, .clientWidth = 396, .clientHeight = 596});
     SetBorderIcons(BorderIcons() & ~biMaximize);
-    SetPosition(poOwnerFormCenter);
-    SetClientWidth(396);
-    SetClientHeight(596);
     BuildControls();
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -106,15 +93,17 @@ void TFM_Static::BuildControls() {
             const int top = 8 + c * kRowHeight;
             std::string name = kCounters[c].edit;
             if (b == 1) name.back() = 'g';
-            NewLabel(sheets[b], kCounters[c].caption, 10, top);
+            NewLabel(sheets[b], sheets[b], kCounters[c].caption, 10, top + 3);
             edits[b][c] = NewEdit(sheets[b], name, top);
-            if (kCounters[c].percent) NewLabel(sheets[b], "%", kEditLeft + 116, top);
+            if (kCounters[c].percent) NewLabel(sheets[b], sheets[b], "%", kEditLeft + 116, top + 3);
         }
     }
     const int bytesTop = 8 + CounterCount * kRowHeight;
-    La_TransmitedBytes = NewLabel(TabSheetA, "Transmitted Bytes Count", 10, bytesTop);
+    La_TransmitedBytes =
+        NewLabel(TabSheetA, TabSheetA, "Transmitted Bytes Count", 10, bytesTop + 3);
     stTransmitedByteCount = NewEdit(TabSheetA, "stTransmitedByteCount", bytesTop);
-    La_ReceivedBytes = NewLabel(TabSheetA, "Received Bytes Count", 10, bytesTop + kRowHeight);
+    La_ReceivedBytes =
+        NewLabel(TabSheetA, TabSheetA, "Received Bytes Count", 10, bytesTop + kRowHeight + 3);
     stReceivedByteCount = NewEdit(TabSheetA, "stReceivedByteCount", bytesTop + kRowHeight);
 
     Bt_RfrshA = new TButton(TabSheetA);

@@ -37,12 +37,6 @@ TEdit* Hidden(TWinControl* parent, const char* name) {
     return e;
 }
 
-void NewLabel(TWinControl* parent, const char* text, int left, int top) {
-    auto* l = new TLabel(parent);
-    l->SetCaption(text);
-    l->SetBounds(left, top, 120, 16);
-}
-
 bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
 // "0.0.0.0" however it is spelt: the value that means "none" for WINS and DNS.
@@ -60,32 +54,28 @@ void Canonical(TEdit* e) {
 
 TFM_StaticIP::TFM_StaticIP(TComponent* owner) : TForm(owner) {
     FM_StaticIP = this;
-    SetName("FM_StaticIP");
-    SetCaption("Static Pool Settings");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(330);
-    SetClientHeight(330);
+    SetFrame({.name = "FM_StaticIP", .caption = "Static Pool Settings", .clientWidth = 330,
+              .clientHeight = 330});
 
-    NewLabel(this, "Index", 16, 14);
+    NewLabel(this, this, "Index", 16, 14);
     LA_Index = new TLabel(this);
     LA_Index->SetName("LA_Index");
     LA_Index->SetBounds(130, 14, 60, 16);
-    NewLabel(this, "IP Address", 16, 42);
+    NewLabel(this, this, "IP Address", 16, 42);
     Ed_AsgIP = Edit(this, "Ed_AsgIP", 130, 38, 180, 15);
-    NewLabel(this, "MAC Address", 16, 70);
+    NewLabel(this, this, "MAC Address", 16, 70);
     Ed_AsgMac = Edit(this, "Ed_AsgMac", 130, 66, 180, 12);
-    NewLabel(this, "Subnet Mask", 16, 98);
+    NewLabel(this, this, "Subnet Mask", 16, 98);
     Ed_SubMask = Edit(this, "Ed_SubMask", 130, 94, 180, 15);
-    NewLabel(this, "Gateway", 16, 126);
+    NewLabel(this, this, "Gateway", 16, 126);
     Ed_Gatway = Edit(this, "Ed_Gatway", 130, 122, 180, 15);
-    NewLabel(this, "WINS", 16, 154);
+    NewLabel(this, this, "WINS", 16, 154);
     Ed_Wins = Edit(this, "Ed_Wins", 130, 150, 180, 15);
-    NewLabel(this, "DNS", 16, 182);
+    NewLabel(this, this, "DNS", 16, 182);
     Ed_DNS = Edit(this, "Ed_DNS", 130, 178, 180, 15);
-    NewLabel(this, "Domain Name", 16, 210);
+    NewLabel(this, this, "Domain Name", 16, 210);
     Ed_DomNa = Edit(this, "Ed_DomNa", 130, 206, 180, 63);
-    NewLabel(this, "Status", 16, 238);
+    NewLabel(this, this, "Status", 16, 238);
     CB_Stat = new TComboBox(this);
     CB_Stat->SetName("CB_Stat");
     CB_Stat->SetStyle(csDropDownList);

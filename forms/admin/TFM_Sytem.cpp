@@ -26,12 +26,8 @@ void TFM_Sytem::RegisterOpener() {
 }
 
 TFM_Sytem::TFM_Sytem(TComponent* owner) : TForm(owner) {
-    SetName("FM_Sytem");
-    SetCaption("Tools \\ System");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(330);
-    SetClientHeight(110);
+    SetFrame({.name = "FM_Sytem", .caption = "Tools \\ System", .clientWidth = 330,
+              .clientHeight = 110});
 
     Label1 = new TLabel(this);
     Label1->SetName("Label1");

@@ -43,11 +43,8 @@ void TLogForm::RegisterOpener() {
 }
 
 TLogForm::TLogForm(TComponent* owner) : TForm(owner) {
-    SetName("LogForm");
-    SetCaption("Status \\ Log");
-    SetPosition(poMainFormCenter);
-    SetClientWidth(kDesignWidth);
-    SetClientHeight(330);
+    SetFrame({.name = "LogForm", .caption = "Status \\ Log", .border = bsSizeable,
+              .clientWidth = kDesignWidth, .clientHeight = 330});
 
     Panel1 = new TPanel(this);
     Panel1->SetName("Panel1");

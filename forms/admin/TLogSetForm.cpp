@@ -16,12 +16,8 @@ constexpr int kEnable = 1;
 } // namespace
 
 TLogSetForm::TLogSetForm(TComponent* owner) : TForm(owner) {
-    SetName("LogSetForm");
-    SetCaption("Status \\ Log \\  Log Setting");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(300);
-    SetClientHeight(200);
+    SetFrame({.name = "LogSetForm", .caption = "Status \\ Log \\  Log Setting", .clientWidth = 300,
+              .clientHeight = 200});
 
     auto check = [this](const char* name, const char* caption, int top) {
         auto* c = new TCheckBox(this);

@@ -31,14 +31,6 @@ Auth AuthOf(const std::string& text) {
     return NoAuth;
 }
 
-TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text) {
-    TLabel* c = new TLabel(form);
-    c->SetParent(parent);
-    c->SetCaption(text);
-    c->SetBounds(l, t, 150, 16);
-    return c;
-}
-
 void Editable(TEdit* e, bool on) {
     e->SetReadOnly(!on);
     e->SetColor(on ? clWindow : clBtnFace);
@@ -62,12 +54,8 @@ void TFM_Encrypt::RegisterOpener() {
 }
 
 TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
-    SetName("FM_Encrypt");
-    SetCaption("Advanced \\ Encryption");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(460);
-    SetClientHeight(584);
+    SetFrame({.name = "FM_Encrypt", .caption = "Advanced \\ Encryption", .clientWidth = 460,
+              .clientHeight = 584});
 
     const formparts::BandPages bands =
         formparts::MakeBandPages(this, "PC_Encryption", "TS_80211a", "TS_80211g", 8, 8, 444, 512);
@@ -76,19 +64,19 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     TS_80211g = bands.band2;
     TWinControl* p = TS_80211a;
 
-    Label(this, p, 8, 12, "Authentication");
+    NewLabel(this, p, "Authentication", 8, 12);
     CB_SecAutha = Make<TComboBox>(this, p, "CB_SecAutha", 130, 8, 200, 22);
     CB_SecAutha->SetStyle(csDropDownList);
-    Label(this, p, 8, 40, "Encryption");
+    NewLabel(this, p, "Encryption", 8, 40);
     CB_SecEncypa = Make<TComboBox>(this, p, "CB_SecEncypa", 130, 36, 100, 22);
     CB_SecEncypa->SetStyle(csDropDownList);
-    Label(this, p, 8, 68, "Key Type");
+    NewLabel(this, p, "Key Type", 8, 68);
     CB_KeyTypeA = Make<TComboBox>(this, p, "CB_KeyTypeA", 130, 64, 100, 22);
     CB_KeyTypeA->SetStyle(csDropDownList);
-    Label(this, p, 8, 96, "Key Size");
+    NewLabel(this, p, "Key Size", 8, 96);
     CB_KeySizeA = Make<TComboBox>(this, p, "CB_KeySizeA", 130, 92, 100, 22);
     CB_KeySizeA->SetStyle(csDropDownList);
-    Label(this, p, 8, 124, "Valid Key");
+    NewLabel(this, p, "Valid Key", 8, 124);
     CB_SecValKeya = Make<TComboBox>(this, p, "CB_SecValKeya", 130, 120, 100, 22);
     CB_SecValKeya->SetStyle(csDropDownList);
 
@@ -97,21 +85,21 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     const char* const asciiNames[] = {"Ed_Key1t", "Ed_Key2t", "Ed_Key3t", "Ed_Key4t"};
     const char* const labels[] = {"First", "Second", "Third", "Fourth"};
     for (int i = 0; i < 4; ++i) {
-        Label(this, GB_KeyTable, 12, 26 + 24 * i, labels[i]);
+        NewLabel(this, GB_KeyTable, labels[i], 12, 26 + 24 * i);
         Ed_Keya[i] = Make<TEdit>(this, GB_KeyTable, hexNames[i], 90, 24 + 24 * i, 320, 21);
         Ed_Keyt[i] = Make<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 24 + 24 * i, 320, 21);
         Ed_Keyt[i]->Hide();
     }
 
-    Label(this, p, 8, 282, "PassPhrase");
+    NewLabel(this, p, "PassPhrase", 8, 282);
     Ed_PassPha = Make<TEdit>(this, p, "Ed_PassPha", 130, 278, 250, 21);
     Ed_PassPha->SetMaxLength(63);
     // A secret like the keys: never shown.
     Ed_PassPha->SetPasswordChar('*');
-    Label(this, p, 8, 308, "Cipher Type");
+    NewLabel(this, p, "Cipher Type", 8, 308);
     CB_CipherTypea = Make<TComboBox>(this, p, "CB_CipherTypea", 130, 304, 100, 22);
-    Label(this, p, 8, 330, "Group Key  Update ");
-    Label(this, p, 8, 348, "Interval [ 300 - 9999999 ]");
+    NewLabel(this, p, "Group Key  Update ", 8, 330);
+    NewLabel(this, p, "Interval [ 300 - 9999999 ]", 8, 348);
     Ed_GKUIa = Make<TEdit>(this, p, "Ed_GKUIa", 200, 338, 100, 21);
 
     // Each setting's label stands above its edit, so no caption runs into
@@ -119,24 +107,25 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     GB_Server = Make<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112, "  Security Server Settings  ");
     const int* col = kServerColumn;
     const int dnsEdit = kDnsLabelTop + kEditBelowLabel;
-    La_DNSIP = Label(this, GB_Server, col[0], kDnsLabelTop, "Domain Name Server");
-    La_DNSIP2 = Label(this, GB_Server, col[0] + La_DNSIP->Width() + 4, kDnsLabelTop, "IP Address");
+    La_DNSIP = NewLabel(this, GB_Server, "Domain Name Server", col[0], kDnsLabelTop);
+    La_DNSIP2 =
+        NewLabel(this, GB_Server, "IP Address", col[0] + La_DNSIP->Width() + 4, kDnsLabelTop);
     Ed_DNSIP = Make<TEdit>(this, GB_Server, "Ed_DNSIP", col[0], dnsEdit, kServerEditWidth, 21,
                            "0.0.0.0");
-    La_DNS = Label(this, GB_Server, col[1] + 100, kDnsLabelTop, "Domain Name Server");
+    La_DNS = NewLabel(this, GB_Server, "Domain Name Server", col[1] + 100, kDnsLabelTop);
     Ed_DNS = Make<TEdit>(this, GB_Server, "Ed_DNS", col[1] + 100, dnsEdit, 176, 21);
     Ed_DNS->SetMaxLength(32);
     const int radiusEdit = kRadiusLabelTop + kEditBelowLabel;
-    La_Radius = Label(this, GB_Server, col[0], kRadiusLabelTop, "RADIUS Server");
+    La_Radius = NewLabel(this, GB_Server, "RADIUS Server", col[0], kRadiusLabelTop);
     Ed_RadiusSrv2 = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv2", col[0], radiusEdit,
                                 kServerEditWidth, 21, "0.0.0.0");
     Ed_RadiusSrv = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv", col[0], radiusEdit,
                                kServerEditWidth, 21);
     Ed_RadiusSrv->Hide();
-    La_RadiusPort = Label(this, GB_Server, col[1], kRadiusLabelTop, "RADIUS Port (1-65535)");
+    La_RadiusPort = NewLabel(this, GB_Server, "RADIUS Port (1-65535)", col[1], kRadiusLabelTop);
     Ed_RadiusPort = Make<TEdit>(this, GB_Server, "Ed_RadiusPort", col[1], radiusEdit,
                                 kServerEditWidth, 21);
-    La_RadiusSec = Label(this, GB_Server, col[2], kRadiusLabelTop, "RADIUS Secret ");
+    La_RadiusSec = NewLabel(this, GB_Server, "RADIUS Secret ", col[2], kRadiusLabelTop);
     Ed_RadiusSec = Make<TEdit>(this, GB_Server, "Ed_RadiusSec", col[2], radiusEdit,
                                kServerEditWidth, 21);
     Ed_RadiusSec->SetMaxLength(32);

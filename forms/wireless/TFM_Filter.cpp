@@ -71,12 +71,8 @@ void TFM_Filter::RegisterOpener() {
 
 TFM_Filter::TFM_Filter(TComponent* owner) : TForm(owner) {
     FM_Filter = this;
-    SetName("FM_Filter");
-    SetCaption("Advanced \\ Filter");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(408);
-    SetClientHeight(340);
+    SetFrame({.name = "FM_Filter", .caption = "Advanced \\ Filter", .clientWidth = 408,
+              .clientHeight = 340});
 
     const formparts::BandPages bands =
         formparts::MakeBandPages(this, "Bt_MacTableg", "TS_80211a", "TS_80211g", 8, 8, 392, 270);

@@ -46,12 +46,8 @@ std::string MacOf(const TListItem* item) {
 
 TFM_FilterMAC::TFM_FilterMAC(TComponent* owner) : TForm(owner) {
     FM_FilterMAC = this;
-    SetName("FM_FilterMAC");
-    SetCaption("MAC Address Table");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(370);
-    SetClientHeight(312);
+    SetFrame({.name = "FM_FilterMAC", .caption = "MAC Address Table", .clientWidth = 370,
+              .clientHeight = 312});
 
     Label15 = new TLabel(this);
     Label15->SetName("Label15");

@@ -18,13 +18,6 @@ namespace {
 
 using formparts::Make;
 
-void LabelAt(TForm* form, int l, int t, const char* text) {
-    TLabel* c = new TLabel(form);
-    c->SetParent(form);
-    c->SetCaption(text);
-    c->SetBounds(l, t, 150, 16);
-}
-
 // A user limit as typed: digits only, 0 to 64.
 bool ValidUserLimit(const std::string& text) {
     if (text.empty() || text.size() > 9) return false;
@@ -38,24 +31,20 @@ bool ValidUserLimit(const std::string& text) {
 void TFM_Group::RegisterOpener() { TMainForm::RegisterModalForm<TFM_Group>("TFM_Group"); }
 
 TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
-    SetName("FM_Group");
-    SetCaption("Advanced \\ Grouping");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(400);
-    SetClientHeight(230);
+    SetFrame({.name = "FM_Group", .caption = "Advanced \\ Grouping", .clientWidth = 400,
+              .clientHeight = 230});
 
     La_Heading = Make<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
                               "AP Grouping Settings:(For AP Mode Only)");
-    LabelAt(this, 24, 44, "Load Balance");
+    NewLabel(this, this, "Load Balance", 24, 44);
     CB_LoadB = Make<TComboBox>(this, this, "CB_LoadB", 190, 40, 186, 22);
     CB_LoadB->SetStyle(csDropDownList);
-    LabelAt(this, 24, 74, "User Limit (0-64)");
+    NewLabel(this, this, "User Limit (0-64)", 24, 74);
     Ed_UsrL = Make<TEdit>(this, this, "Ed_UsrL", 190, 70, 186, 21);
-    LabelAt(this, 24, 104, "Link Integrate");
+    NewLabel(this, this, "Link Integrate", 24, 104);
     CB_LinkInt = Make<TComboBox>(this, this, "CB_LinkInt", 190, 100, 186, 22);
     CB_LinkInt->SetStyle(csDropDownList);
-    LabelAt(this, 24, 134, "Ethernet Link Status");
+    NewLabel(this, this, "Ethernet Link Status", 24, 134);
     Ed_EthLS = Make<TEdit>(this, this, "Ed_EthLS", 190, 130, 186, 21);
     Ed_EthLS->SetReadOnly(true);
     Ed_EthLS->SetColor(clBtnFace);

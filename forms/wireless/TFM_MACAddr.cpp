@@ -14,12 +14,8 @@ const char kFreeMac[] = "000000000000";
 
 TFM_MACAddr::TFM_MACAddr(TComponent* owner) : TForm(owner) {
     FM_MACAddr = this;
-    SetName("FM_MACAddr");
-    SetCaption("MAC Address");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(260);
-    SetClientHeight(110);
+    SetFrame({.name = "FM_MACAddr", .caption = "MAC Address", .clientWidth = 260,
+              .clientHeight = 110});
 
     Label1 = new TLabel(this);
     Label1->SetName("Label1");

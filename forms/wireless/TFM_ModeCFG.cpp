@@ -29,14 +29,6 @@ const char* const kRootMacLength = "The length is 12 in IEEE802.11g Root AP MAC 
 
 enum Mode { AccessPoint, PtPBridge, PtMPBridge, Repeater, Client };
 
-TLabel* Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text) {
-    TLabel* c = new TLabel(form);
-    c->SetParent(parent);
-    c->SetCaption(text);
-    c->SetBounds(l, t, 150, 16);
-    return c;
-}
-
 void Editable(TEdit* e, bool on) {
     e->SetReadOnly(!on);
     e->SetColor(on ? clWindow : clBtnFace);
@@ -72,12 +64,8 @@ void TFM_ModeCFG::RegisterOpener() {
 }
 
 TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
-    SetName("FM_ModeCFG");
-    SetCaption("Advanced \\ Mode");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(313);
-    SetClientHeight(399);
+    SetFrame({.name = "FM_ModeCFG", .caption = "Advanced \\ Mode", .clientWidth = 313,
+              .clientHeight = 399});
 
     const formparts::BandPages bands =
         formparts::MakeBandPages(this, "PC_Mode", "TS_80211a", "TS_80211g", 8, 8, 297, 320);
@@ -87,24 +75,24 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
 
     // Band 1.
     TWinControl* p = TS_80211a;
-    Label(this, p, 8, 14, "AP Mode");
+    NewLabel(this, p, "AP Mode", 8, 14);
     CB_11a_APM = Make<TComboBox>(this, p, "CB_11a_APM", 110, 10, 170, 22);
     CB_11a_APM->SetStyle(csDropDownList);
     CB_11a_APMTemp = Make<TComboBox>(this, p, "CB_11a_APMTemp", 110, 10, 170, 22);
     CB_11a_APMTemp->SetStyle(csDropDownList);
     CB_11a_APMTemp->Hide();
-    Label(this, p, 8, 44, "Remote AP MAC Address");
+    NewLabel(this, p, "Remote AP MAC Address", 8, 44);
     const char* const remoteA[] = {"Ed_ReMAddra0", "Ed_ReMAddra1", "Ed_ReMAddra2",
                                    "Ed_ReMAddra3", "Ed_ReMAddra4", "Ed_ReMAddra5",
                                    "Ed_ReMAddra6", "Ed_ReMAddra7"};
     for (int i = 0; i < 8; ++i)
         Ed_ReMAddra[i] =
             Make<TEdit>(this, p, remoteA[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
-    La_RoMAddra = Label(this, p, 8, 186, "Root AP MAC Address");
+    La_RoMAddra = NewLabel(this, p, "Root AP MAC Address", 8, 186);
     Ed_RoMAddra0 = Make<TEdit>(this, p, "Ed_RoMAddra0", 148, 182, 130, 21);
     Ed_CRoMAddra0 = Make<TEdit>(this, p, "Ed_CRoMAddra0", 148, 182, 130, 21);
     Ed_CRoMAddra0->Hide();
-    La_SSID = Label(this, p, 8, 216, "SSID");
+    La_SSID = NewLabel(this, p, "SSID", 8, 216);
     Ed_SSID = Make<TEdit>(this, p, "Ed_SSID", 148, 212, 130, 21);
     Ed_SSID->SetMaxLength(32);
     CB_SecAutha = Make<TComboBox>(this, p, "CB_SecAutha", 0, 0, 10, 10);
@@ -112,17 +100,17 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
 
     // Band 2.
     TWinControl* g = TS_80211g;
-    Label(this, g, 8, 14, "AP Mode");
+    NewLabel(this, g, "AP Mode", 8, 14);
     CB_11g_APM = Make<TComboBox>(this, g, "CB_11g_APM", 110, 10, 170, 22);
     CB_11g_APM->SetStyle(csDropDownList);
-    Label(this, g, 8, 44, "Remote AP MAC Address");
+    NewLabel(this, g, "Remote AP MAC Address", 8, 44);
     const char* const remoteG[] = {"Ed_ReMAddrg0", "Ed_ReMAddrg1", "Ed_ReMAddrg2",
                                    "Ed_ReMAddrg3", "Ed_ReMAddrg4", "Ed_ReMAddrg5",
                                    "Ed_ReMAddrg6", "Ed_ReMAddrg7"};
     for (int i = 0; i < 8; ++i)
         Ed_ReMAddrg[i] =
             Make<TEdit>(this, g, remoteG[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
-    Label(this, g, 8, 186, "Root AP MAC Address");
+    NewLabel(this, g, "Root AP MAC Address", 8, 186);
     Ed_RoMAddrg0 = Make<TEdit>(this, g, "Ed_RoMAddrg0", 148, 182, 130, 21);
 
     Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 57, 340, 80, 25, "Apply");

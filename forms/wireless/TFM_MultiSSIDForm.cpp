@@ -28,13 +28,6 @@ enum GuestVar { kState, kSsid, kAuth, kEncryption, kKeyIndex, kKey, kTag };
 // Of the master group.
 enum MasterVar { kMasterSsid, kMasterAuth, kMasterEncryption, kMasterKeyIndex, kMasterTag };
 
-void Label(TForm* form, TWinControl* parent, int l, int t, const std::string& text, int w = 90) {
-    TLabel* c = new TLabel(form);
-    c->SetParent(parent);
-    c->SetCaption(text);
-    c->SetBounds(l, t, w, 16);
-}
-
 TComboBox* List(TForm* form, TWinControl* parent, const std::string& name, int l, int t, int w) {
     TComboBox* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
@@ -71,12 +64,8 @@ void TFM_MultiSSIDForm::RegisterOpener() {
 
 TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
     FM_MultiSSIDForm = this;
-    SetName("FM_MultiSSIDForm");
-    SetCaption("Advanced\\Multi-SSID");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(600);
-    SetClientHeight(540);
+    SetFrame({.name = "FM_MultiSSIDForm", .caption = "Advanced\\Multi-SSID", .clientWidth = 600,
+              .clientHeight = 540});
 
     PageControl1 = Make<TPageControl>(this, this, "PageControl1", 8, 8, 584, 460);
     TabSheet1 = new TTabSheet(PageControl1);
@@ -86,16 +75,16 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
 
     CheckBox1 = Make<TCheckBox>(this, p, "CheckBox1", 12, 8, 200, 20, "Enable VLan State ");
     TGroupBox* master = Make<TGroupBox>(this, p, "GB_Master", 8, 32, 564, 72, "Master SSID");
-    Label(this, master, 10, 22, "Master SSID");
+    NewLabel(this, master, "Master SSID", 10, 22);
     MasterSSIDEdit = Make<TEdit>(this, master, "MasterSSIDEdit", 100, 18, 170, 21);
     MasterSSIDEdit->SetEnabled(false);
-    Label(this, master, 290, 22, "Security ");
+    NewLabel(this, master, "Security ", 290, 22);
     SecurityBox = List(this, master, "SecurityBox", 380, 18, 170);
     SecurityBox->SetEnabled(false);
-    Label(this, master, 10, 48, "Master Key");
+    NewLabel(this, master, "Master Key", 10, 48);
     DefaultKey = List(this, master, "DefaultKey", 100, 44, 90);
     DefaultKey->SetEnabled(false);
-    Label(this, master, 290, 48, "VLan Group ID");
+    NewLabel(this, master, "VLan Group ID", 290, 48);
     GroupIDBox = Make<TEdit>(this, master, "GroupIDBox", 380, 44, 60, 21);
     GroupIDBox->SetEnabled(false);
 
@@ -105,19 +94,19 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
             Make<TGroupBox>(this, p, "GB_Guest" + d, 8, 110 + 108 * n, 564, 102, "Guest SSID" + d);
         GuestCheckBox[n] = Make<TCheckBox>(this, g, "Guest" + d + "CheckBox", 10, 18, 150, 20,
                                            n == 0 ? "Enable Guest SSID1" : "Enable Guest SSID" + d + " ");
-        Label(this, g, 170, 21, "SSID", 40);
+        NewLabel(this, g, "SSID", 170, 21);
         GuestSSIDEdit[n] = Make<TEdit>(this, g, "GuestSSIDEdit" + d, 210, 18, 170, 21);
-        Label(this, g, 390, 21, "VLan Group ID");
+        NewLabel(this, g, "VLan Group ID", 390, 21);
         GuestGroupID[n] = Make<TEdit>(this, g, "GuestGroupID" + d, 480, 18, 60, 21);
-        Label(this, g, 10, 48, "Security ", 60);
+        NewLabel(this, g, "Security ", 10, 48);
         TempComboBox[n] = List(this, g, "TempComboBox" + d, 70, 44, 110);
-        Label(this, g, 190, 48, "Key Type", 60);
+        NewLabel(this, g, "Key Type", 190, 48);
         GuestKeyType[n] = List(this, g, "GuestKeyType" + d, 250, 44, 70);
-        Label(this, g, 330, 48, "Key Size", 60);
+        NewLabel(this, g, "Key Size", 330, 48);
         GuestKeySize[n] = List(this, g, "GuestKeySize" + d, 390, 44, 90);
-        Label(this, g, 10, 76, "Key Index", 60);
+        NewLabel(this, g, "Key Index", 10, 76);
         GuestKey[n] = List(this, g, "GuestKey" + d, 70, 72, 110);
-        Label(this, g, 190, 76, "Key Value", 60);
+        NewLabel(this, g, "Key Value", 190, 76);
         GuestKeyvalueEdit[n] = Make<TEdit>(this, g, "GuestKeyvalueEdit" + d, 250, 72, 290, 21);
         GuestKeyvalueEdit[n]->SetPasswordChar('*');
         GuestSSID[n] = Hidden(this, g, "GuestSSID" + d);

@@ -41,13 +41,6 @@ std::string Cell(const TListItem* row, int column) {
     return row ? row->ColumnText(column) : std::string();
 }
 
-TLabel* NewLabel(TForm* form, TWinControl* parent, const char* name, int l, int t,
-                const char* text, int w = 130) {
-    auto* c = Make<TLabel>(form, parent, name, l, t, w, 16);
-    c->SetCaption(text);
-    return c;
-}
-
 TComboBox* List(TForm* form, TWinControl* parent, const char* name, int l, int t, int w) {
     auto* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
@@ -61,10 +54,7 @@ void TFM_MultiSSIDNewForm::RegisterOpener() {
 }
 
 TFM_MultiSSIDNewForm::TFM_MultiSSIDNewForm(TComponent* owner) : TForm(owner) {
-    SetName("FM_MultiSSIDNewForm");
-    SetCaption("Advanced \\ Multi-SSID");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
+    SetFrame({.name = "FM_MultiSSIDNewForm", .caption = "Advanced \\ Multi-SSID"});
     BuildControls();
     KeptGroupKey.clear();
     GP_PSK->SetVisible(false);
@@ -99,16 +89,16 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     CB_ApMode = List(this, this, "CB_ApMode", 0, 0, 10);
     CB_SuperMode = List(this, this, "CB_SuperMode", 0, 0, 10);
     MulSSIDListView = Make<TListView>(this, this, "MulSSIDListView", 0, 0, 10, 10);
-    Lab_IfIdx = NewLabel(this, this, "Lab_IfIdx", 0, 0, "");
-    Lab_Idx = NewLabel(this, this, "Lab_Idx", 0, 0, "");
+    Lab_IfIdx = NewLabel(this, this, "", 0, 0, "Lab_IfIdx");
+    Lab_Idx = NewLabel(this, this, "", 0, 0, "Lab_Idx");
     CB_IdvState = List(this, this, "CB_IdvState", 0, 0, 10);
     CB_Security = List(this, this, "CB_Security", 0, 0, 10);
     CB_Encry = List(this, this, "CB_Encry", 0, 0, 10);
     CB_KeyIndex = List(this, this, "CB_KeyIndex", 0, 0, 10);
     Ed_Priority = Make<TEdit>(this, this, "Ed_Priority", 0, 0, 10, 10);
     CheckBox_EthernetTag = Make<TCheckBox>(this, this, "CheckBox_EthernetTag", 0, 0, 10, 10);
-    Label_VlanTag = NewLabel(this, this, "Label_VlanTag", 0, 0, "");
-    Label_Priority = NewLabel(this, this, "Label_Priority", 0, 0, "");
+    Label_VlanTag = NewLabel(this, this, "", 0, 0, "Label_VlanTag");
+    Label_Priority = NewLabel(this, this, "", 0, 0, "Label_Priority");
     Cb_Priority = List(this, this, "Cb_Priority", 0, 0, 10);
     Fill(Cb_Priority, {"0", "1", "2", "3", "4", "5", "6", "7"});
     CB_DyVlan = List(this, this, "CB_DyVlan", 0, 0, 10);
@@ -143,63 +133,63 @@ void TFM_MultiSSIDNewForm::BuildControls() {
 
     MultiGroupBox = Make<TGroupBox>(this, this, "MultiGroupBox", 8, 196, 524, 120);
     MultiGroupBox->SetCaption("SSID Settings");
-    NewLabel(this, MultiGroupBox, "Label_Idx", 12, 22, "Index");
+    NewLabel(this, MultiGroupBox, "Index", 12, 22, "Label_Idx");
     CB_Idx = List(this, MultiGroupBox, "CB_Idx", 100, 18, 150);
     Fill(CB_Idx, {"Primary SSID", "Multi-SSID 1", "Multi-SSID 2", "Multi-SSID 3", "Multi-SSID 4",
                   "Multi-SSID 5", "Multi-SSID 6", "Multi-SSID 7"});
     CB_Idx->SetItemIndex(0);
-    NewLabel(this, MultiGroupBox, "Label_SSID", 12, 48, "SSID");
+    NewLabel(this, MultiGroupBox, "SSID", 12, 48, "Label_SSID");
     Ed_SSID = Make<TEdit>(this, MultiGroupBox, "Ed_SSID", 100, 44, 150, 21);
-    NewLabel(this, MultiGroupBox, "Label_VlanId", 270, 48, "VLAN ID", 80);
+    NewLabel(this, MultiGroupBox, "VLAN ID", 270, 48, "Label_VlanId");
     Ed_WLANID = Make<TEdit>(this, MultiGroupBox, "Ed_WLANID", 360, 44, 80, 21);
-    NewLabel(this, MultiGroupBox, "Label_Sec", 12, 74, "Security");
+    NewLabel(this, MultiGroupBox, "Security", 12, 74, "Label_Sec");
     CB_Sec = List(this, MultiGroupBox, "CB_Sec", 100, 70, 150);
     Fill(CB_Sec, {"None", "Open System", "Shared Key", "WPA-PSK", "WPA-EAP", "WPA2-PSK",
                   "WPA2-EAP", "WPA-Auto-PSK", "WPA-Auto-EAP"});
     CB_SecShow = List(this, MultiGroupBox, "CB_SecShow", 100, 70, 150);
     Fill(CB_SecShow, {"None", "Open System", "Shared Key", "WPA-PSK", "WPA2-PSK", "WPA-Auto-PSK"});
     Label_Broadcast =
-        NewLabel(this, MultiGroupBox, "Label_Broadcast", 270, 74, "SSID Broadcast", 100);
+        NewLabel(this, MultiGroupBox, "SSID Broadcast", 270, 74, "Label_Broadcast");
     CB_Broadcast = List(this, MultiGroupBox, "CB_Broadcast", 380, 70, 80);
-    Label_WMM = NewLabel(this, MultiGroupBox, "Label_WMM", 270, 98, "WMM", 80);
+    Label_WMM = NewLabel(this, MultiGroupBox, "WMM", 270, 98, "Label_WMM");
     CB_WMM = List(this, MultiGroupBox, "CB_WMM", 380, 94, 80);
 
     GP_KeySetting = Make<TGroupBox>(this, this, "GP_KeySetting", 8, 322, 524, 110);
     GP_KeySetting->SetCaption("Key Settings");
-    NewLabel(this, GP_KeySetting, "Label_KeyType", 12, 22, "Key Type");
+    NewLabel(this, GP_KeySetting, "Key Type", 12, 22, "Label_KeyType");
     CB_KeyType = List(this, GP_KeySetting, "CB_KeyType", 100, 18, 100);
-    NewLabel(this, GP_KeySetting, "Label_KeySize", 270, 22, "Key Size", 80);
+    NewLabel(this, GP_KeySetting, "Key Size", 270, 22, "Label_KeySize");
     CB_KeySize = List(this, GP_KeySetting, "CB_KeySize", 360, 18, 100);
     Fill(CB_KeySize, {"64 Bits", "128 Bits", "152 Bits"});
     CB_KeySize->SetItemIndex(0);
-    NewLabel(this, GP_KeySetting, "Label_KeyIdx", 12, 50, "Key Index");
+    NewLabel(this, GP_KeySetting, "Key Index", 12, 50, "Label_KeyIdx");
     CB_IdxTmp = List(this, GP_KeySetting, "CB_IdxTmp", 100, 46, 100);
-    NewLabel(this, GP_KeySetting, "Label_KeyValue", 12, 78, "Key Value");
+    NewLabel(this, GP_KeySetting, "Key Value", 12, 78, "Label_KeyValue");
     Ed_KeyValue = Make<TEdit>(this, GP_KeySetting, "Ed_KeyValue", 100, 74, 300, 21);
     Ed_KeyValue->SetPasswordChar('*');
 
     GP_PSK = Make<TGroupBox>(this, this, "GP_PSK", 8, 322, 524, 190);
     GP_PSK->SetCaption("PassPhrase Settings");
-    Label_Cipher = NewLabel(this, GP_PSK, "Label_Cipher", 12, 22, "Cipher Type");
+    Label_Cipher = NewLabel(this, GP_PSK, "Cipher Type", 12, 22, "Label_Cipher");
     CB_CipherType = List(this, GP_PSK, "CB_CipherType", 200, 18, 100);
-    Label_GrpKey = NewLabel(this, GP_PSK, "Label_GrpKey", 12, 48, "Group Key Update Interval", 180);
+    Label_GrpKey = NewLabel(this, GP_PSK, "Group Key Update Interval", 12, 48, "Label_GrpKey");
     Ed_GrpKey = Make<TEdit>(this, GP_PSK, "Ed_GrpKey", 200, 44, 100, 21);
-    Label_PassPhrase = NewLabel(this, GP_PSK, "Label_PassPhrase", 12, 74, "PassPhrase");
+    Label_PassPhrase = NewLabel(this, GP_PSK, "PassPhrase", 12, 74, "Label_PassPhrase");
     Ed_PassPhrase = Make<TEdit>(this, GP_PSK, "Ed_PassPhrase", 200, 70, 300, 21);
     // A secret like the key: never shown.
     Ed_PassPhrase->SetPasswordChar('*');
-    Label_Radius = NewLabel(this, GP_PSK, "Label_Radius", 12, 74, "RADIUS Server");
+    Label_Radius = NewLabel(this, GP_PSK, "RADIUS Server", 12, 74, "Label_Radius");
     Ed_RiduisServ = Make<TEdit>(this, GP_PSK, "Ed_RiduisServ", 200, 70, 120, 21);
-    Label_RadiusPort = NewLabel(this, GP_PSK, "Label_RadiusPort", 12, 100, "RADIUS Port");
+    Label_RadiusPort = NewLabel(this, GP_PSK, "RADIUS Port", 12, 100, "Label_RadiusPort");
     Ed_RadiusPort = Make<TEdit>(this, GP_PSK, "Ed_RadiusPort", 200, 96, 80, 21);
-    Label_RadiusSec = NewLabel(this, GP_PSK, "Label_RadiusSec", 12, 126, "RADIUS Secret");
+    Label_RadiusSec = NewLabel(this, GP_PSK, "RADIUS Secret", 12, 126, "Label_RadiusSec");
     Ed_RadiusSec = Make<TEdit>(this, GP_PSK, "Ed_RadiusSec", 200, 122, 200, 21);
     Ed_RadiusSec->SetPasswordChar('*');
-    Label_AcntMode = NewLabel(this, GP_PSK, "Label_AcntMode", 12, 152, "Accounting", 80);
+    Label_AcntMode = NewLabel(this, GP_PSK, "Accounting", 12, 152, "Label_AcntMode");
     CB_AcntMode = List(this, GP_PSK, "CB_AcntMode", 100, 148, 80);
-    Label_AcntServ = NewLabel(this, GP_PSK, "Label_AcntServ", 190, 152, "Server", 50);
+    Label_AcntServ = NewLabel(this, GP_PSK, "Server", 190, 152, "Label_AcntServ");
     Ed_AcntServ = Make<TEdit>(this, GP_PSK, "Ed_AcntServ", 240, 148, 120, 21);
-    Label_AcntPort = NewLabel(this, GP_PSK, "Label_AcntPort", 370, 152, "Port", 40);
+    Label_AcntPort = NewLabel(this, GP_PSK, "Port", 370, 152, "Label_AcntPort");
     Ed_AcntPort = Make<TEdit>(this, GP_PSK, "Ed_AcntPort", 410, 148, 80, 21);
 
     SaveButton = Make<TButton>(this, this, "SaveButton", 188, 0, 80, 25);

@@ -71,14 +71,6 @@ long NumberOf(const std::string& text) {
     return std::stol(text);
 }
 
-TLabel* Label(TForm* form, TWinControl* parent, int l, int t, int w, const std::string& text) {
-    TLabel* c = new TLabel(form);
-    c->SetParent(parent);
-    c->SetCaption(text);
-    c->SetBounds(l, t, w, 16);
-    return c;
-}
-
 TComboBox* List(TForm* form, TWinControl* parent, const char* name, int l, int t, int w) {
     TComboBox* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
@@ -92,11 +84,7 @@ void TFM_Performace::RegisterOpener() {
 }
 
 TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
-    SetName("FM_Performace");
-    SetCaption("Advanced \\ Performance");
-    SetBorderStyle(bsDialog);
-    SetPosition(poMainFormCenter);
-    SetClientWidth(460);
+    SetFrame({.name = "FM_Performace", .caption = "Advanced \\ Performance", .clientWidth = 460});
 
     const formparts::BandPages bands =
         formparts::MakeBandPages(this, "PC_Performace", "TabSheetA", "TabSheetG", 8, 8, 444, 400);
@@ -109,7 +97,7 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     TWinControl* g = GB_Advance;
     const int lx = 12, cx = 220, cw = 180;
     auto row = [&](const std::string& caption, TControl* control, bool reserve = false) {
-        TLabel* l = Label(this, g, lx, 0, 180, caption);
+        TLabel* l = NewLabel(this, g, caption, lx, 0);
         rows_.push_back({l, control, true, reserve});
         return l;
     };
@@ -159,14 +147,14 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     ListView1->Hide();
 
     GB_DataRate = Make<TGroupBox>(this, p, "GB_DataRate", 6, 0, 424, 200, "Advance Data Rate Settings");
-    Label(this, GB_DataRate, 12, 22, 180, "Enable Data Rate Control");
+    NewLabel(this, GB_DataRate, "Enable Data Rate Control", 12, 22);
     CB_DateStatus = List(this, GB_DataRate, "CB_DateStatus", cx, 18, 100);
-    Label(this, GB_DataRate, 12, 48, 180, "Data Rate(Mb/Sec):");
+    NewLabel(this, GB_DataRate, "Data Rate(Mb/Sec):", 12, 48);
     for (int i = 0; i < kRates; ++i) {
         const int x = 12 + (i % 3) * 134;
         const int y = 68 + (i / 3) * kRowPitch;
         const std::string name = "CB_DRate" + std::to_string(i + 1);
-        La_DRate[i] = Label(this, GB_DataRate, x, y + 4, 64, kRateCaptions[i]);
+        La_DRate[i] = NewLabel(this, GB_DataRate, kRateCaptions[i], x, y + 4);
         CB_DRate[i] = List(this, GB_DataRate, name.c_str(), x + 62, y, 70);
         const bool basic = i <= 4 || i == 6 || i == 8;
         if (basic)

@@ -70,12 +70,9 @@ void TFM_RogueForm::RegisterOpener() {
 }
 
 TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
-    SetName("RogueForm");
-    SetCaption("Advanced\\Rogue AP");
-    SetPosition(poMainFormCenter);
     // Wide enough for the longest security kind in its quarter of the row.
-    SetClientWidth(660);
-    SetClientHeight(640);
+    SetFrame({.name = "RogueForm", .caption = "Advanced\\Rogue AP", .border = bsSizeable,
+              .clientWidth = 660, .clientHeight = 640});
 
     StatusBar1 = new TStatusBar(this);
     StatusBar1->SetName("StatusBar1");

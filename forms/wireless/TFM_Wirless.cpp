@@ -93,10 +93,7 @@ public:
 // --- construction ----------------------------------------------------------------
 
 TFM_Wirless::TFM_Wirless(TComponent* owner) : TForm(owner) {
-    SetName("FM_Wirless");
-    SetCaption("Home \\ Wireless");
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
+    SetFrame({.name = "FM_Wirless", .caption = "Home \\ Wireless", .position = poScreenCenter});
     BuildControls();
     Ed_SSIDa->SetMaxLength(32);
     Ed_SSIDg->SetMaxLength(32);
@@ -121,13 +118,6 @@ template <class T> static T* Make(TWinControl* parent, const std::string& name, 
     return c;
 }
 
-static TLabel* AddLabel(TWinControl* parent, const std::string& text, int left, int top,
-                       int width = 150) {
-    TLabel* l = Make<TLabel>(parent, "", left, top + 3, width, 16);
-    l->SetCaption(text);
-    return l;
-}
-
 static TComboBox* List(TWinControl* parent, const std::string& name, int left, int top, int width) {
     auto* c = Make<TComboBox>(parent, name, left, top, width);
     c->SetStyle(csDropDownList);
@@ -146,32 +136,32 @@ void TFM_Wirless::BuildControls() {
     PC_Wirless->SetActivePage(TS_11a);
     TWinControl* p = TS_11a;
 
-    Label1 = AddLabel(p, "Wireless Network Name(SSID)", 10, 10, 190);
+    Label1 = NewLabel(p, p, "Wireless Network Name(SSID)", 10, 10 + 3);
     Ed_SSIDa = Make<TEdit>(p, "Ed_SSIDa", 205, 10, 230);
-    LB_SSIDBcast = AddLabel(p, "SSID Broadcast ", 10, 36);
+    LB_SSIDBcast = NewLabel(p, p, "SSID Broadcast ", 10, 36 + 3);
     CB_SSIDBcasta = List(p, "CB_SSIDBcasta", 205, 36, 120);
-    LB_Chan = AddLabel(p, "Channel", 10, 62);
+    LB_Chan = NewLabel(p, p, "Channel", 10, 62 + 3);
     CB_Chana = List(p, "CB_Chana", 205, 62, 70);
     Ed_RaFreqa = Make<TEdit>(p, "Ed_RaFreqa", 285, 62, 50);
     Ed_RaFreqa->SetReadOnly(true);
-    LB_GHz = AddLabel(p, "GHz", 337, 62, 30);
+    LB_GHz = NewLabel(p, p, "GHz", 337, 62 + 3);
     CB_AuSc = Make<TCheckBox>(p, "CB_AuSc", 205, 86, 160);
     CB_AuSc->SetCaption("Auto Channel Scan");
     Ed_Chana = Make<TEdit>(p, "Ed_Chana", 0, 0, 10);
     Ed_ChanLista = Make<TEdit>(p, "Ed_ChanLista", 0, 0, 10);
-    Label24 = AddLabel(p, "Super G Mode", 10, 110);
+    Label24 = NewLabel(p, p, "Super G Mode", 10, 110 + 3);
     AD_SuperMode = List(p, "AD_SuperMode", 205, 110, 200);
     CB_SuModeRpt = List(p, "CB_SuModeRpt", 205, 110, 200);
     SetItems(CB_SuModeRpt, {"Disable", "Enable"});
     Ed_DynChLista = Make<TEdit>(p, "Ed_DynChLista", 0, 0, 10);
     Ed_StatChLista = Make<TEdit>(p, "Ed_StatChLista", 0, 0, 10);
     ED_APModeComboBox = List(p, "ED_APModeComboBox", 0, 0, 10);
-    ED_ApMode = AddLabel(p, "AP Mode", 10, 136);
+    ED_ApMode = NewLabel(p, p, "AP Mode", 10, 136 + 3);
     ED_APModeTempComboBox = List(p, "ED_APModeTempComboBox", 205, 136, 200);
 
     GroupBox1 = Make<TGroupBox>(p, "GroupBox1", 6, 164, 436, 130);
     GroupBox1->SetCaption(" WDS with AP ");
-    AddLabel(GroupBox1, "Remote AP MAC Address", 10, 18);
+    NewLabel(GroupBox1, GroupBox1, "Remote AP MAC Address", 10, 18 + 3);
     for (int k = 0; k < 8; ++k) {
         Ed_ReMAddra[k] = Make<TEdit>(GroupBox1, "Ed_ReMAddra" + std::to_string(k),
                                      10 + (k % 4) * 105, 42 + (k / 4) * 28, 100);
@@ -179,10 +169,10 @@ void TFM_Wirless::BuildControls() {
     }
     GroupBox2 = Make<TGroupBox>(p, "GroupBox2", 6, 164, 436, 72);
     GroupBox2->SetCaption(" AP Repeater  ");
-    AddLabel(GroupBox2, "Root AP MAC Address  ", 10, 18);
+    NewLabel(GroupBox2, GroupBox2, "Root AP MAC Address  ", 10, 18 + 3);
     Ed_RoMAddra0 = Make<TEdit>(GroupBox2, "Ed_RoMAddra0", 180, 18, 120);
     Ed_RoMAddra0->SetMaxLength(12);
-    AddLabel(GroupBox2, "SSID", 10, 44);
+    NewLabel(GroupBox2, GroupBox2, "SSID", 10, 44 + 3);
     Ed_SSID = Make<TEdit>(GroupBox2, "Ed_SSID", 180, 44, 240);
     Ed_SSID->SetMaxLength(32);
     // The client's root takes the repeater's place in the client mode.
@@ -198,23 +188,23 @@ void TFM_Wirless::BuildControls() {
     SiteScan->SetCaption("Scan");
     SiteScanComboBox = List(GroupBox3, "SiteScanComboBox", 0, 0, 10);
 
-    Authentication = AddLabel(p, "Authentication", 10, 300);
+    Authentication = NewLabel(p, p, "Authentication", 10, 300 + 3);
     Ed_SecAutha = List(p, "Ed_SecAutha", 0, 0, 10);
     Ed_SecAuthaTemp = List(p, "Ed_SecAuthaTemp", 205, 300, 200);
 
     GroupBox4 = Make<TGroupBox>(p, "GroupBox4", 6, 326, 436, 190);
     GroupBox4->SetCaption(" Key Settings ");
-    AddLabel(GroupBox4, "Encryption ", 10, 18);
+    NewLabel(GroupBox4, GroupBox4, "Encryption ", 10, 18 + 3);
     Ed_SecEncypa = List(GroupBox4, "Ed_SecEncypa", 120, 18, 90);
-    AddLabel(GroupBox4, "Key Type ", 220, 18, 70);
+    NewLabel(GroupBox4, GroupBox4, "Key Type ", 220, 18 + 3);
     Ed_KeyType = List(GroupBox4, "Ed_KeyType", 300, 18, 90);
-    AddLabel(GroupBox4, "Key Size", 10, 44);
+    NewLabel(GroupBox4, GroupBox4, "Key Size", 10, 44 + 3);
     Ed_KeySize = List(GroupBox4, "Ed_KeySize", 120, 44, 90);
-    AddLabel(GroupBox4, "Valid Key", 220, 44, 70);
+    NewLabel(GroupBox4, GroupBox4, "Valid Key", 220, 44 + 3);
     Ed_SecValKeya = List(GroupBox4, "Ed_SecValKeya", 300, 44, 90);
     const char* keyCaptions[4] = {"First Key ", "Second Key ", "Third Key ", "Fourth Key "};
     for (int k = 0; k < 4; ++k) {
-        AddLabel(GroupBox4, keyCaptions[k], 10, 72 + k * 28);
+        NewLabel(GroupBox4, GroupBox4, keyCaptions[k], 10, 72 + k * 28 + 3);
         Ed_Keya[k] = Make<TEdit>(GroupBox4, "Ed_Key" + std::to_string(k + 1) + "a", 120, 72 + k * 28,
                                  300);
         Ed_Keya[k]->SetMaxLength(32);
@@ -224,50 +214,50 @@ void TFM_Wirless::BuildControls() {
     // Two label and field pairs a row: labels 10 and 232, fields 122 and 346/370.
     GroupBox5 = Make<TGroupBox>(p, "GroupBox5", 6, 326, 436, 182);
     GroupBox5->SetCaption(" Radius Server Settings ");
-    AddLabel(GroupBox5, "Cipher Type", 10, 18, 110);
+    NewLabel(GroupBox5, GroupBox5, "Cipher Type", 10, 18 + 3);
     CiphertypeComboBox = List(GroupBox5, "CiphertypeComboBox", 122, 18, 90);
-    AddLabel(GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44, 290);
+    NewLabel(GroupBox5, GroupBox5, "Group Key Update Interval   [ 300 - 9999999 ]", 10, 44 + 3);
     GroupKeyEdit = Make<TEdit>(GroupBox5, "GroupKeyEdit", 346, 44, 80);
-    AddLabel(GroupBox5, "Radius Server ", 10, 70, 110);
+    NewLabel(GroupBox5, GroupBox5, "Radius Server ", 10, 70 + 3);
     RadiusServerEdit = Make<TEdit>(GroupBox5, "RadiusServerEdit", 122, 70, 104);
-    AddLabel(GroupBox5, "Radius Port (1-65535)", 232, 70, 136);
+    NewLabel(GroupBox5, GroupBox5, "Radius Port (1-65535)", 232, 70 + 3);
     RadiusportEdit = Make<TEdit>(GroupBox5, "RadiusportEdit", 370, 70, 56);
-    AddLabel(GroupBox5, "Radius Secret", 10, 96, 110);
+    NewLabel(GroupBox5, GroupBox5, "Radius Secret", 10, 96 + 3);
     RadiusSecretEdit = Make<TEdit>(GroupBox5, "RadiusSecretEdit", 122, 96, 104);
     RadiusSecretEdit->SetPasswordChar('*');
-    Label25 = AddLabel(GroupBox5, "Accounting Mode", 10, 122, 110);
+    Label25 = NewLabel(GroupBox5, GroupBox5, "Accounting Mode", 10, 122 + 3);
     CB_AcntEnable = List(GroupBox5, "CB_AcntEnable", 122, 122, 90);
-    Label5 = AddLabel(GroupBox5, "Accounting Server", 10, 148, 110);
+    Label5 = NewLabel(GroupBox5, GroupBox5, "Accounting Server", 10, 148 + 3);
     Ed_AcntServer = Make<TEdit>(GroupBox5, "Ed_AcntServer", 122, 148, 104);
-    Label26 = AddLabel(GroupBox5, "Accounting Port", 232, 148, 136);
+    Label26 = NewLabel(GroupBox5, GroupBox5, "Accounting Port", 232, 148 + 3);
     Ed_AcntPort = Make<TEdit>(GroupBox5, "Ed_AcntPort", 370, 148, 56);
 
     GroupBox6 = Make<TGroupBox>(p, "GroupBox6", 6, 326, 436, 100);
     GroupBox6->SetCaption(" PassPhrase Settings ");
-    AddLabel(GroupBox6, "Cipher Type", 10, 18);
+    NewLabel(GroupBox6, GroupBox6, "Cipher Type", 10, 18 + 3);
     CipherforPSKBox = List(GroupBox6, "CipherforPSKBox", 200, 18, 90);
-    AddLabel(GroupBox6, "Group Key Update Interval", 10, 44);
+    NewLabel(GroupBox6, GroupBox6, "Group Key Update Interval", 10, 44 + 3);
     GroupKeyPSKEdit = Make<TEdit>(GroupBox6, "GroupKeyPSKEdit", 200, 44, 90);
-    AddLabel(GroupBox6, "PassPhrase ", 10, 70);
+    NewLabel(GroupBox6, GroupBox6, "PassPhrase ", 10, 70 + 3);
     PassPhrasePSKEdit = Make<TEdit>(GroupBox6, "PassPhrasePSKEdit", 200, 70, 220);
     PassPhrasePSKEdit->SetPasswordChar('*');
 
     GroupBox7 = Make<TGroupBox>(p, "GroupBox7", 6, 480, 436, 130);
     GroupBox7->SetCaption("Secondary  Radius Server Settings ");
-    AddLabel(GroupBox7, "Radius Server ", 10, 18, 110);
+    NewLabel(GroupBox7, GroupBox7, "Radius Server ", 10, 18 + 3);
     Ed_SecRadiusServer = Make<TEdit>(GroupBox7, "Ed_SecRadiusServer", 122, 18, 104);
-    AddLabel(GroupBox7, "RADIUS Mode ", 232, 18, 110);
+    NewLabel(GroupBox7, GroupBox7, "RADIUS Mode ", 232, 18 + 3);
     CB_SecRadiusMode = List(GroupBox7, "CB_SecRadiusMode", 346, 18, 80);
-    AddLabel(GroupBox7, "Radius Secret", 10, 44, 110);
+    NewLabel(GroupBox7, GroupBox7, "Radius Secret", 10, 44 + 3);
     Ed_SecRadiusSecret = Make<TEdit>(GroupBox7, "Ed_SecRadiusSecret", 122, 44, 104);
     Ed_SecRadiusSecret->SetPasswordChar('*');
-    AddLabel(GroupBox7, "Radius Port (1-65535)", 232, 44, 136);
+    NewLabel(GroupBox7, GroupBox7, "Radius Port (1-65535)", 232, 44 + 3);
     Ed_SecRadiusport = Make<TEdit>(GroupBox7, "Ed_SecRadiusport", 370, 44, 56);
-    AddLabel(GroupBox7, "Accounting Server", 10, 70, 110);
+    NewLabel(GroupBox7, GroupBox7, "Accounting Server", 10, 70 + 3);
     Ed_SecAccountServer = Make<TEdit>(GroupBox7, "Ed_SecAccountServer", 122, 70, 104);
-    AddLabel(GroupBox7, "Accounting Mode ", 232, 70, 110);
+    NewLabel(GroupBox7, GroupBox7, "Accounting Mode ", 232, 70 + 3);
     CB_SecAccountMode = List(GroupBox7, "CB_SecAccountMode", 346, 70, 80);
-    AddLabel(GroupBox7, "Accounting Port (1-65535)", 10, 96, 170);
+    NewLabel(GroupBox7, GroupBox7, "Accounting Port (1-65535)", 10, 96 + 3);
     Ed_SecAccountPort = Make<TEdit>(GroupBox7, "Ed_SecAccountPort", 182, 96, 56);
     Ed_RaduisSupport = Make<TEdit>(p, "Ed_RaduisSupport", 0, 0, 10);
     Ed_AccountSupport = Make<TEdit>(p, "Ed_AccountSupport", 0, 0, 10);
@@ -307,11 +297,11 @@ void TFM_Wirless::BuildControls() {
     }
 
     TWinControl* g = TS_11g;
-    AddLabel(g, "Wireless Network Name(SSID)", 10, 10, 170);
+    NewLabel(g, g, "Wireless Network Name(SSID)", 10, 10 + 3);
     Ed_SSIDg = Make<TEdit>(g, "Ed_SSIDg", 190, 10, 240);
-    AddLabel(g, "SSID Broadcast ", 10, 36);
+    NewLabel(g, g, "SSID Broadcast ", 10, 36 + 3);
     CB_SSIDBcastg = List(g, "CB_SSIDBcastg", 190, 36, 120);
-    AddLabel(g, "Channel", 10, 62);
+    NewLabel(g, g, "Channel", 10, 62 + 3);
     CB_Chang = List(g, "CB_Chang", 190, 62, 70);
     Ed_RaFreqg = Make<TEdit>(g, "Ed_RaFreqg", 270, 62, 50);
     Ed_RaFreqg->SetReadOnly(true);
