@@ -20,13 +20,8 @@ const LoginRules kRules{40, "Please limit user name to 40 characters!", false};
 
 TEdit* LabelledEdit(TForm* form, const char* labelName, TLabel** label, const char* caption,
                     const char* name, int top, bool masked) {
-    *label = new TLabel(form);
-    (*label)->SetName(labelName);
-    (*label)->SetCaption(caption);
-    (*label)->SetBounds(16, top + 4, 140, 16);
-    auto* e = new TEdit(form);
-    e->SetName(name);
-    e->SetBounds(164, top, 150, 21);
+    *label = NewLabel(form, form, caption, 16, top + 4, labelName);
+    auto* e = NewControl<TEdit>(form, form, name, 164, top, 150, 21);
     if (masked) e->SetPasswordChar('*');
     return e;
 }

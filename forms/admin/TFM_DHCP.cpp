@@ -33,19 +33,13 @@ constexpr const char* kFreeIP = mib::staticpool::FreeIP;
 constexpr const char* kFreeMac = mib::staticpool::FreeMac;
 
 TEdit* Edit(TWinControl* parent, const char* name, int left, int top, int width, int maxLength) {
-    auto* e = new TEdit(parent);
-    e->SetName(name);
-    e->SetBounds(left, top, width, 21);
+    auto* e = NewControl<TEdit>(parent, parent, name, left, top, width, 21);
     e->SetMaxLength(maxLength);
     return e;
 }
 
 TButton* Button(TWinControl* parent, const char* name, const char* caption, int left, int top) {
-    auto* b = new TButton(parent);
-    b->SetName(name);
-    b->SetCaption(caption);
-    b->SetBounds(left, top, 80, 25);
-    return b;
+    return NewControl<TButton>(parent, parent, name, left, top, 80, 25, caption);
 }
 
 TListView* List(TWinControl* parent, const char* name, int left, int top, int width, int height) {

@@ -25,15 +25,8 @@ bool StartsWith(const std::string& text, const char* prefix) {
 
 TEdit* NewField(TWinControl* parent, const char* name, const char* caption, int top,
                 int labelLeft = 12, int editLeft = 150, int editWidth = 190) {
-    auto* label = new TLabel(parent);
-    label->SetParent(parent);
-    label->SetCaption(caption);
-    label->SetLeft(labelLeft);
-    label->SetTop(top + 3);
-    auto* edit = new TEdit(parent);
-    edit->SetParent(parent);
-    edit->SetName(name);
-    edit->SetBounds(editLeft, top, editWidth, 21);
+    TLabel* label = NewLabel(parent, parent, caption, labelLeft, top + 3);
+    auto* edit = NewControl<TEdit>(parent, parent, name, editLeft, top, editWidth, 21);
     edit->SetReadOnly(true);
     edit->SetColor(clBtnFace);
     edit->SetText("");
@@ -43,12 +36,7 @@ TEdit* NewField(TWinControl* parent, const char* name, const char* caption, int 
 
 TButton* NewButton(TWinControl* parent, const char* name, const char* caption, int left,
                    int top) {
-    auto* b = new TButton(parent);
-    b->SetParent(parent);
-    b->SetName(name);
-    b->SetCaption(caption);
-    b->SetBounds(left, top, 75, 25);
-    return b;
+    return NewControl<TButton>(parent, parent, name, left, top, 75, 25, caption);
 }
 
 } // namespace

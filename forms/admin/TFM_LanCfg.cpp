@@ -22,10 +22,7 @@ TFM_LanCfg* FM_LanCfg = nullptr;
 namespace {
 
 TEdit* Edit(TWinControl* parent, const char* name, int top) {
-    auto* e = new TEdit(parent);
-    e->SetName(name);
-    e->SetBounds(140, top - 4, 150, 21);
-    return e;
+    return NewControl<TEdit>(parent, parent, name, 140, top - 4, 150, 21);
 }
 
 bool Succeeded(const QvSNMPError* e) { return !e || e->Code == 0; }

@@ -45,12 +45,8 @@ const CounterDef kCounters[TFM_Static::CounterCount] = {
 constexpr int kRowHeight = 24;
 constexpr int kEditLeft = 230;
 
-
 TEdit* NewEdit(TWinControl* parent, const std::string& name, int top) {
-    auto* edit = new TEdit(parent);
-    edit->SetParent(parent);
-    edit->SetName(name);
-    edit->SetBounds(kEditLeft, top, 110, 21);
+    auto* edit = NewControl<TEdit>(parent, parent, name, kEditLeft, top, 110, 21);
     edit->SetReadOnly(true);
     edit->SetColor(clBtnFace);
     edit->SetText("");

@@ -24,9 +24,7 @@ namespace {
 using mib::staticpool::FreeIP;
 
 TEdit* Edit(TWinControl* parent, const char* name, int left, int top, int width, int maxLength) {
-    auto* e = new TEdit(parent);
-    e->SetName(name);
-    e->SetBounds(left, top, width, 21);
+    auto* e = NewControl<TEdit>(parent, parent, name, left, top, width, 21);
     e->SetMaxLength(maxLength);
     return e;
 }

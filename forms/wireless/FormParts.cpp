@@ -19,7 +19,7 @@ void Fill(TComboBox* c, std::initializer_list<const char*> items) {
 BandPages MakeBandPages(TForm* form, const std::string& name, const std::string& band1Name,
                         const std::string& band2Name, int l, int t, int w, int h) {
     BandPages b{};
-    b.pages = Make<TPageControl>(form, form, name, l, t, w, h);
+    b.pages = NewControl<TPageControl>(form, form, name, l, t, w, h);
     b.band1 = new TTabSheet(b.pages);
     b.band1->SetName(band1Name);
     b.band1->SetCaption("IEEE 802.11a");

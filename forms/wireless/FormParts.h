@@ -1,8 +1,7 @@
 #pragma once
-// What the wireless forms build their windows from: a control placed by
-// name and bounds, a combo box filled from a list, the band pages, and a
-// read whose failure the form shows by its own means rather than by an
-// exception. Also the one set of WEP key rules every form follows.
+// What the wireless forms build their windows from: a combo box filled from
+// a list, the band pages, and a read whose failure the form shows by its own
+// means rather than by an exception. Also the one set of WEP key rules every form follows.
 #include "binding/QvSNMPRequest2Edits.h"
 #include "ui/Control.h"
 
@@ -19,17 +18,6 @@ class TPageControl;
 class TTabSheet;
 
 namespace formparts {
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name, int l, int t, int w, int h,
-        const std::string& caption = "") {
-    T* c = new T(owner);
-    if (!name.empty()) c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(l, t, w, h);
-    if (!caption.empty()) c->SetCaption(caption);
-    return c;
-}
 
 void Fill(TComboBox* c, std::initializer_list<const char*> items);
 

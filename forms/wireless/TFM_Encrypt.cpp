@@ -17,7 +17,6 @@
 
 namespace {
 
-using formparts::Make;
 using formparts::Fill;
 using formparts::ReadNow;
 
@@ -65,80 +64,80 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
     TWinControl* p = TS_80211a;
 
     NewLabel(this, p, "Authentication", 8, 12);
-    CB_SecAutha = Make<TComboBox>(this, p, "CB_SecAutha", 130, 8, 200, 22);
+    CB_SecAutha = NewControl<TComboBox>(this, p, "CB_SecAutha", 130, 8, 200, 22);
     CB_SecAutha->SetStyle(csDropDownList);
     NewLabel(this, p, "Encryption", 8, 40);
-    CB_SecEncypa = Make<TComboBox>(this, p, "CB_SecEncypa", 130, 36, 100, 22);
+    CB_SecEncypa = NewControl<TComboBox>(this, p, "CB_SecEncypa", 130, 36, 100, 22);
     CB_SecEncypa->SetStyle(csDropDownList);
     NewLabel(this, p, "Key Type", 8, 68);
-    CB_KeyTypeA = Make<TComboBox>(this, p, "CB_KeyTypeA", 130, 64, 100, 22);
+    CB_KeyTypeA = NewControl<TComboBox>(this, p, "CB_KeyTypeA", 130, 64, 100, 22);
     CB_KeyTypeA->SetStyle(csDropDownList);
     NewLabel(this, p, "Key Size", 8, 96);
-    CB_KeySizeA = Make<TComboBox>(this, p, "CB_KeySizeA", 130, 92, 100, 22);
+    CB_KeySizeA = NewControl<TComboBox>(this, p, "CB_KeySizeA", 130, 92, 100, 22);
     CB_KeySizeA->SetStyle(csDropDownList);
     NewLabel(this, p, "Valid Key", 8, 124);
-    CB_SecValKeya = Make<TComboBox>(this, p, "CB_SecValKeya", 130, 120, 100, 22);
+    CB_SecValKeya = NewControl<TComboBox>(this, p, "CB_SecValKeya", 130, 120, 100, 22);
     CB_SecValKeya->SetStyle(csDropDownList);
 
-    GB_KeyTable = Make<TGroupBox>(this, p, "GB_KeyTable", 8, 148, 424, 122, "Key Table ");
+    GB_KeyTable = NewControl<TGroupBox>(this, p, "GB_KeyTable", 8, 148, 424, 122, "Key Table ");
     const char* const hexNames[] = {"Ed_Key1a", "Ed_Key2a", "Ed_Key3a", "Ed_Key4a"};
     const char* const asciiNames[] = {"Ed_Key1t", "Ed_Key2t", "Ed_Key3t", "Ed_Key4t"};
     const char* const labels[] = {"First", "Second", "Third", "Fourth"};
     for (int i = 0; i < 4; ++i) {
         NewLabel(this, GB_KeyTable, labels[i], 12, 26 + 24 * i);
-        Ed_Keya[i] = Make<TEdit>(this, GB_KeyTable, hexNames[i], 90, 24 + 24 * i, 320, 21);
-        Ed_Keyt[i] = Make<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 24 + 24 * i, 320, 21);
+        Ed_Keya[i] = NewControl<TEdit>(this, GB_KeyTable, hexNames[i], 90, 24 + 24 * i, 320, 21);
+        Ed_Keyt[i] = NewControl<TEdit>(this, GB_KeyTable, asciiNames[i], 90, 24 + 24 * i, 320, 21);
         Ed_Keyt[i]->Hide();
     }
 
     NewLabel(this, p, "PassPhrase", 8, 282);
-    Ed_PassPha = Make<TEdit>(this, p, "Ed_PassPha", 130, 278, 250, 21);
+    Ed_PassPha = NewControl<TEdit>(this, p, "Ed_PassPha", 130, 278, 250, 21);
     Ed_PassPha->SetMaxLength(63);
     // A secret like the keys: never shown.
     Ed_PassPha->SetPasswordChar('*');
     NewLabel(this, p, "Cipher Type", 8, 308);
-    CB_CipherTypea = Make<TComboBox>(this, p, "CB_CipherTypea", 130, 304, 100, 22);
+    CB_CipherTypea = NewControl<TComboBox>(this, p, "CB_CipherTypea", 130, 304, 100, 22);
     NewLabel(this, p, "Group Key  Update ", 8, 330);
     NewLabel(this, p, "Interval [ 300 - 9999999 ]", 8, 348);
-    Ed_GKUIa = Make<TEdit>(this, p, "Ed_GKUIa", 200, 338, 100, 21);
+    Ed_GKUIa = NewControl<TEdit>(this, p, "Ed_GKUIa", 200, 338, 100, 21);
 
     // Each setting's label stands above its edit, so no caption runs into
     // the next one.
-    GB_Server = Make<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112, "  Security Server Settings  ");
+    GB_Server = NewControl<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112, "  Security Server Settings  ");
     const int* col = kServerColumn;
     const int dnsEdit = kDnsLabelTop + kEditBelowLabel;
     La_DNSIP = NewLabel(this, GB_Server, "Domain Name Server", col[0], kDnsLabelTop);
     La_DNSIP2 =
         NewLabel(this, GB_Server, "IP Address", col[0] + La_DNSIP->Width() + 4, kDnsLabelTop);
-    Ed_DNSIP = Make<TEdit>(this, GB_Server, "Ed_DNSIP", col[0], dnsEdit, kServerEditWidth, 21,
+    Ed_DNSIP = NewControl<TEdit>(this, GB_Server, "Ed_DNSIP", col[0], dnsEdit, kServerEditWidth, 21,
                            "0.0.0.0");
     La_DNS = NewLabel(this, GB_Server, "Domain Name Server", col[1] + 100, kDnsLabelTop);
-    Ed_DNS = Make<TEdit>(this, GB_Server, "Ed_DNS", col[1] + 100, dnsEdit, 176, 21);
+    Ed_DNS = NewControl<TEdit>(this, GB_Server, "Ed_DNS", col[1] + 100, dnsEdit, 176, 21);
     Ed_DNS->SetMaxLength(32);
     const int radiusEdit = kRadiusLabelTop + kEditBelowLabel;
     La_Radius = NewLabel(this, GB_Server, "RADIUS Server", col[0], kRadiusLabelTop);
-    Ed_RadiusSrv2 = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv2", col[0], radiusEdit,
+    Ed_RadiusSrv2 = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSrv2", col[0], radiusEdit,
                                 kServerEditWidth, 21, "0.0.0.0");
-    Ed_RadiusSrv = Make<TEdit>(this, GB_Server, "Ed_RadiusSrv", col[0], radiusEdit,
+    Ed_RadiusSrv = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSrv", col[0], radiusEdit,
                                kServerEditWidth, 21);
     Ed_RadiusSrv->Hide();
     La_RadiusPort = NewLabel(this, GB_Server, "RADIUS Port (1-65535)", col[1], kRadiusLabelTop);
-    Ed_RadiusPort = Make<TEdit>(this, GB_Server, "Ed_RadiusPort", col[1], radiusEdit,
+    Ed_RadiusPort = NewControl<TEdit>(this, GB_Server, "Ed_RadiusPort", col[1], radiusEdit,
                                 kServerEditWidth, 21);
     La_RadiusSec = NewLabel(this, GB_Server, "RADIUS Secret ", col[2], kRadiusLabelTop);
-    Ed_RadiusSec = Make<TEdit>(this, GB_Server, "Ed_RadiusSec", col[2], radiusEdit,
+    Ed_RadiusSec = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSec", col[2], radiusEdit,
                                kServerEditWidth, 21);
     Ed_RadiusSec->SetMaxLength(32);
     Ed_RadiusSec->SetPasswordChar('*');
 
-    CB_11a_APM = Make<TComboBox>(this, p, "CB_11a_APM", 0, 0, 10, 10);
+    CB_11a_APM = NewControl<TComboBox>(this, p, "CB_11a_APM", 0, 0, 10, 10);
     CB_11a_APM->Hide();
-    Codebase = Make<TEdit>(this, p, "Codebase", 0, 0, 10, 10);
+    Codebase = NewControl<TEdit>(this, p, "Codebase", 0, 0, 10, 10);
     Codebase->Hide();
 
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 200, 528, 80, 25, "Apply");
-    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 286, 528, 80, 25, "Cancel");
-    Bt_Ref = Make<TButton>(this, this, "Bt_Ref", 372, 528, 80, 25, "Refresh");
+    Bt_Apply = NewControl<TButton>(this, this, "Bt_Apply", 200, 528, 80, 25, "Apply");
+    Bt_Cancel = NewControl<TButton>(this, this, "Bt_Cancel", 286, 528, 80, 25, "Cancel");
+    Bt_Ref = NewControl<TButton>(this, this, "Bt_Ref", 372, 528, 80, 25, "Refresh");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };
     Bt_Ref->OnClick = [this](TObject* s) { Bt_RefClick(s); };

@@ -19,14 +19,13 @@ TFM_Filter* FM_Filter = nullptr;
 
 namespace {
 
-using formparts::Make;
 
 namespace fv = mib::filter;
 
 constexpr int kDisableItem = 2; // "Disable" in the access control list
 
 TComboBox* Combo(TComponent* owner, TWinControl* parent, const std::string& name, int l, int t) {
-    TComboBox* c = Make<TComboBox>(owner, parent, name, l, t, 120, 22);
+    TComboBox* c = NewControl<TComboBox>(owner, parent, name, l, t, 120, 22);
     c->SetStyle(csDropDownList);
     return c;
 }
@@ -45,19 +44,19 @@ struct BandControls {
 BandControls BuildPage(TComponent* owner, TTabSheet* page, bool g) {
     auto name = [g](const char* base) { return std::string(base) + (g ? "g" : "a"); };
     BandControls b{};
-    auto* access = Make<TGroupBox>(owner, page, "", 8, 8, 376, 88, "Wireless Access Setting:");
-    Make<TLabel>(owner, access, "", 12, 28, 120, 16, "Access Control");
+    auto* access = NewControl<TGroupBox>(owner, page, "", 8, 8, 376, 88, "Wireless Access Setting:");
+    NewControl<TLabel>(owner, access, "", 12, 28, 120, 16, "Access Control");
     b.access = Combo(owner, access, name("CB_AC"), 180, 24);
-    b.list = Make<TButton>(owner, access, name("Bt_MacTab"), 180, 54, 160, 25,
+    b.list = NewControl<TButton>(owner, access, name("Bt_MacTab"), 180, 54, 160, 25,
                            "Access Control List");
-    auto* partition = Make<TGroupBox>(owner, page, "", 8, 104, 376, 132, "WLAN Partition:");
-    Make<TLabel>(owner, partition, "", 12, 28, 160, 16, "Internal Station Connection ");
+    auto* partition = NewControl<TGroupBox>(owner, page, "", 8, 104, 376, 132, "WLAN Partition:");
+    NewControl<TLabel>(owner, partition, "", 12, 28, 160, 16, "Internal Station Connection ");
     b.station = Combo(owner, partition, name("CB_InSC"), 180, 24);
-    Make<TLabel>(owner, partition, "", 12, 60, 160, 16, "Ethernet to WLAN Access");
+    NewControl<TLabel>(owner, partition, "", 12, 60, 160, 16, "Ethernet to WLAN Access");
     b.ethernet = Combo(owner, partition, name("CB_E2WA"), 180, 56);
-    b.betweenLabel1 = Make<TLabel>(owner, partition, g ? "" : "La_InSCAGa", 12, 88, 165, 16,
+    b.betweenLabel1 = NewControl<TLabel>(owner, partition, g ? "" : "La_InSCAGa", 12, 88, 165, 16,
                                    "Internal Station Connection Between ");
-    b.betweenLabel2 = Make<TLabel>(owner, partition, g ? "" : "La_InSCBa", 12, 104, 165, 16,
+    b.betweenLabel2 = NewControl<TLabel>(owner, partition, g ? "" : "La_InSCBa", 12, 104, 165, 16,
                                    "802.11a and 802.11g");
     b.between = Combo(owner, partition, name("CB_InSCB"), 180, 92);
     return b;
@@ -95,9 +94,9 @@ TFM_Filter::TFM_Filter(TComponent* owner) : TForm(owner) {
     CB_InSCBg = g.between;
     Bt_MacTabg = g.list;
 
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 144, 286, 80, 25, "Apply");
-    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 232, 286, 80, 25, "Refresh");
-    Bt_Close = Make<TButton>(this, this, "Bt_Close", 320, 286, 80, 25, "Close");
+    Bt_Apply = NewControl<TButton>(this, this, "Bt_Apply", 144, 286, 80, 25, "Apply");
+    Bt_Refresh = NewControl<TButton>(this, this, "Bt_Refresh", 232, 286, 80, 25, "Refresh");
+    Bt_Close = NewControl<TButton>(this, this, "Bt_Close", 320, 286, 80, 25, "Close");
     StatusBar = new TStatusBar(this);
     StatusBar->SetName("StatusBar");
     StatusBar->SetSimplePanel(true);

@@ -16,7 +16,6 @@
 
 namespace {
 
-using formparts::Make;
 
 // A user limit as typed: digits only, 0 to 64.
 bool ValidUserLimit(const std::string& text) {
@@ -34,26 +33,26 @@ TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
     SetFrame({.name = "FM_Group", .caption = "Advanced \\ Grouping", .clientWidth = 400,
               .clientHeight = 230});
 
-    La_Heading = Make<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
+    La_Heading = NewControl<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
                               "AP Grouping Settings:(For AP Mode Only)");
     NewLabel(this, this, "Load Balance", 24, 44);
-    CB_LoadB = Make<TComboBox>(this, this, "CB_LoadB", 190, 40, 186, 22);
+    CB_LoadB = NewControl<TComboBox>(this, this, "CB_LoadB", 190, 40, 186, 22);
     CB_LoadB->SetStyle(csDropDownList);
     NewLabel(this, this, "User Limit (0-64)", 24, 74);
-    Ed_UsrL = Make<TEdit>(this, this, "Ed_UsrL", 190, 70, 186, 21);
+    Ed_UsrL = NewControl<TEdit>(this, this, "Ed_UsrL", 190, 70, 186, 21);
     NewLabel(this, this, "Link Integrate", 24, 104);
-    CB_LinkInt = Make<TComboBox>(this, this, "CB_LinkInt", 190, 100, 186, 22);
+    CB_LinkInt = NewControl<TComboBox>(this, this, "CB_LinkInt", 190, 100, 186, 22);
     CB_LinkInt->SetStyle(csDropDownList);
     NewLabel(this, this, "Ethernet Link Status", 24, 134);
-    Ed_EthLS = Make<TEdit>(this, this, "Ed_EthLS", 190, 130, 186, 21);
+    Ed_EthLS = NewControl<TEdit>(this, this, "Ed_EthLS", 190, 130, 186, 21);
     Ed_EthLS->SetReadOnly(true);
     Ed_EthLS->SetColor(clBtnFace);
-    CB_APMode = Make<TComboBox>(this, this, "CB_APMode", 0, 0, 10, 10);
+    CB_APMode = NewControl<TComboBox>(this, this, "CB_APMode", 0, 0, 10, 10);
     CB_APMode->Hide();
 
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 24, 168, 90, 25, "Apply");
-    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 155, 168, 90, 25, "Refresh");
-    Bt_Cancel = Make<TButton>(this, this, "Bt_Cancel", 286, 168, 90, 25, "Cancel");
+    Bt_Apply = NewControl<TButton>(this, this, "Bt_Apply", 24, 168, 90, 25, "Apply");
+    Bt_Refresh = NewControl<TButton>(this, this, "Bt_Refresh", 155, 168, 90, 25, "Refresh");
+    Bt_Cancel = NewControl<TButton>(this, this, "Bt_Cancel", 286, 168, 90, 25, "Cancel");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Refresh->OnClick = [this](TObject* s) { Bt_RefreshClick(s); };
     Bt_Cancel->OnClick = [this](TObject* s) { Bt_CancelClick(s); };

@@ -20,7 +20,6 @@
 
 namespace {
 
-using formparts::Make;
 using formparts::ReadNow;
 
 const std::string kNoMac = "000000000000";
@@ -76,9 +75,9 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
     // Band 1.
     TWinControl* p = TS_80211a;
     NewLabel(this, p, "AP Mode", 8, 14);
-    CB_11a_APM = Make<TComboBox>(this, p, "CB_11a_APM", 110, 10, 170, 22);
+    CB_11a_APM = NewControl<TComboBox>(this, p, "CB_11a_APM", 110, 10, 170, 22);
     CB_11a_APM->SetStyle(csDropDownList);
-    CB_11a_APMTemp = Make<TComboBox>(this, p, "CB_11a_APMTemp", 110, 10, 170, 22);
+    CB_11a_APMTemp = NewControl<TComboBox>(this, p, "CB_11a_APMTemp", 110, 10, 170, 22);
     CB_11a_APMTemp->SetStyle(csDropDownList);
     CB_11a_APMTemp->Hide();
     NewLabel(this, p, "Remote AP MAC Address", 8, 44);
@@ -87,21 +86,21 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
                                    "Ed_ReMAddra6", "Ed_ReMAddra7"};
     for (int i = 0; i < 8; ++i)
         Ed_ReMAddra[i] =
-            Make<TEdit>(this, p, remoteA[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
+            NewControl<TEdit>(this, p, remoteA[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
     La_RoMAddra = NewLabel(this, p, "Root AP MAC Address", 8, 186);
-    Ed_RoMAddra0 = Make<TEdit>(this, p, "Ed_RoMAddra0", 148, 182, 130, 21);
-    Ed_CRoMAddra0 = Make<TEdit>(this, p, "Ed_CRoMAddra0", 148, 182, 130, 21);
+    Ed_RoMAddra0 = NewControl<TEdit>(this, p, "Ed_RoMAddra0", 148, 182, 130, 21);
+    Ed_CRoMAddra0 = NewControl<TEdit>(this, p, "Ed_CRoMAddra0", 148, 182, 130, 21);
     Ed_CRoMAddra0->Hide();
     La_SSID = NewLabel(this, p, "SSID", 8, 216);
-    Ed_SSID = Make<TEdit>(this, p, "Ed_SSID", 148, 212, 130, 21);
+    Ed_SSID = NewControl<TEdit>(this, p, "Ed_SSID", 148, 212, 130, 21);
     Ed_SSID->SetMaxLength(32);
-    CB_SecAutha = Make<TComboBox>(this, p, "CB_SecAutha", 0, 0, 10, 10);
+    CB_SecAutha = NewControl<TComboBox>(this, p, "CB_SecAutha", 0, 0, 10, 10);
     CB_SecAutha->Hide();
 
     // Band 2.
     TWinControl* g = TS_80211g;
     NewLabel(this, g, "AP Mode", 8, 14);
-    CB_11g_APM = Make<TComboBox>(this, g, "CB_11g_APM", 110, 10, 170, 22);
+    CB_11g_APM = NewControl<TComboBox>(this, g, "CB_11g_APM", 110, 10, 170, 22);
     CB_11g_APM->SetStyle(csDropDownList);
     NewLabel(this, g, "Remote AP MAC Address", 8, 44);
     const char* const remoteG[] = {"Ed_ReMAddrg0", "Ed_ReMAddrg1", "Ed_ReMAddrg2",
@@ -109,13 +108,13 @@ TFM_ModeCFG::TFM_ModeCFG(TComponent* owner) : TForm(owner) {
                                    "Ed_ReMAddrg6", "Ed_ReMAddrg7"};
     for (int i = 0; i < 8; ++i)
         Ed_ReMAddrg[i] =
-            Make<TEdit>(this, g, remoteG[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
+            NewControl<TEdit>(this, g, remoteG[i], 8 + 140 * (i % 2), 64 + 28 * (i / 2), 130, 21);
     NewLabel(this, g, "Root AP MAC Address", 8, 186);
-    Ed_RoMAddrg0 = Make<TEdit>(this, g, "Ed_RoMAddrg0", 148, 182, 130, 21);
+    Ed_RoMAddrg0 = NewControl<TEdit>(this, g, "Ed_RoMAddrg0", 148, 182, 130, 21);
 
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 57, 340, 80, 25, "Apply");
-    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 143, 340, 80, 25, "Refresh");
-    Bt_Close = Make<TButton>(this, this, "Bt_Close", 229, 340, 80, 25, "Close");
+    Bt_Apply = NewControl<TButton>(this, this, "Bt_Apply", 57, 340, 80, 25, "Apply");
+    Bt_Refresh = NewControl<TButton>(this, this, "Bt_Refresh", 143, 340, 80, 25, "Refresh");
+    Bt_Close = NewControl<TButton>(this, this, "Bt_Close", 229, 340, 80, 25, "Close");
     Bt_Apply->OnClick = [this](TObject* s) { Bt_ApplyClick(s); };
     Bt_Refresh->OnClick = [this](TObject* s) { Bt_RefreshClick(s); };
     Bt_Close->OnClick = [this](TObject* s) { Bt_CloseClick(s); };

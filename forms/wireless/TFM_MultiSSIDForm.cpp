@@ -19,7 +19,6 @@ TFM_MultiSSIDForm* FM_MultiSSIDForm = nullptr;
 
 namespace {
 
-using formparts::Make;
 using formparts::Fill;
 using formparts::ReadNow;
 
@@ -29,7 +28,7 @@ enum GuestVar { kState, kSsid, kAuth, kEncryption, kKeyIndex, kKey, kTag };
 enum MasterVar { kMasterSsid, kMasterAuth, kMasterEncryption, kMasterKeyIndex, kMasterTag };
 
 TComboBox* List(TForm* form, TWinControl* parent, const std::string& name, int l, int t, int w) {
-    TComboBox* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
+    TComboBox* c = NewControl<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
     return c;
 }
@@ -67,16 +66,16 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
     SetFrame({.name = "FM_MultiSSIDForm", .caption = "Advanced\\Multi-SSID", .clientWidth = 600,
               .clientHeight = 540});
 
-    PageControl1 = Make<TPageControl>(this, this, "PageControl1", 8, 8, 584, 460);
+    PageControl1 = NewControl<TPageControl>(this, this, "PageControl1", 8, 8, 584, 460);
     TabSheet1 = new TTabSheet(PageControl1);
     TabSheet1->SetName("TabSheet1");
     TabSheet1->SetCaption(g_BandCaption);
     TWinControl* p = TabSheet1;
 
-    CheckBox1 = Make<TCheckBox>(this, p, "CheckBox1", 12, 8, 200, 20, "Enable VLan State ");
-    TGroupBox* master = Make<TGroupBox>(this, p, "GB_Master", 8, 32, 564, 72, "Master SSID");
+    CheckBox1 = NewControl<TCheckBox>(this, p, "CheckBox1", 12, 8, 200, 20, "Enable VLan State ");
+    TGroupBox* master = NewControl<TGroupBox>(this, p, "GB_Master", 8, 32, 564, 72, "Master SSID");
     NewLabel(this, master, "Master SSID", 10, 22);
-    MasterSSIDEdit = Make<TEdit>(this, master, "MasterSSIDEdit", 100, 18, 170, 21);
+    MasterSSIDEdit = NewControl<TEdit>(this, master, "MasterSSIDEdit", 100, 18, 170, 21);
     MasterSSIDEdit->SetEnabled(false);
     NewLabel(this, master, "Security ", 290, 22);
     SecurityBox = List(this, master, "SecurityBox", 380, 18, 170);
@@ -85,19 +84,19 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
     DefaultKey = List(this, master, "DefaultKey", 100, 44, 90);
     DefaultKey->SetEnabled(false);
     NewLabel(this, master, "VLan Group ID", 290, 48);
-    GroupIDBox = Make<TEdit>(this, master, "GroupIDBox", 380, 44, 60, 21);
+    GroupIDBox = NewControl<TEdit>(this, master, "GroupIDBox", 380, 44, 60, 21);
     GroupIDBox->SetEnabled(false);
 
     for (int n = 0; n < kGuests; ++n) {
         const std::string d = Digit(n);
         TGroupBox* g =
-            Make<TGroupBox>(this, p, "GB_Guest" + d, 8, 110 + 108 * n, 564, 102, "Guest SSID" + d);
-        GuestCheckBox[n] = Make<TCheckBox>(this, g, "Guest" + d + "CheckBox", 10, 18, 150, 20,
+            NewControl<TGroupBox>(this, p, "GB_Guest" + d, 8, 110 + 108 * n, 564, 102, "Guest SSID" + d);
+        GuestCheckBox[n] = NewControl<TCheckBox>(this, g, "Guest" + d + "CheckBox", 10, 18, 150, 20,
                                            n == 0 ? "Enable Guest SSID1" : "Enable Guest SSID" + d + " ");
         NewLabel(this, g, "SSID", 170, 21);
-        GuestSSIDEdit[n] = Make<TEdit>(this, g, "GuestSSIDEdit" + d, 210, 18, 170, 21);
+        GuestSSIDEdit[n] = NewControl<TEdit>(this, g, "GuestSSIDEdit" + d, 210, 18, 170, 21);
         NewLabel(this, g, "VLan Group ID", 390, 21);
-        GuestGroupID[n] = Make<TEdit>(this, g, "GuestGroupID" + d, 480, 18, 60, 21);
+        GuestGroupID[n] = NewControl<TEdit>(this, g, "GuestGroupID" + d, 480, 18, 60, 21);
         NewLabel(this, g, "Security ", 10, 48);
         TempComboBox[n] = List(this, g, "TempComboBox" + d, 70, 44, 110);
         NewLabel(this, g, "Key Type", 190, 48);
@@ -107,7 +106,7 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
         NewLabel(this, g, "Key Index", 10, 76);
         GuestKey[n] = List(this, g, "GuestKey" + d, 70, 72, 110);
         NewLabel(this, g, "Key Value", 190, 76);
-        GuestKeyvalueEdit[n] = Make<TEdit>(this, g, "GuestKeyvalueEdit" + d, 250, 72, 290, 21);
+        GuestKeyvalueEdit[n] = NewControl<TEdit>(this, g, "GuestKeyvalueEdit" + d, 250, 72, 290, 21);
         GuestKeyvalueEdit[n]->SetPasswordChar('*');
         GuestSSID[n] = Hidden(this, g, "GuestSSID" + d);
         GuestSecurity[n] = Hidden(this, g, "GuestSecurity" + d);
@@ -118,9 +117,9 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
     Encryption_ComboBox = Hidden(this, p, "Encryption_ComboBox");
     Supermode_ComboBox = Hidden(this, p, "Supermode_ComboBox");
 
-    Bt_Refresh = Make<TButton>(this, this, "Bt_Refresh", 336, 476, 80, 25, "Refresh");
-    Bt_Apply = Make<TButton>(this, this, "Bt_Apply", 424, 476, 80, 25, "Apply");
-    Bt_Close = Make<TButton>(this, this, "Bt_Close", 512, 476, 80, 25, "Close");
+    Bt_Refresh = NewControl<TButton>(this, this, "Bt_Refresh", 336, 476, 80, 25, "Refresh");
+    Bt_Apply = NewControl<TButton>(this, this, "Bt_Apply", 424, 476, 80, 25, "Apply");
+    Bt_Close = NewControl<TButton>(this, this, "Bt_Close", 512, 476, 80, 25, "Close");
     StatusBar1 = new TStatusBar(this);
     StatusBar1->SetName("StatusBar1");
     StatusBar1->SetSimplePanel(true);

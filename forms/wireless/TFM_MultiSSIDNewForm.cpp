@@ -20,7 +20,6 @@ namespace col = mib::mssidcol;
 
 namespace {
 
-using formparts::Make;
 using formparts::Fill;
 
 // Indices of the security choice CB_Sec.
@@ -42,7 +41,7 @@ std::string Cell(const TListItem* row, int column) {
 }
 
 TComboBox* List(TForm* form, TWinControl* parent, const char* name, int l, int t, int w) {
-    auto* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
+    auto* c = NewControl<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
     return c;
 }
@@ -85,18 +84,18 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     SetClientWidth(540);
 
     // Hidden holders of what the groups read.
-    Ed_RaduisSupport = Make<TEdit>(this, this, "Ed_RaduisSupport", 0, 0, 10, 10);
+    Ed_RaduisSupport = NewControl<TEdit>(this, this, "Ed_RaduisSupport", 0, 0, 10, 10);
     CB_ApMode = List(this, this, "CB_ApMode", 0, 0, 10);
     CB_SuperMode = List(this, this, "CB_SuperMode", 0, 0, 10);
-    MulSSIDListView = Make<TListView>(this, this, "MulSSIDListView", 0, 0, 10, 10);
+    MulSSIDListView = NewControl<TListView>(this, this, "MulSSIDListView", 0, 0, 10, 10);
     Lab_IfIdx = NewLabel(this, this, "", 0, 0, "Lab_IfIdx");
     Lab_Idx = NewLabel(this, this, "", 0, 0, "Lab_Idx");
     CB_IdvState = List(this, this, "CB_IdvState", 0, 0, 10);
     CB_Security = List(this, this, "CB_Security", 0, 0, 10);
     CB_Encry = List(this, this, "CB_Encry", 0, 0, 10);
     CB_KeyIndex = List(this, this, "CB_KeyIndex", 0, 0, 10);
-    Ed_Priority = Make<TEdit>(this, this, "Ed_Priority", 0, 0, 10, 10);
-    CheckBox_EthernetTag = Make<TCheckBox>(this, this, "CheckBox_EthernetTag", 0, 0, 10, 10);
+    Ed_Priority = NewControl<TEdit>(this, this, "Ed_Priority", 0, 0, 10, 10);
+    CheckBox_EthernetTag = NewControl<TCheckBox>(this, this, "CheckBox_EthernetTag", 0, 0, 10, 10);
     Label_VlanTag = NewLabel(this, this, "", 0, 0, "Label_VlanTag");
     Label_Priority = NewLabel(this, this, "", 0, 0, "Label_Priority");
     Cb_Priority = List(this, this, "Cb_Priority", 0, 0, 10);
@@ -108,16 +107,16 @@ void TFM_MultiSSIDNewForm::BuildControls() {
              Label_VlanTag, Label_Priority, Cb_Priority, CB_DyVlan})
         c->SetVisible(false);
 
-    GroupBox2 = Make<TGroupBox>(this, this, "GroupBox2", 8, 6, 524, 46);
+    GroupBox2 = NewControl<TGroupBox>(this, this, "GroupBox2", 8, 6, 524, 46);
     GroupBox2->SetCaption("Multi-SSID Settings");
-    IfEnabMuSSID = Make<TCheckBox>(this, GroupBox2, "IfEnabMuSSID", 12, 20, 140, 18);
+    IfEnabMuSSID = NewControl<TCheckBox>(this, GroupBox2, "IfEnabMuSSID", 12, 20, 140, 18);
     IfEnabMuSSID->SetCaption("Enable Multi-SSID");
-    CB_VLanState = Make<TCheckBox>(this, GroupBox2, "CB_VLanState", 170, 20, 120, 18);
+    CB_VLanState = NewControl<TCheckBox>(this, GroupBox2, "CB_VLanState", 170, 20, 120, 18);
     CB_VLanState->SetCaption("Enable VLAN");
-    CheckBox_Priority = Make<TCheckBox>(this, GroupBox2, "CheckBox_Priority", 330, 20, 170, 18);
+    CheckBox_Priority = NewControl<TCheckBox>(this, GroupBox2, "CheckBox_Priority", 330, 20, 170, 18);
     CheckBox_Priority->SetCaption("Enable Priority by SSID");
 
-    LV_MultiSSID_User = Make<TListView>(this, this, "LV_MultiSSID_User", 8, 58, 524, 132);
+    LV_MultiSSID_User = NewControl<TListView>(this, this, "LV_MultiSSID_User", 8, 58, 524, 132);
     LV_MultiSSID_User->SetViewStyle(vsReport);
     LV_MultiSSID_User->SetReadOnly(true);
     LV_MultiSSID_User->SetRowSelect(true);
@@ -131,7 +130,7 @@ void TFM_MultiSSIDNewForm::BuildControls() {
         c->SetWidth(widths[k]);
     }
 
-    MultiGroupBox = Make<TGroupBox>(this, this, "MultiGroupBox", 8, 196, 524, 120);
+    MultiGroupBox = NewControl<TGroupBox>(this, this, "MultiGroupBox", 8, 196, 524, 120);
     MultiGroupBox->SetCaption("SSID Settings");
     NewLabel(this, MultiGroupBox, "Index", 12, 22, "Label_Idx");
     CB_Idx = List(this, MultiGroupBox, "CB_Idx", 100, 18, 150);
@@ -139,9 +138,9 @@ void TFM_MultiSSIDNewForm::BuildControls() {
                   "Multi-SSID 5", "Multi-SSID 6", "Multi-SSID 7"});
     CB_Idx->SetItemIndex(0);
     NewLabel(this, MultiGroupBox, "SSID", 12, 48, "Label_SSID");
-    Ed_SSID = Make<TEdit>(this, MultiGroupBox, "Ed_SSID", 100, 44, 150, 21);
+    Ed_SSID = NewControl<TEdit>(this, MultiGroupBox, "Ed_SSID", 100, 44, 150, 21);
     NewLabel(this, MultiGroupBox, "VLAN ID", 270, 48, "Label_VlanId");
-    Ed_WLANID = Make<TEdit>(this, MultiGroupBox, "Ed_WLANID", 360, 44, 80, 21);
+    Ed_WLANID = NewControl<TEdit>(this, MultiGroupBox, "Ed_WLANID", 360, 44, 80, 21);
     NewLabel(this, MultiGroupBox, "Security", 12, 74, "Label_Sec");
     CB_Sec = List(this, MultiGroupBox, "CB_Sec", 100, 70, 150);
     Fill(CB_Sec, {"None", "Open System", "Shared Key", "WPA-PSK", "WPA-EAP", "WPA2-PSK",
@@ -154,7 +153,7 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     Label_WMM = NewLabel(this, MultiGroupBox, "WMM", 270, 98, "Label_WMM");
     CB_WMM = List(this, MultiGroupBox, "CB_WMM", 380, 94, 80);
 
-    GP_KeySetting = Make<TGroupBox>(this, this, "GP_KeySetting", 8, 322, 524, 110);
+    GP_KeySetting = NewControl<TGroupBox>(this, this, "GP_KeySetting", 8, 322, 524, 110);
     GP_KeySetting->SetCaption("Key Settings");
     NewLabel(this, GP_KeySetting, "Key Type", 12, 22, "Label_KeyType");
     CB_KeyType = List(this, GP_KeySetting, "CB_KeyType", 100, 18, 100);
@@ -165,40 +164,40 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     NewLabel(this, GP_KeySetting, "Key Index", 12, 50, "Label_KeyIdx");
     CB_IdxTmp = List(this, GP_KeySetting, "CB_IdxTmp", 100, 46, 100);
     NewLabel(this, GP_KeySetting, "Key Value", 12, 78, "Label_KeyValue");
-    Ed_KeyValue = Make<TEdit>(this, GP_KeySetting, "Ed_KeyValue", 100, 74, 300, 21);
+    Ed_KeyValue = NewControl<TEdit>(this, GP_KeySetting, "Ed_KeyValue", 100, 74, 300, 21);
     Ed_KeyValue->SetPasswordChar('*');
 
-    GP_PSK = Make<TGroupBox>(this, this, "GP_PSK", 8, 322, 524, 190);
+    GP_PSK = NewControl<TGroupBox>(this, this, "GP_PSK", 8, 322, 524, 190);
     GP_PSK->SetCaption("PassPhrase Settings");
     Label_Cipher = NewLabel(this, GP_PSK, "Cipher Type", 12, 22, "Label_Cipher");
     CB_CipherType = List(this, GP_PSK, "CB_CipherType", 200, 18, 100);
     Label_GrpKey = NewLabel(this, GP_PSK, "Group Key Update Interval", 12, 48, "Label_GrpKey");
-    Ed_GrpKey = Make<TEdit>(this, GP_PSK, "Ed_GrpKey", 200, 44, 100, 21);
+    Ed_GrpKey = NewControl<TEdit>(this, GP_PSK, "Ed_GrpKey", 200, 44, 100, 21);
     Label_PassPhrase = NewLabel(this, GP_PSK, "PassPhrase", 12, 74, "Label_PassPhrase");
-    Ed_PassPhrase = Make<TEdit>(this, GP_PSK, "Ed_PassPhrase", 200, 70, 300, 21);
+    Ed_PassPhrase = NewControl<TEdit>(this, GP_PSK, "Ed_PassPhrase", 200, 70, 300, 21);
     // A secret like the key: never shown.
     Ed_PassPhrase->SetPasswordChar('*');
     Label_Radius = NewLabel(this, GP_PSK, "RADIUS Server", 12, 74, "Label_Radius");
-    Ed_RiduisServ = Make<TEdit>(this, GP_PSK, "Ed_RiduisServ", 200, 70, 120, 21);
+    Ed_RiduisServ = NewControl<TEdit>(this, GP_PSK, "Ed_RiduisServ", 200, 70, 120, 21);
     Label_RadiusPort = NewLabel(this, GP_PSK, "RADIUS Port", 12, 100, "Label_RadiusPort");
-    Ed_RadiusPort = Make<TEdit>(this, GP_PSK, "Ed_RadiusPort", 200, 96, 80, 21);
+    Ed_RadiusPort = NewControl<TEdit>(this, GP_PSK, "Ed_RadiusPort", 200, 96, 80, 21);
     Label_RadiusSec = NewLabel(this, GP_PSK, "RADIUS Secret", 12, 126, "Label_RadiusSec");
-    Ed_RadiusSec = Make<TEdit>(this, GP_PSK, "Ed_RadiusSec", 200, 122, 200, 21);
+    Ed_RadiusSec = NewControl<TEdit>(this, GP_PSK, "Ed_RadiusSec", 200, 122, 200, 21);
     Ed_RadiusSec->SetPasswordChar('*');
     Label_AcntMode = NewLabel(this, GP_PSK, "Accounting", 12, 152, "Label_AcntMode");
     CB_AcntMode = List(this, GP_PSK, "CB_AcntMode", 100, 148, 80);
     Label_AcntServ = NewLabel(this, GP_PSK, "Server", 190, 152, "Label_AcntServ");
-    Ed_AcntServ = Make<TEdit>(this, GP_PSK, "Ed_AcntServ", 240, 148, 120, 21);
+    Ed_AcntServ = NewControl<TEdit>(this, GP_PSK, "Ed_AcntServ", 240, 148, 120, 21);
     Label_AcntPort = NewLabel(this, GP_PSK, "Port", 370, 152, "Label_AcntPort");
-    Ed_AcntPort = Make<TEdit>(this, GP_PSK, "Ed_AcntPort", 410, 148, 80, 21);
+    Ed_AcntPort = NewControl<TEdit>(this, GP_PSK, "Ed_AcntPort", 410, 148, 80, 21);
 
-    SaveButton = Make<TButton>(this, this, "SaveButton", 188, 0, 80, 25);
+    SaveButton = NewControl<TButton>(this, this, "SaveButton", 188, 0, 80, 25);
     SaveButton->SetCaption("Save");
-    DelButton = Make<TButton>(this, this, "DelButton", 274, 0, 80, 25);
+    DelButton = NewControl<TButton>(this, this, "DelButton", 274, 0, 80, 25);
     DelButton->SetCaption("Delete");
-    ApplyBtn = Make<TButton>(this, this, "ApplyBtn", 360, 0, 80, 25);
+    ApplyBtn = NewControl<TButton>(this, this, "ApplyBtn", 360, 0, 80, 25);
     ApplyBtn->SetCaption("Apply");
-    CancelBtn = Make<TButton>(this, this, "CancelBtn", 446, 0, 80, 25);
+    CancelBtn = NewControl<TButton>(this, this, "CancelBtn", 446, 0, 80, 25);
     CancelBtn->SetCaption("Cancel");
     StatusBar1 = new TStatusBar(this);
     StatusBar1->SetName("StatusBar1");

@@ -22,7 +22,6 @@
 namespace {
 
 using formparts::Fill;
-using formparts::Make;
 using formparts::ReadNow;
 
 const char* const kDataRates[] = {"Auto",  "1 Mb",  "2 Mb",  "5.5 Mb", "6 Mb",  "9 Mb", "11 Mb",
@@ -72,7 +71,7 @@ long NumberOf(const std::string& text) {
 }
 
 TComboBox* List(TForm* form, TWinControl* parent, const char* name, int l, int t, int w) {
-    TComboBox* c = Make<TComboBox>(form, parent, name, l, t, w, 22);
+    TComboBox* c = NewControl<TComboBox>(form, parent, name, l, t, w, 22);
     c->SetStyle(csDropDownList);
     return c;
 }
@@ -93,7 +92,7 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     TabSheetG = bands.band2;
     TWinControl* p = TabSheetA;
 
-    GB_Advance = Make<TGroupBox>(this, p, "GB_Advance", 6, 6, 424, 340, "Advance Wireless Settings");
+    GB_Advance = NewControl<TGroupBox>(this, p, "GB_Advance", 6, 6, 424, 340, "Advance Wireless Settings");
     TWinControl* g = GB_Advance;
     const int lx = 12, cx = 220, cw = 180;
     auto row = [&](const std::string& caption, TControl* control, bool reserve = false) {
@@ -103,13 +102,13 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     };
     CB_DtRta = List(this, g, "CB_DtRta", cx, 0, cw);
     row("Data Rate", CB_DtRta);
-    Ed_BeInta = Make<TEdit>(this, g, "Ed_BeInta", cx, 0, cw, 21);
+    Ed_BeInta = NewControl<TEdit>(this, g, "Ed_BeInta", cx, 0, cw, 21);
     row("Beacon Interval (20 - 1000)", Ed_BeInta);
-    Ed_DTIMa = Make<TEdit>(this, g, "Ed_DTIMa", cx, 0, cw, 21);
+    Ed_DTIMa = NewControl<TEdit>(this, g, "Ed_DTIMa", cx, 0, cw, 21);
     row("DTIM (1 - 255)", Ed_DTIMa);
-    Ed_FragLena = Make<TEdit>(this, g, "Ed_FragLena", cx, 0, cw, 21);
+    Ed_FragLena = NewControl<TEdit>(this, g, "Ed_FragLena", cx, 0, cw, 21);
     row("Fragment Length (256 - 2346)", Ed_FragLena);
-    Ed_RTSa = Make<TEdit>(this, g, "Ed_RTSa", cx, 0, cw, 21);
+    Ed_RTSa = NewControl<TEdit>(this, g, "Ed_RTSa", cx, 0, cw, 21);
     row("RTS Length (256 - 2346)", Ed_RTSa);
     CB_TranPa = List(this, g, "CB_TranPa", cx, 0, cw);
     row("Transmit Power", CB_TranPa);
@@ -135,18 +134,18 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     CB_ApMode->Hide();
     CB_AuSc = List(this, g, "CB_AuSc", 0, 0, 10);
     CB_AuSc->Hide();
-    Ed_DtRta = Make<TEdit>(this, g, "Ed_DtRta", 0, 0, 10, 10);
+    Ed_DtRta = NewControl<TEdit>(this, g, "Ed_DtRta", 0, 0, 10, 10);
     Ed_DtRta->Hide();
-    Ed_Freqa = Make<TEdit>(this, g, "Ed_Freqa", 0, 0, 10, 10);
+    Ed_Freqa = NewControl<TEdit>(this, g, "Ed_Freqa", 0, 0, 10, 10);
     Ed_Freqa->Hide();
-    Ed_DtLista = Make<TEdit>(this, g, "Ed_DtLista", 0, 0, 10, 10);
+    Ed_DtLista = NewControl<TEdit>(this, g, "Ed_DtLista", 0, 0, 10, 10);
     Ed_DtLista->Hide();
-    Ed_dataratecontrolsupport = Make<TEdit>(this, g, "Ed_dataratecontrolsupport", 0, 0, 10, 10);
+    Ed_dataratecontrolsupport = NewControl<TEdit>(this, g, "Ed_dataratecontrolsupport", 0, 0, 10, 10);
     Ed_dataratecontrolsupport->Hide();
-    ListView1 = Make<TListView>(this, g, "ListView1", 0, 0, 10, 10);
+    ListView1 = NewControl<TListView>(this, g, "ListView1", 0, 0, 10, 10);
     ListView1->Hide();
 
-    GB_DataRate = Make<TGroupBox>(this, p, "GB_DataRate", 6, 0, 424, 200, "Advance Data Rate Settings");
+    GB_DataRate = NewControl<TGroupBox>(this, p, "GB_DataRate", 6, 0, 424, 200, "Advance Data Rate Settings");
     NewLabel(this, GB_DataRate, "Enable Data Rate Control", 12, 22);
     CB_DateStatus = List(this, GB_DataRate, "CB_DateStatus", cx, 18, 100);
     NewLabel(this, GB_DataRate, "Data Rate(Mb/Sec):", 12, 48);
@@ -162,11 +161,11 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
         else
             Fill(CB_DRate[i], {kDisable, kEnable});
     }
-    BT_RDateRate = Make<TButton>(this, GB_DataRate, "BT_RDateRate", 12, 68 + 4 * kRowPitch, 180,
+    BT_RDateRate = NewControl<TButton>(this, GB_DataRate, "BT_RDateRate", 12, 68 + 4 * kRowPitch, 180,
                                  25, "Reset Data Rate Settings");
 
-    Bt_Apply_a = Make<TButton>(this, this, "Bt_Apply_a", 286, 0, 80, 25, "Apply");
-    Bt_Refresh_a = Make<TButton>(this, this, "Bt_Refresh_a", 372, 0, 80, 25, "Refresh");
+    Bt_Apply_a = NewControl<TButton>(this, this, "Bt_Apply_a", 286, 0, 80, 25, "Apply");
+    Bt_Refresh_a = NewControl<TButton>(this, this, "Bt_Refresh_a", 372, 0, 80, 25, "Refresh");
     StatusBar = new TStatusBar(this);
     StatusBar->SetName("StatusBar");
     StatusBar->SetSimplePanel(true);

@@ -20,7 +20,6 @@
 
 namespace {
 
-using formparts::Make;
 
 constexpr int kTimeout = 1000; // hundredths of a second
 constexpr int kMaxListed = 30;
@@ -39,13 +38,13 @@ bool WriteNow(QvSNMPRequest2Edits* group, std::string* failure) {
 }
 
 TPanel* Plain(TForm* form, TWinControl* parent, const char* name, int l, int t, int w, int h) {
-    TPanel* p = Make<TPanel>(form, parent, name, l, t, w, h);
+    TPanel* p = NewControl<TPanel>(form, parent, name, l, t, w, h);
     p->SetBevelOuter(bvNone);
     return p;
 }
 
 TListView* Listing(TForm* form, TWinControl* parent, const char* name) {
-    TListView* lv = Make<TListView>(form, parent, name, 8, 16, 449, 132);
+    TListView* lv = NewControl<TListView>(form, parent, name, 8, 16, 449, 132);
     lv->SetViewStyle(vsReport);
     for (const char* caption : {"Type", "CH", "BSSID", "Security", "Mode", "SSID"})
         lv->Columns().Add()->SetCaption(caption);
@@ -82,79 +81,79 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
 
     Panel_Bottom = Plain(this, this, "Panel_Bottom", 0, 580, 495, 40);
     Panel_Bottom->SetAlign(alBottom);
-    Lab_RogueAP = Make<TLabel>(this, Panel_Bottom, "Lab_RogueAP", 12, 12, 120, 16,
+    Lab_RogueAP = NewControl<TLabel>(this, Panel_Bottom, "Lab_RogueAP", 12, 12, 120, 16,
                                "Rogue AP Protection ");
-    CB_RogueAP = Make<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 150, 8, 100, 22);
+    CB_RogueAP = NewControl<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 150, 8, 100, 22);
     CB_RogueAP->SetStyle(csDropDownList);
-    Apply_Btn = Make<TButton>(this, Panel_Bottom, "Apply_Btn", 256, 7, 75, 25, "Apply");
-    Cancel_Btn = Make<TButton>(this, Panel_Bottom, "Cancel_Btn", 381, 7, 75, 25, "Cancel");
+    Apply_Btn = NewControl<TButton>(this, Panel_Bottom, "Apply_Btn", 256, 7, 75, 25, "Apply");
+    Cancel_Btn = NewControl<TButton>(this, Panel_Bottom, "Cancel_Btn", 381, 7, 75, 25, "Cancel");
     Apply_Btn->SetEnabled(false);
     Cancel_Btn->SetEnabled(false);
-    CB_Radio = Make<TComboBox>(this, Panel_Bottom, "CB_Radio", 0, 0, 10, 10);
+    CB_Radio = NewControl<TComboBox>(this, Panel_Bottom, "CB_Radio", 0, 0, 10, 10);
     CB_Radio->Hide();
-    Ed_RogueSupport = Make<TEdit>(this, Panel_Bottom, "Ed_RogueSupport", 0, 0, 10, 10);
+    Ed_RogueSupport = NewControl<TEdit>(this, Panel_Bottom, "Ed_RogueSupport", 0, 0, 10, 10);
     Ed_RogueSupport->Hide();
 
     Panel_Top = Plain(this, this, "Panel_Top", 0, 0, 495, 580);
     Panel_Top->SetAlign(alClient);
     Panel_Inner = Plain(this, Panel_Top, "Panel_Inner", 11, 11, 472, 558);
-    GB_Detection = Make<TGroupBox>(this, Panel_Inner, "GB_Detection", 0, 0, 472, 553,
+    GB_Detection = NewControl<TGroupBox>(this, Panel_Inner, "GB_Detection", 0, 0, 472, 553,
                                    " Rogue AP Detection  ");
     Panel_Detect = Plain(this, GB_Detection, "Panel_Detect", 2, 16, 467, 534);
 
-    BSSTypRadGrp = Make<TRadioGroup>(this, Panel_Detect, "BSSTypRadGrp", 1, 0, 465, 44,
+    BSSTypRadGrp = NewControl<TRadioGroup>(this, Panel_Detect, "BSSTypRadGrp", 1, 0, 465, 44,
                                      " BSS Type ");
     BSSTypRadGrp->SetColumns(4);
     for (const char* s : {"AP BSS", "Ad Hoc", "Both"}) BSSTypRadGrp->Items().Add(s);
     BSSTypRadGrp->SetItemIndex(0);
 
-    GB_Band = Make<TGroupBox>(this, Panel_Detect, "GB_Band", 1, 46, 465, 44, "Band ");
-    CheckBox_11a = Make<TCheckBox>(this, GB_Band, "CheckBox_11a", 8, 18, 100, 18, "11a");
+    GB_Band = NewControl<TGroupBox>(this, Panel_Detect, "GB_Band", 1, 46, 465, 44, "Band ");
+    CheckBox_11a = NewControl<TCheckBox>(this, GB_Band, "CheckBox_11a", 8, 18, 100, 18, "11a");
     CheckBox_11a->Hide();
-    CheckBox_11b = Make<TCheckBox>(this, GB_Band, "CheckBox_11b", 8, 18, 100, 18, "11b");
-    CheckBox_11g = Make<TCheckBox>(this, GB_Band, "CheckBox_11g", 122, 18, 100, 18, "11g");
-    BandEdit = Make<TEdit>(this, GB_Band, "BandEdit", 0, 0, 10, 10);
+    CheckBox_11b = NewControl<TCheckBox>(this, GB_Band, "CheckBox_11b", 8, 18, 100, 18, "11b");
+    CheckBox_11g = NewControl<TCheckBox>(this, GB_Band, "CheckBox_11g", 122, 18, 100, 18, "11g");
+    BandEdit = NewControl<TEdit>(this, GB_Band, "BandEdit", 0, 0, 10, 10);
     BandEdit->Hide();
 
-    GB_Security = Make<TGroupBox>(this, Panel_Detect, "GB_Security", 1, 92, 465, 66,
+    GB_Security = NewControl<TGroupBox>(this, Panel_Detect, "GB_Security", 1, 92, 465, 66,
                                   "Security ");
-    ChcBxo_off = Make<TCheckBox>(this, GB_Security, "ChcBxo_off", 8, 18, 110, 18, "OFF");
-    ChcBxo_wep = Make<TCheckBox>(this, GB_Security, "ChcBxo_wep", 122, 18, 110, 18, "WEP");
-    ChcBxo_eap = Make<TCheckBox>(this, GB_Security, "ChcBxo_eap", 236, 18, 112, 18,
+    ChcBxo_off = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_off", 8, 18, 110, 18, "OFF");
+    ChcBxo_wep = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_wep", 122, 18, 110, 18, "WEP");
+    ChcBxo_eap = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_eap", 236, 18, 112, 18,
                                  "WPA-Enterprise");
-    ChcBxo_psk = Make<TCheckBox>(this, GB_Security, "ChcBxo_psk", 350, 18, 112, 18,
+    ChcBxo_psk = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_psk", 350, 18, 112, 18,
                                  "WPA-Personal  ");
-    WPA2EAPCkBox = Make<TCheckBox>(this, GB_Security, "WPA2EAPCkBox", 8, 40, 112, 18,
+    WPA2EAPCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2EAPCkBox", 8, 40, 112, 18,
                                    "WPA2-Enterprise");
-    WPA2PSKCkBox = Make<TCheckBox>(this, GB_Security, "WPA2PSKCkBox", 122, 40, 112, 18,
+    WPA2PSKCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2PSKCkBox", 122, 40, 112, 18,
                                    "WPA2-Personal ");
-    WPA2AUTECkBox = Make<TCheckBox>(this, GB_Security, "WPA2AUTECkBox", 236, 40, 112, 18,
+    WPA2AUTECkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2AUTECkBox", 236, 40, 112, 18,
                                     "WPA-Auto-Enterprise");
-    WPA2AUTPCkBox = Make<TCheckBox>(this, GB_Security, "WPA2AUTPCkBox", 350, 40, 112, 18,
+    WPA2AUTPCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2AUTPCkBox", 350, 40, 112, 18,
                                     "WPA-Auto-Personal");
-    SecEdit = Make<TEdit>(this, GB_Security, "SecEdit", 0, 0, 10, 10);
+    SecEdit = NewControl<TEdit>(this, GB_Security, "SecEdit", 0, 0, 10, 10);
     SecEdit->Hide();
 
-    GB_RogueList = Make<TGroupBox>(this, Panel_Detect, "GB_RogueList", 1, 160, 465, 185,
+    GB_RogueList = NewControl<TGroupBox>(this, Panel_Detect, "GB_RogueList", 1, 160, 465, 185,
                                    "Rogue AP List");
     RogueListView = Listing(this, GB_RogueList, "RogueListView");
-    DetectBtn = Make<TButton>(this, GB_RogueList, "DetectBtn", 201, 154, 75, 25, "Detect");
-    AddBtn = Make<TButton>(this, GB_RogueList, "AddBtn", 289, 154, 75, 25, "Add");
-    DelBtn = Make<TButton>(this, GB_RogueList, "DelBtn", 377, 154, 75, 25, "Del");
+    DetectBtn = NewControl<TButton>(this, GB_RogueList, "DetectBtn", 201, 154, 75, 25, "Detect");
+    AddBtn = NewControl<TButton>(this, GB_RogueList, "AddBtn", 289, 154, 75, 25, "Add");
+    DelBtn = NewControl<TButton>(this, GB_RogueList, "DelBtn", 377, 154, 75, 25, "Del");
     AddBtn->SetEnabled(false);
     DelBtn->SetEnabled(false);
-    DetectRogueCoBox = Make<TComboBox>(this, GB_RogueList, "DetectRogueCoBox", 0, 0, 10, 10);
+    DetectRogueCoBox = NewControl<TComboBox>(this, GB_RogueList, "DetectRogueCoBox", 0, 0, 10, 10);
     DetectRogueCoBox->Hide();
-    AddCoBox = Make<TEdit>(this, GB_RogueList, "AddCoBox", 0, 0, 10, 10);
+    AddCoBox = NewControl<TEdit>(this, GB_RogueList, "AddCoBox", 0, 0, 10, 10);
     AddCoBox->Hide();
-    DelDetcetEdit = Make<TEdit>(this, GB_RogueList, "DelDetcetEdit", 0, 0, 10, 10);
+    DelDetcetEdit = NewControl<TEdit>(this, GB_RogueList, "DelDetcetEdit", 0, 0, 10, 10);
     DelDetcetEdit->Hide();
 
-    GB_APList = Make<TGroupBox>(this, Panel_Detect, "GB_APList", 1, 347, 465, 185, "AP List");
+    GB_APList = NewControl<TGroupBox>(this, Panel_Detect, "GB_APList", 1, 347, 465, 185, "AP List");
     AP_ListView = Listing(this, GB_APList, "AP_ListView");
-    ListDelBtn = Make<TButton>(this, GB_APList, "ListDelBtn", 377, 154, 75, 25, "Del");
+    ListDelBtn = NewControl<TButton>(this, GB_APList, "ListDelBtn", 377, 154, 75, 25, "Del");
     ListDelBtn->SetEnabled(false);
-    DelCoBox = Make<TEdit>(this, GB_APList, "DelCoBox", 0, 0, 10, 10);
+    DelCoBox = NewControl<TEdit>(this, GB_APList, "DelCoBox", 0, 0, 10, 10);
     DelCoBox->Hide();
 
     DetectWaitTimer = new TTimer(this);

@@ -109,13 +109,10 @@ TFM_Wirless::~TFM_Wirless() {
     if (FM_Wirless == this) FM_Wirless = nullptr;
 }
 
+// Controls of this form are owned by their parent; most are one line high.
 template <class T> static T* Make(TWinControl* parent, const std::string& name, int left, int top,
                                   int width, int height = 21) {
-    T* c = new T(parent);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
+    return NewControl<T>(parent, parent, name, left, top, width, height);
 }
 
 static TComboBox* List(TWinControl* parent, const std::string& name, int left, int top, int width) {
