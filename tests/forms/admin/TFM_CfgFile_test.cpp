@@ -15,16 +15,8 @@ namespace {
 
 using transfertest::ReadFile;
 
-class CfgFileForm : public transfertest::TransferFormTest {
+class CfgFileForm : public transfertest::TransferFormOf<TFM_CfgFile> {
 protected:
-    TFM_CfgFile* Open() {
-        form.reset(NewForm<TFM_CfgFile>(Application));
-        return form.get();
-    }
-    void TearDown() override {
-        form.reset();
-        TransferFormTest::TearDown();
-    }
     void Save(TFM_CfgFile* f, const std::string& path) {
         f->Ed_SaveFile->SetText(path);
         f->Bt_Upload->Click();
@@ -35,7 +27,6 @@ protected:
         f->Bt_OK->Click();
         EXPECT_TRUE(WaitFor([f] { return f->Busy(); }));
     }
-    std::unique_ptr<TFM_CfgFile> form;
 };
 
 TEST_F(CfgFileForm, AnUpdatedFileComesBackByteForByte) {

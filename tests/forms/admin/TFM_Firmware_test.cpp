@@ -28,16 +28,8 @@ std::string Image(const std::string& version) {
     return image;
 }
 
-class FirmwareForm : public transfertest::TransferFormTest {
+class FirmwareForm : public transfertest::TransferFormOf<TFM_Firmware> {
 protected:
-    TFM_Firmware* Open() {
-        form.reset(NewForm<TFM_Firmware>(Application));
-        return form.get();
-    }
-    void TearDown() override {
-        form.reset();
-        TransferFormTest::TearDown();
-    }
     void Run(TFM_Firmware* f, const std::string& path) {
         f->Ed_UpgFile->SetText(path);
         f->Bt_OK->Click();
@@ -63,7 +55,6 @@ protected:
         ASSERT_TRUE(dev->waitUntilAnswering());
         EXPECT_EQ(dev->peek(kVersion), "v2.40");
     }
-    std::unique_ptr<TFM_Firmware> form;
 };
 
 class FirmwareFormPlain : public FirmwareForm {

@@ -21,24 +21,18 @@ namespace {
 
 using transfertest::ReadFile;
 
-class LogForm : public transfertest::TransferFormTest {
+class LogForm : public transfertest::TransferFormOf<TLogForm> {
 protected:
     TLogForm* Open() {
-        form.reset(NewForm<TLogForm>(Application));
-        TLogForm* f = form.get();
+        TLogForm* f = TransferFormOf::Open();
         EXPECT_TRUE(WaitFor([f] { return f->Awaiting(); }));
         return f;
-    }
-    void TearDown() override {
-        form.reset();
-        TransferFormTest::TearDown();
     }
     static std::vector<std::string> Row(TLogForm* f, int i) {
         TListItem* item = f->ViewListView->Items()[i];
         return {item->Caption(), item->SubItems().Strings(0), item->SubItems().Strings(1)};
     }
     std::string Panel(TLogForm* f) { return f->StatusBar1->Panels()[0]->Text(); }
-    std::unique_ptr<TLogForm> form;
 };
 
 TEST_F(LogForm, ShowsTheUploadedLogLineByLine) {

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <arpa/inet.h>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <netinet/in.h>
 #include <sstream>
@@ -148,6 +149,22 @@ protected:
 
     lmrtest::TempDir files{"transfer"};
     std::vector<WaitText> texts;
+};
+
+// A transfer form under test: made anew by Open, and gone before the
+// fixture's own tear-down.
+template <class FormT>
+class TransferFormOf : public TransferFormTest {
+protected:
+    FormT* Open() {
+        form.reset(NewForm<FormT>(Application));
+        return form.get();
+    }
+    void TearDown() override {
+        form.reset();
+        TransferFormTest::TearDown();
+    }
+    std::unique_ptr<FormT> form;
 };
 
 } // namespace transfertest
