@@ -119,3 +119,10 @@ void TFM_Waiting::FormCloseQuery(TObject*, bool& canClose) {
     if (FailureCount > 2) Countdown = 0;
     canClose = Countdown <= 0;
 }
+
+void TFM_Waiting::Run(const std::function<void(TFM_Waiting&)>& prepare) {
+    std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
+    if (prepare) prepare(*wait);
+    FM_Waiting = wait.get();
+    wait->ShowModal();
+}

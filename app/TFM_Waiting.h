@@ -5,6 +5,7 @@
 // the main window's LAN indicator shows the device answering again, or after
 // six ticks that found it silent.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "ui/Form.h"
@@ -45,6 +46,9 @@ public:
 
     // The main window's LAN indicator is lime (false without a main window).
     static bool DeviceAnswering();
+    // Shows a new dialog modally, as FM_Waiting, until it closes; prepare
+    // sets it up first.
+    static void Run(const std::function<void(TFM_Waiting&)>& prepare = nullptr);
 
     static constexpr unsigned TickMs = 1200;
     static constexpr int MaxFailures = 6;

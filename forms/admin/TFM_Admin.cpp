@@ -105,9 +105,7 @@ void TFM_Admin::OKClick(TObject*) {
             StatusBar->SetSimpleText("Setting Error!");
             return;
         }
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
+        TFM_Waiting::Run();
     });
 }
 

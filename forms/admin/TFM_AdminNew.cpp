@@ -760,10 +760,7 @@ void TFM_AdminNew::StartApply() {
         consoleChosen_ = false;
         if (ok) {
             if (consoleSent) KeepDeviceConsole(!RB_None->Checked());
-            std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-            FM_Waiting = wait.get();
-            wait->ShowModal();
-            wait.reset();
+            TFM_Waiting::Run();
             StatusBar->SetSimpleText("Setting Success!");
         } else {
             // A console write that stopped half-way may have left both

@@ -288,12 +288,10 @@ void TFM_CfgFile::TakeOver() {
             return;
         }
         StatusBar->Panels()[0]->SetText("The configuration file updated successfully!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->RebootDelayTicks = 5;
-        ShowWaitingText(*wait, "Waiting for reboot...", true);
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run([&](TFM_Waiting& w) {
+            w.RebootDelayTicks = 5;
+            ShowWaitingText(w, "Waiting for reboot...", true);
+        });
     });
     if (!started) {
         EndOrder();

@@ -376,10 +376,7 @@ bool TFM_DHCP::StaticPoolOutsideDynamicPool() {
 }
 
 void TFM_DHCP::ShowDefaultWaiting() {
-    std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-    FM_Waiting = wait.get();
-    wait->ShowModal();
-    FM_Waiting = nullptr;
+    TFM_Waiting::Run();
 }
 
 bool TFM_DHCP::CanEditStaticPool() const {
@@ -601,15 +598,13 @@ void TFM_DHCP::Bt_DelClick(TObject*) {
 }
 
 void TFM_DHCP::ShowListingWait() {
-    std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-    wait->Countdown = 20;
-    wait->RebootDelayTicks = 22;
-    wait->RebootFlag = 0;
-    wait->Label2->SetCaption("Waiting for listing data...");
-    wait->Label3->SetCaption("");
-    FM_Waiting = wait.get();
-    wait->ShowModal();
-    FM_Waiting = nullptr;
+    TFM_Waiting::Run([&](TFM_Waiting& w) {
+        w.Countdown = 20;
+        w.RebootDelayTicks = 22;
+        w.RebootFlag = 0;
+        w.Label2->SetCaption("Waiting for listing data...");
+        w.Label3->SetCaption("");
+    });
 }
 
 void TFM_DHCP::StaticPoolDone(QvSNMPRequest2Controls*, QvSNMPError* error, bool write) {

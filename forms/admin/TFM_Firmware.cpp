@@ -203,12 +203,11 @@ bool TFM_Firmware::SendUpgradeCommand() {
         OnUpgradeWriteDone(ok, failure.Message);
     });
     if (busy_ && upgradeWrites_.Running()) {
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->Countdown = 40;
-        wait->RebootFlag = 0;
-        ShowWaitingText(*wait, "Updating firmware file...");
-        wait->ShowModal();
+        TFM_Waiting::Run([&](TFM_Waiting& w) {
+            w.Countdown = 40;
+            w.RebootFlag = 0;
+            ShowWaitingText(w, "Updating firmware file...");
+        });
     }
     return true;
 }
@@ -236,12 +235,11 @@ void TFM_Firmware::OnUpgradeWriteDone(bool ok, const std::string& text) {
                 return;
             }
             EndOrder();
-            std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-            FM_Waiting = wait.get();
-            wait->Countdown = 30;
-            wait->RebootFlag = 1;
-            ShowWaitingText(*wait, "Reboot...", true);
-            wait->ShowModal();
+            TFM_Waiting::Run([&](TFM_Waiting& w) {
+                w.Countdown = 30;
+                w.RebootFlag = 1;
+                ShowWaitingText(w, "Reboot...", true);
+            });
         })) {
         ShowMessage("Set error!");
         EndOrder();

@@ -188,16 +188,12 @@ bool TFM_LanCfg::StaticPoolKnown() {
         WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
     staticOk_ = false;
     StaticPoolRequest->Read();
-    {
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        wait->Label2->SetCaption("Please wait...");
-        wait->Label3->SetCaption("Judge the IP whether can be used.");
-        wait->Countdown = 12;
-        wait->RebootFlag = 0;
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
-    }
+    TFM_Waiting::Run([](TFM_Waiting& w) {
+        w.Label2->SetCaption("Please wait...");
+        w.Label3->SetCaption("Judge the IP whether can be used.");
+        w.Countdown = 12;
+        w.RebootFlag = 0;
+    });
     // The table may still be arriving when the dialog closes.
     WaitWhileBusy(*StaticPoolRequest, QvReplyBoundMs(StaticPoolRequest->request));
     return staticOk_;
@@ -277,12 +273,10 @@ void TFM_LanCfg::ApplyStatic() {
             return;
         }
         StatusBar->SetSimpleText("Set Success!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        if (openedDynamic) wait->Label2->SetCaption("The device is restarting.");
-        wait->Label3->SetCaption("The system IP will be " + address);
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run([&](TFM_Waiting& w) {
+            if (openedDynamic) w.Label2->SetCaption("The device is restarting.");
+            w.Label3->SetCaption("The system IP will be " + address);
+        });
     });
 }
 
@@ -297,9 +291,6 @@ void TFM_LanCfg::ApplyDynamic() {
     writes_.Start([this](bool ok, const QvSNMPError&) {
         if (!ok) return;
         StatusBar->SetSimpleText("Set Success!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     });
 }

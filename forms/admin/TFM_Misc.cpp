@@ -107,8 +107,6 @@ void TFM_Misc::Bt_ApplyClick(TObject*) {
             StatusBar->SetSimpleText("Setting Error!");
             return;
         }
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
+        TFM_Waiting::Run();
     });
 }

@@ -287,12 +287,10 @@ void TFM_StaticIP::Finish() {
 }
 
 void TFM_StaticIP::ShowSavedWait() {
-    std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-    wait->Countdown = 15;
-    wait->RebootDelayTicks = 22;
-    wait->RebootFlag = 0;
-    wait->Label3->SetCaption("But the device isn't restarting.");
-    FM_Waiting = wait.get();
-    wait->ShowModal();
-    FM_Waiting = nullptr;
+    TFM_Waiting::Run([&](TFM_Waiting& w) {
+        w.Countdown = 15;
+        w.RebootDelayTicks = 22;
+        w.RebootFlag = 0;
+        w.Label3->SetCaption("But the device isn't restarting.");
+    });
 }

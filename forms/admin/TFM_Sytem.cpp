@@ -110,16 +110,15 @@ void TFM_Sytem::RestartWith(bool factory) {
                 StatusBar->SetSimpleText("Setting Error!");
                 return;
             }
-            std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-            FM_Waiting = wait.get();
-            wait->RebootFlag = 0; // the write above restarts the device
-            if (factory) {
-                wait->SetCaption("System is rebooting, please waiting.....!");
-                wait->Label3->SetCaption("The system IP will be 192.168.0.50 !");
-            } else {
-                wait->SetCaption("System is rebooting, please waiting.....");
-            }
-            wait->ShowModal();
+            TFM_Waiting::Run([&](TFM_Waiting& w) {
+                w.RebootFlag = 0; // the write above restarts the device
+                if (factory) {
+                    w.SetCaption("System is rebooting, please waiting.....!");
+                    w.Label3->SetCaption("The system IP will be 192.168.0.50 !");
+                } else {
+                    w.SetCaption("System is rebooting, please waiting.....");
+                }
+            });
         });
     } catch (const std::exception& e) {
         StatusBar->SetSimpleText(e.what());

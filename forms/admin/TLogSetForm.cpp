@@ -103,9 +103,6 @@ void TLogSetForm::Button2Click(TObject*) {
             return;
         }
         StatusBar1->SetSimpleText("Set Success!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     });
 }

@@ -522,11 +522,10 @@ void TFM_Encrypt::Bt_ApplyClick(TObject*) {
     writes_.Start([this](bool ok, const QvSNMPError&) {
         if (ok) {
             RememberedAuth = CB_SecAutha->Text();
-            std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-            wait->Countdown = 20;
-            wait->RebootDelayTicks = 5;
-            FM_Waiting = wait.get();
-            wait->ShowModal();
+            TFM_Waiting::Run([&](TFM_Waiting& w) {
+                w.Countdown = 20;
+                w.RebootDelayTicks = 5;
+            });
         } else {
             StatusBar->SetSimpleText("Setting error!");
         }

@@ -193,10 +193,7 @@ void TFM_Filter::Bt_ApplyClick(TObject*) {
             StatusBar->SetSimpleText("Setting Error!");
             return;
         }
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     });
 }
 

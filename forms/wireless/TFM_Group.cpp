@@ -132,11 +132,7 @@ void TFM_Group::Bt_ApplyClick(TObject*) {
             return;
         }
         StatusBar->SetSimpleText("Setting OK!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        wait->RebootDelayTicks = 5;
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run([](TFM_Waiting& w) { w.RebootDelayTicks = 5; });
     });
 }
 

@@ -426,9 +426,7 @@ void TFM_ModeCFG::Bt_ApplyClick(TObject*) {
         }
         StatusBar->SetSimpleText(g_Setting11gSuccess);
         // With its defaults the dialog tells the device to restart.
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
+        TFM_Waiting::Run();
     });
 }
 

@@ -534,9 +534,7 @@ void TFM_MultiSSIDForm::WriteDone(bool ok) {
         sendKey_[n] = false;
     }
     {
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
+        TFM_Waiting::Run();
     }
     StatusBar1->SetSimpleText("Set Success!");
     FillKeyLists();

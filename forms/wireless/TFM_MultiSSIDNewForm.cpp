@@ -1134,10 +1134,7 @@ void TFM_MultiSSIDNewForm::ApplyBtnClick(TObject*) {
             return;
         }
         SetPanel("Setting success!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     });
 }
 

@@ -665,10 +665,7 @@ void TFM_Performace::ApplyDone(bool ok) {
         return;
     }
     {
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     }
     StatusBar->SetSimpleText("Setting Success!");
 }

@@ -527,10 +527,7 @@ void TFM_RogueForm::Apply_BtnClick(TObject*) {
             return;
         }
         StatusBar1->SetSimpleText("Set Success!");
-        std::unique_ptr<TFM_Waiting> wait(new TFM_Waiting(Application));
-        FM_Waiting = wait.get();
-        wait->ShowModal();
-        FM_Waiting = nullptr;
+        TFM_Waiting::Run();
     });
 }
 
