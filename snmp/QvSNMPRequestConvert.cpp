@@ -1,7 +1,9 @@
 // Values between display text and the wire, by the variable's syntax.
 #include <cmath>
 #include <cstring>
+#include <optional>
 
+#include "base/DottedAddress.h"
 #include "base/SysUtils.h"
 #include "snmp/QvDateTime.h"
 #include "snmp/QvExpression.h"
@@ -69,19 +71,9 @@ std::string Dotted(const std::string& bytes) {
 // allowed, as the address checks accept them. Anything else is refused
 // rather than sent as 0.0.0.0, which would move the device out of reach.
 std::string IpOctets(const std::string& text) {
-    std::vector<std::string> parts = SplitString(text, '.');
-    if (parts.size() != 4) RaiseQvSNMPError(QVERR_BAD_SYNTAX);
-    std::string out;
-    for (const std::string& raw : parts) {
-        std::string part = Trim(raw);
-        if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos)
-            RaiseQvSNMPError(QVERR_BAD_SYNTAX);
-        size_t first = part.find_first_not_of('0');
-        std::string digits = first == std::string::npos ? "0" : part.substr(first);
-        if (digits.size() > 3 || std::stoi(digits) > 255) RaiseQvSNMPError(QVERR_BAD_SYNTAX);
-        out.push_back(static_cast<char>(std::stoi(digits)));
-    }
-    return out;
+    const std::optional<DottedAddress> a = DottedAddress::Parse(text);
+    if (!a) RaiseQvSNMPError(QVERR_BAD_SYNTAX);
+    return std::string(a->octets.begin(), a->octets.end());
 }
 
 std::vector<uint32_t> SplitSubIds(const std::string& text) {

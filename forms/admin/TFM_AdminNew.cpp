@@ -2,6 +2,7 @@
 
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
+#include "base/DottedAddress.h"
 #include "base/SysUtils.h"
 #include "binding/New_req2Edit.h"
 #include "binding/QvSNMPRequest2Edits.h"
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -34,28 +36,11 @@ constexpr const char* kNoAddress = "0.0.0.0";
 constexpr int kDisable = 0;
 constexpr int kEnable = 1;
 
-// A dotted address as a number, first octet most significant; a part that
-// is no number counts 0.
+// A dotted address as a number, first octet most significant; a text that
+// is none counts 0 (typed ranges are checked before they are compared).
 std::uint32_t AddressNumber(const std::string& text) {
-    std::uint32_t result = 0;
-    size_t start = 0;
-    for (int part = 0; part < 4; ++part) {
-        size_t dot = text.find('.', start);
-        const std::string piece =
-            text.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-        std::uint32_t v = 0;
-        bool digits = !piece.empty();
-        for (char c : piece)
-            if (!std::isdigit(static_cast<unsigned char>(c))) digits = false;
-        if (digits && piece.size() <= 3) v = static_cast<std::uint32_t>(std::stoul(piece)) & 0xFF;
-        result = (result << 8) | v;
-        if (dot == std::string::npos) {
-            result <<= 8 * (3 - part);
-            break;
-        }
-        start = dot + 1;
-    }
-    return result;
+    const std::optional<DottedAddress> a = DottedAddress::Parse(text);
+    return a ? a->Number() : 0;
 }
 
 TEdit* NewEdit(TForm* form, TWinControl* parent, const char* name) {
