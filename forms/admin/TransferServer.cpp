@@ -1,9 +1,10 @@
 #include "forms/admin/TransferServer.h"
-#include "os/StateFolder.h"
 
+#include "app/AddressChecks.h"
 #include "app/TFM_Waiting.h"
 #include "app/TMainForm.h"
 #include "os/Path.h"
+#include "os/StateFolder.h"
 #include "snmp/QvSession.h"
 #include "tftp/TFTPServer.h"
 #include "ui/Dialogs.h"
@@ -20,35 +21,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-
-int OctetOf(const std::string& part) {
-    if (part.empty()) return 0;
-    for (char c : part)
-        if (c < '0' || c > '9') return 0;
-    return part.size() > 3 ? 0 : std::atoi(part.c_str());
-}
-
-std::vector<std::string> PartsOf(const std::string& dotted) {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(dotted);
-    while (std::getline(in, part, '.'))
-        parts.push_back(part);
-    parts.resize(4);
-    return parts;
-}
-
-} // namespace
-
 std::string NetworkAddressOf(const std::string& ip, const std::string& mask) {
-    const auto a = PartsOf(ip), m = PartsOf(mask);
-    std::string out;
-    for (int i = 0; i < 4; ++i) {
-        if (i) out += ".";
-        out += std::to_string(OctetOf(a[i]) & OctetOf(m[i]));
-    }
-    return out;
+    return AddressChecks::NetworkAddressOf(ip, mask);
 }
 
 std::function<std::vector<os::NetInterface>()>& LocalInterfaceSource() {

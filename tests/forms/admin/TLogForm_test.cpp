@@ -311,6 +311,11 @@ TEST_F(LogForm, NetworkAddressesAndTheChosenInterface) {
     LocalGatewaySource() = [](TStrings& out) { out.Add("192.168.1.1"); };
     EXPECT_TRUE(FindLocalIPInDeviceSubnet(&edit, two));
     EXPECT_EQ(edit.Text(), "192.168.1.5");
+    // The listing of this computer's gateways puts a blank before each.
+    edit.SetText("");
+    LocalGatewaySource() = [](TStrings& out) { out.Add(" 192.168.1.1"); };
+    EXPECT_TRUE(FindLocalIPInDeviceSubnet(&edit, two));
+    EXPECT_EQ(edit.Text(), "192.168.1.5");
     edit.SetText("");
     LocalGatewaySource() = [](TStrings&) {};
     EXPECT_FALSE(FindLocalIPInDeviceSubnet(&edit, two));

@@ -9,6 +9,7 @@
 #include "binding/QvSNMPRequest2Controls.h"
 #include "binding/QvWaitIdle.h"
 #include "binding/QvWriteSequence.h"
+#include "forms/admin/TransferServer.h"
 #include "support/TempDir.h"
 #include "tests/forms/admin/admin_fixture.h"
 #include "ui/Dialogs.h"
@@ -108,8 +109,18 @@ protected:
         AdminFormTest::SetUp();
         oldSink_ = SetMessageSink(&boxes);
         movers_ = MovingObjects();
+        // The transfer forms look for this computer in the device's network:
+        // this computer's own interfaces and gateways must not decide what a
+        // row sees.
+        LocalInterfaceSource() = [] {
+            return std::vector<os::NetInterface>{
+                {"lo", "127.0.0.1", "255.0.0.0", "127.255.255.255"}};
+        };
+        LocalGatewaySource() = [](TStrings&) {};
     }
     void TearDown() override {
+        LocalInterfaceSource() = nullptr;
+        LocalGatewaySource() = nullptr;
         SetMessageSink(oldSink_);
         AdminFormTest::TearDown();
     }
