@@ -1,8 +1,8 @@
 #pragma once
 // What the static variable tables are written with: one record builder, the
-// terminator, and names for syntaxes and access flags. The names are for the
-// table files only, each of which brings them in with
-// `using namespace mib::table;`.
+// terminator, and names for syntaxes and access flags. The table files bring
+// the names in with `using namespace mib::table;`; other files holding a table
+// or two take only the builder and the terminator.
 #include "mib/Enterprise.h"
 #include "snmp/QvOptionList.h"
 #include "snmp/QvSNMPVar.h"
