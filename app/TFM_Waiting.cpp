@@ -3,8 +3,8 @@
 #include "app/TMainForm.h"
 #include "base/SysUtils.h"
 #include "binding/QvSNMPRequest2Edits.h"
-#include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
+#include "mib/VarTable.h"
 #include "snmp/QvSNMPVar.h"
 #include "ui/Timer.h"
 #include "ui/Widgets.h"
@@ -13,16 +13,15 @@ TFM_Waiting* FM_Waiting = nullptr;
 
 namespace {
 
-const QvSNMPVar kFirmwareVersion[] = {
-    {QV_ENTERPRISE ".11.37.4.4.1.1.1", "stFirmwareVersion", QvSyntax::DisplayStr,
-     QvAccess::ReadOnly, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+using mib::table::kEnd;
+using mib::table::Var;
 
-const QvSNMPVar kUpgradeCommand[] = {
-    {QV_ENTERPRISE ".11.37.4.3.3.5", "upgradesettingcommand", QvSyntax::Integer,
-     QvAccess::ReadWrite, &mib::upgradesettingcommandList, nullptr, nullptr, nullptr, nullptr,
-     nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+const QvSNMPVar kFirmwareVersion[] = {
+    Var(QV_AP ".4.1.1.1", "stFirmwareVersion", QvSyntax::DisplayStr, QvAccess::ReadOnly), kEnd};
+
+const QvSNMPVar kUpgradeCommand[] = {Var(QV_AP ".3.3.5", "upgradesettingcommand", QvSyntax::Integer,
+                                         QvAccess::ReadWrite, &mib::upgradesettingcommandList),
+                                     kEnd};
 
 TEdit* NewHiddenEdit(TForm* form, const char* name) {
     auto* e = new TEdit(form);

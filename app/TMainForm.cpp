@@ -10,8 +10,8 @@
 #include "base/SysUtils.h"
 #include "binding/QvFailureCapture.h"
 #include "binding/QvSNMPRequest2Edits.h"
-#include "mib/Enterprise.h"
 #include "mib/OptionLists.h"
+#include "mib/VarTable.h"
 #include "os/Path.h"
 #include "os/Registry.h"
 #include "os/StateFolder.h"
@@ -33,8 +33,6 @@
 TMainForm* MainForm = nullptr;
 
 namespace {
-
-#define QV_AP QV_ENTERPRISE ".11.37.4"
 
 constexpr int kTimedOutCode = -405;
 
@@ -59,14 +57,8 @@ void ToggleLed(TShape* led) {
     SetLed(led, led->Brush().Color() != clBlack ? clBlack : clLime);
 }
 
-constexpr QvSNMPVar kEnd = {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr};
-
-constexpr QvSNMPVar Var(const char* oid, const char* label, int syntax, int access,
-                        QvOptionList* list = nullptr) {
-    return {oid, label, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr};
-}
-
+using mib::table::kEnd;
+using mib::table::Var;
 using namespace QvSyntax;
 using QvAccess::ReadOnly;
 using QvAccess::ReadWrite;

@@ -1,14 +1,12 @@
 #include "mib/AdminVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
-const QvSNMPVar adminLoginTable[] = {
-    {QV_ENTERPRISE ".11.37.4.3.1.1", "UserName", QvSyntax::DisplayStr, QvAccess::ReadWrite,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {QV_ENTERPRISE ".11.37.4.3.1.2", "Password", QvSyntax::DisplayStr, QvAccess::ReadWrite,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+using namespace table;
+
+const QvSNMPVar adminLoginTable[] = {Var(QV_AP ".3.1.1", "UserName", DisplayStr, ReadWrite),
+                                     Var(QV_AP ".3.1.2", "Password", DisplayStr, ReadWrite), kEnd};
 
 } // namespace mib

@@ -1,27 +1,12 @@
 #include "mib/DHCPVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
-namespace {
+using namespace table;
 
-#define DHCP QV_ENTERPRISE ".11.37.4.2.7"
-
-constexpr QvSNMPVar Var(const char* oid, const char* label, int syntax, int access,
-                        QvOptionList* list = nullptr) {
-    return {oid, label, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr};
-}
-
-constexpr QvSNMPVar kEnd = {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr};
-
-using namespace QvSyntax;
-using QvAccess::NotAccess;
-using QvAccess::ReadOnly;
-using QvAccess::ReadWrite;
-
-} // namespace
+#define DHCP QV_AP ".2.7"
 
 const QvPairDef dhcpStatusPairs[] = {{0, "OFF"}, {1, "ON"}, {0, nullptr}};
 const QvPairDef dhcpFunctionPairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
@@ -74,6 +59,8 @@ const QvSNMPVar dhcpCurrentStaticTable[] = {
     kEnd};
 
 const QvSNMPVar dhcpSystemAddressTable[] = {
-    Var(QV_ENTERPRISE ".11.37.4.1.2.2", "hIPAddress", IpAddress, ReadWrite), kEnd};
+    Var(QV_AP ".1.2.2", "hIPAddress", IpAddress, ReadWrite), kEnd};
+
+#undef DHCP
 
 } // namespace mib

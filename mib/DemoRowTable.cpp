@@ -1,10 +1,12 @@
 #include "mib/DemoRowTable.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
-#define DEMO_ENTRY QV_ENTERPRISE ".11.37.4.98.1.1"
+using namespace table;
+
+#define DEMO_ENTRY QV_AP ".98.1.1"
 
 const QvPairDef demoRowStatusPairs[] = {{1, "active"},      {2, "notInService"},
                                         {4, "createAndGo"}, {5, "createAndWait"},
@@ -13,15 +15,11 @@ const QvPairDef demoRowStatusPairs[] = {{1, "active"},      {2, "notInService"},
 QvOptionList demoRowStatusList(demoRowStatusPairs);
 
 const QvSNMPVar demoRowTable[] = {
-    {"", "Index", QvSyntax::Integer, QvAccess::NotAccess, nullptr, nullptr, nullptr, nullptr,
-     nullptr, nullptr},
-    {DEMO_ENTRY ".2", "Name", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr, nullptr, nullptr,
-     nullptr, nullptr, nullptr},
-    {DEMO_ENTRY ".3", "Address", QvSyntax::IpAddress, QvAccess::ReadWrite, nullptr, nullptr,
-     nullptr, nullptr, nullptr, nullptr},
-    {DEMO_ENTRY ".4", "Status", QvSyntax::Integer, QvAccess::ReadWrite, &demoRowStatusList, nullptr,
-     nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var("", "Index", Integer, NotAccess),
+    Var(DEMO_ENTRY ".2", "Name", DisplayStr, ReadWrite),
+    Var(DEMO_ENTRY ".3", "Address", IpAddress, ReadWrite),
+    Var(DEMO_ENTRY ".4", "Status", Integer, ReadWrite, &demoRowStatusList),
+    kEnd};
 
 #undef DEMO_ENTRY
 

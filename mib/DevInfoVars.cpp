@@ -1,14 +1,10 @@
 #include "mib/DevInfoVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
-#define AP QV_ENTERPRISE ".11.37.4"
-#define RO QvAccess::ReadOnly
-#define VAR(oid, label, syntax, access, list)                                                  \
-    {oid, label, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr}
-#define END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
+using namespace table;
 
 namespace {
 const QvPairDef superModeValuePairs[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
@@ -34,43 +30,38 @@ QvOptionList devStatusSuperModeList(statusSuperModePairs);
 QvOptionList devGetIpFromList(getIpFromPairs);
 
 const QvSNMPVar devSuperGVars[] = {
-    VAR(AP ".2.3.1.11", "adSuperMode", QvSyntax::Integer, RO, &devSuperModeValueList), END};
+    Var(QV_AP ".2.3.1.11", "adSuperMode", Integer, ReadOnly, &devSuperModeValueList), kEnd};
 
 const QvSNMPVar devApModeVars[] = {
-    VAR(AP ".2.1.1.1.1", "adAPMode", QvSyntax::Integer, QvAccess::ReadWrite, &devApModeList),
-    VAR(AP ".2.3.1.11.1", "adSuperMode", QvSyntax::Integer, QvAccess::Invalid,
-        &devStatusSuperModeList),
-    END};
+    Var(QV_AP ".2.1.1.1.1", "adAPMode", Integer, ReadWrite, &devApModeList),
+    Var(QV_AP ".2.3.1.11.1", "adSuperMode", Integer, Invalid, &devStatusSuperModeList),
+    kEnd};
 
-#define BAND_STATUS(b)                                                                         \
-    VAR(AP ".4.2.1.1." b, "stSSID", QvSyntax::DisplayStr, RO, nullptr),                        \
-        VAR(AP ".4.2.1.2." b, "stChannel", QvSyntax::Integer, RO, nullptr),                    \
-        VAR(AP ".4.2.1.3." b, "stSuperMode", QvSyntax::Integer, RO, &devStatusSuperModeList),  \
-        VAR(AP ".4.2.1.4." b, "stDataRate", QvSyntax::DisplayStr, RO, nullptr),                \
-        VAR(AP ".4.2.1.5." b, "stSecLevelAuth", QvSyntax::DisplayStr, RO, nullptr),            \
-        VAR(AP ".4.2.1.6." b, "stSecLevelPriv", QvSyntax::DisplayStr, RO, nullptr), END
+#define BAND_STATUS(b)                                                                             \
+    Var(QV_AP ".4.2.1.1." b, "stSSID", DisplayStr, ReadOnly),                                      \
+        Var(QV_AP ".4.2.1.2." b, "stChannel", Integer, ReadOnly),                                  \
+        Var(QV_AP ".4.2.1.3." b, "stSuperMode", Integer, ReadOnly, &devStatusSuperModeList),       \
+        Var(QV_AP ".4.2.1.4." b, "stDataRate", DisplayStr, ReadOnly),                              \
+        Var(QV_AP ".4.2.1.5." b, "stSecLevelAuth", DisplayStr, ReadOnly),                          \
+        Var(QV_AP ".4.2.1.6." b, "stSecLevelPriv", DisplayStr, ReadOnly), kEnd
 
 const QvSNMPVar devBand1StatusVars[] = {BAND_STATUS("1")};
 const QvSNMPVar devBand2StatusVars[] = {BAND_STATUS("2")};
 
 const QvSNMPVar devDeviceVars[] = {
-    VAR(AP ".4.1.1.1", "Firmware Version", QvSyntax::DisplayStr, RO, nullptr),
-    VAR(AP ".4.1.1.2", "MAC Address", QvSyntax::MacAddress, RO, nullptr),
-    VAR(AP ".4.1.1.3", "Get IP From", QvSyntax::Integer, RO, &devGetIpFromList),
-    VAR(AP ".4.1.1.4", "IP Address", QvSyntax::IpAddress, RO, nullptr),
-    VAR(AP ".4.1.1.5", "Subnet Mask", QvSyntax::IpAddress, RO, nullptr),
-    VAR(AP ".4.1.1.6", "Default Gateway", QvSyntax::IpAddress, RO, nullptr),
-    END};
+    Var(QV_AP ".4.1.1.1", "Firmware Version", DisplayStr, ReadOnly),
+    Var(QV_AP ".4.1.1.2", "MAC Address", MacAddress, ReadOnly),
+    Var(QV_AP ".4.1.1.3", "Get IP From", Integer, ReadOnly, &devGetIpFromList),
+    Var(QV_AP ".4.1.1.4", "IP Address", IpAddress, ReadOnly),
+    Var(QV_AP ".4.1.1.5", "Subnet Mask", IpAddress, ReadOnly),
+    Var(QV_AP ".4.1.1.6", "Default Gateway", IpAddress, ReadOnly),
+    kEnd};
 
 const QvSNMPVar devApStatusVars[] = {
-    VAR(AP ".4.1.2.1", "deviceInformationCpuUtilization", QvSyntax::Integer, RO, nullptr),
-    VAR(AP ".4.1.2.2", "deviceInformationMemUtilization", QvSyntax::Integer, RO, nullptr),
-    END};
+    Var(QV_AP ".4.1.2.1", "deviceInformationCpuUtilization", Integer, ReadOnly),
+    Var(QV_AP ".4.1.2.2", "deviceInformationMemUtilization", Integer, ReadOnly),
+    kEnd};
 
 #undef BAND_STATUS
-#undef END
-#undef VAR
-#undef RO
-#undef AP
 
 } // namespace mib

@@ -1,8 +1,10 @@
 #include "mib/EncryptVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
+
+using namespace table;
 
 namespace {
 const QvPairDef authPairs[] = {{1, "Open System"},
@@ -30,71 +32,53 @@ QvOptionList secValidKeyList(validKeyPairs);
 QvOptionList secCipherTypeList(cipherPairs);
 QvOptionList apModeList(apModePairs);
 
-#define SEC QV_ENTERPRISE ".11.37.4.2.5"
-#define VAR(oid, name, syntax, access, list)                                                   \
-    { oid, name, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr }
-#define END                                                                                    \
-    { nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr }
+#define SEC QV_AP ".2.5"
 
 const QvSNMPVar encryptAuthTable[] = {
-    VAR(SEC ".1.1.1.1", "adSecAuthentication-a", QvSyntax::Integer, QvAccess::Invalid,
-        &secAuthenticationList),
-    VAR(SEC ".1.1.2.1", "adSecEncryption-a", QvSyntax::Integer, QvAccess::Invalid,
-        &secEncryptionList),
-    VAR(SEC ".1.1.3.1", "adSecValidKey-a", QvSyntax::Integer, QvAccess::Invalid, &secValidKeyList),
-    VAR(SEC ".1.1.1.2", "adSecAuthentication-g", QvSyntax::Integer, QvAccess::Invalid,
-        &secAuthenticationList),
-    VAR(SEC ".1.1.2.2", "adSecEncryption-g", QvSyntax::Integer, QvAccess::Invalid,
-        &secEncryptionList),
-    VAR(SEC ".1.1.3.2", "adSecValidKey-g", QvSyntax::Integer, QvAccess::Invalid, &secValidKeyList),
-    VAR(SEC ".3.1.1.1.1", "adSecKey-80211a-1", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.1.2", "adSecKey-80211a-2", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.1.3", "adSecKey-80211a-3", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.1.4", "adSecKey-80211a-4", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.2.1", "adSecKey-80211g-1", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.2.2", "adSecKey-80211g-2", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.2.3", "adSecKey-80211g-3", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    VAR(SEC ".3.1.1.2.4", "adSecKey-80211g-4", QvSyntax::DisplayStr, QvAccess::Invalid, nullptr),
-    END};
+    Var(SEC ".1.1.1.1", "adSecAuthentication-a", Integer, Invalid, &secAuthenticationList),
+    Var(SEC ".1.1.2.1", "adSecEncryption-a", Integer, Invalid, &secEncryptionList),
+    Var(SEC ".1.1.3.1", "adSecValidKey-a", Integer, Invalid, &secValidKeyList),
+    Var(SEC ".1.1.1.2", "adSecAuthentication-g", Integer, Invalid, &secAuthenticationList),
+    Var(SEC ".1.1.2.2", "adSecEncryption-g", Integer, Invalid, &secEncryptionList),
+    Var(SEC ".1.1.3.2", "adSecValidKey-g", Integer, Invalid, &secValidKeyList),
+    Var(SEC ".3.1.1.1.1", "adSecKey-80211a-1", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.1.2", "adSecKey-80211a-2", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.1.3", "adSecKey-80211a-3", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.1.4", "adSecKey-80211a-4", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.2.1", "adSecKey-80211g-1", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.2.2", "adSecKey-80211g-2", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.2.3", "adSecKey-80211g-3", DisplayStr, Invalid),
+    Var(SEC ".3.1.1.2.4", "adSecKey-80211g-4", DisplayStr, Invalid),
+    kEnd};
 
 const QvSNMPVar encryptPassPhraseTableA[] = {
-    VAR(SEC ".1.1.4.1", "adSecPassPhrase", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".1.1.5.1", "adSecCipherType", QvSyntax::Integer, QvAccess::ReadWrite,
-        &secCipherTypeList),
-    VAR(SEC ".1.1.6.1", "adSecGroupKeyUpdateInterval", QvSyntax::Integer, QvAccess::ReadWrite,
-        nullptr),
-    END};
+    Var(SEC ".1.1.4.1", "adSecPassPhrase", DisplayStr, ReadWrite),
+    Var(SEC ".1.1.5.1", "adSecCipherType", Integer, ReadWrite, &secCipherTypeList),
+    Var(SEC ".1.1.6.1", "adSecGroupKeyUpdateInterval", Integer, ReadWrite),
+    kEnd};
 
 const QvSNMPVar encryptPassPhraseTableG[] = {
-    VAR(SEC ".1.1.4.2", "adSecPassPhrase", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".1.1.5.2", "adSecCipherType", QvSyntax::Integer, QvAccess::ReadWrite,
-        &secCipherTypeList),
-    VAR(SEC ".1.1.6.2", "adSecGroupKeyUpdateInterval", QvSyntax::Integer, QvAccess::ReadWrite,
-        nullptr),
-    END};
+    Var(SEC ".1.1.4.2", "adSecPassPhrase", DisplayStr, ReadWrite),
+    Var(SEC ".1.1.5.2", "adSecCipherType", Integer, ReadWrite, &secCipherTypeList),
+    Var(SEC ".1.1.6.2", "adSecGroupKeyUpdateInterval", Integer, ReadWrite),
+    kEnd};
 
 const QvSNMPVar encryptServerTable[] = {
-    VAR(SEC ".2.1", "Sec DNS IP Address", QvSyntax::IpAddress, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".2.2", "Sec DNS", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".2.3", "Sec RADIUS Server", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".2.4", "Sec RADIUS Port", QvSyntax::Integer, QvAccess::ReadWrite, nullptr),
-    VAR(SEC ".2.5", "Sec RADIUS Secret", QvSyntax::DisplayStr, QvAccess::ReadWrite, nullptr),
-    END};
+    Var(SEC ".2.1", "Sec DNS IP Address", IpAddress, ReadWrite),
+    Var(SEC ".2.2", "Sec DNS", DisplayStr, ReadWrite),
+    Var(SEC ".2.3", "Sec RADIUS Server", DisplayStr, ReadWrite),
+    Var(SEC ".2.4", "Sec RADIUS Port", Integer, ReadWrite),
+    Var(SEC ".2.5", "Sec RADIUS Secret", DisplayStr, ReadWrite),
+    kEnd};
 
 // Band 1's AP mode at instance .1, the object every other form reads: the
 // device has no instance .0 of it.
 const QvSNMPVar encryptApModeTable[] = {
-    VAR(QV_ENTERPRISE ".11.37.4.2.1.1.1.1", "adAPMode", QvSyntax::Integer, QvAccess::ReadWrite,
-        &apModeList),
-    END};
+    Var(QV_AP ".2.1.1.1.1", "adAPMode", Integer, ReadWrite, &apModeList), kEnd};
 
 const QvSNMPVar encryptCodebaseTable[] = {
-    VAR(QV_ENTERPRISE ".11.37.4.99.1.1.5", "codebase", QvSyntax::DisplayStr, QvAccess::ReadOnly,
-        nullptr),
-    END};
+    Var(QV_AP ".99.1.1.5", "codebase", DisplayStr, ReadOnly), kEnd};
 
 #undef SEC
-#undef VAR
-#undef END
 
 } // namespace mib

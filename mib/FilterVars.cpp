@@ -1,29 +1,16 @@
 #include "mib/FilterVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
+using namespace table;
+
+#define ACC QV_AP ".2.4"
+
 namespace {
-
-#define ACC QV_ENTERPRISE ".11.37.4.2.4"
-
-constexpr QvSNMPVar Var(const char* oid, const char* label, int syntax, int access,
-                        QvOptionList* list = nullptr) {
-    return {oid, label, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr};
-}
-
-constexpr QvSNMPVar kEnd = {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr};
-
 const QvPairDef accessPairs[] = {{1, "Accept"}, {2, "Reject"}, {3, "Disable"}, {0, nullptr}};
 const QvPairDef enablePairs[] = {{1, "Enable"}, {0, "Disable"}, {0, nullptr}};
-
-using namespace QvSyntax;
-using QvAccess::Invalid;
-using QvAccess::NotAccess;
-using QvAccess::ReadWrite;
-
 } // namespace
 
 QvOptionList accessControlList(accessPairs);
@@ -47,5 +34,7 @@ const QvSNMPVar filterMacTableA[] = {Var("", "No.", Integer, NotAccess),
 const QvSNMPVar filterMacTableG[] = {Var("", "No.", Integer, NotAccess),
                                      Var(ACC ".2.1.2.2", "MAC Address", MacAddress, ReadWrite),
                                      kEnd};
+
+#undef ACC
 
 } // namespace mib

@@ -1,8 +1,10 @@
 #include "mib/FirmwareVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
+
+using namespace table;
 
 const QvPairDef tftpCommandPairs[] = {
     {1, "Connect"}, {2, "Get"}, {3, "Put"}, {4, "Nothing"}, {0, nullptr}};
@@ -15,20 +17,13 @@ QvOptionList tftpCommandList(tftpCommandPairs);
 QvOptionList upgradeCommandList(upgradeCommandPairs);
 
 const QvSNMPVar firmwareServerTable[] = {
-    {QV_ENTERPRISE ".11.37.4.3.3.1", "remotesrvip", QvSyntax::IpAddress, QvAccess::ReadWrite,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {QV_ENTERPRISE ".11.37.4.3.3.2", "remotefilename", QvSyntax::DisplayStr, QvAccess::ReadWrite,
-     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(QV_AP ".3.3.1", "remotesrvip", IpAddress, ReadWrite),
+    Var(QV_AP ".3.3.2", "remotefilename", DisplayStr, ReadWrite), kEnd};
 
 const QvSNMPVar firmwareCommandTable[] = {
-    {QV_ENTERPRISE ".11.37.4.3.3.4", "tftpcommand", QvSyntax::Integer, QvAccess::ReadWrite,
-     &tftpCommandList, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(QV_AP ".3.3.4", "tftpcommand", Integer, ReadWrite, &tftpCommandList), kEnd};
 
 const QvSNMPVar firmwareUpgradeTable[] = {
-    {QV_ENTERPRISE ".11.37.4.3.3.5", "upgradesettingcommand", QvSyntax::Integer,
-     QvAccess::ReadWrite, &upgradeCommandList, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(QV_AP ".3.3.5", "upgradesettingcommand", Integer, ReadWrite, &upgradeCommandList), kEnd};
 
 } // namespace mib

@@ -1,8 +1,10 @@
 #include "mib/GroupVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
+
+using namespace table;
 
 namespace {
 const QvPairDef disableEnablePairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
@@ -25,30 +27,16 @@ QvOptionList groupApModeNewNamesList(apModeNewPairs);
 QvOptionList groupApModeOldNamesList(apModeOldPairs);
 QvOptionList groupSuperModeList(superModePairs);
 
-#define AP QV_ENTERPRISE ".11.37.4"
-#define VAR(oid, name, syntax, access, list)                                                   \
-    { oid, name, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr }
-#define END                                                                                    \
-    { nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr }
-
 const QvSNMPVar groupSettingsTable[] = {
-    VAR(AP ".2.6.1", "LoadBalance", QvSyntax::Integer, QvAccess::ReadWrite,
-        &groupDisableEnableList),
-    VAR(AP ".2.6.2", "UserLimit(0-64)", QvSyntax::Integer, QvAccess::ReadWrite, nullptr),
-    VAR(AP ".2.6.4", "LinkIntegrate", QvSyntax::Integer, QvAccess::ReadWrite,
-        &groupDisableEnableList),
-    VAR(AP ".2.6.5", "EthernetLinkStatus", QvSyntax::DisplayStr, QvAccess::ReadOnly, nullptr),
-    END};
+    Var(QV_AP ".2.6.1", "LoadBalance", Integer, ReadWrite, &groupDisableEnableList),
+    Var(QV_AP ".2.6.2", "UserLimit(0-64)", Integer, ReadWrite),
+    Var(QV_AP ".2.6.4", "LinkIntegrate", Integer, ReadWrite, &groupDisableEnableList),
+    Var(QV_AP ".2.6.5", "EthernetLinkStatus", DisplayStr, ReadOnly),
+    kEnd};
 
 const QvSNMPVar groupApModeTable[] = {
-    VAR(AP ".2.1.1.1.1", "adAPMode", QvSyntax::Integer, QvAccess::ReadWrite,
-        &groupApModeNewNamesList),
-    VAR(AP ".2.3.1.11.1", "adSuperMode", QvSyntax::Integer, QvAccess::ReadWrite,
-        &groupSuperModeList),
-    END};
-
-#undef AP
-#undef VAR
-#undef END
+    Var(QV_AP ".2.1.1.1.1", "adAPMode", Integer, ReadWrite, &groupApModeNewNamesList),
+    Var(QV_AP ".2.3.1.11.1", "adSuperMode", Integer, ReadWrite, &groupSuperModeList),
+    kEnd};
 
 } // namespace mib

@@ -1,8 +1,10 @@
 #include "mib/LogVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
+
+using namespace table;
 
 const QvPairDef logGetPairs[] = {{0, "nothing"}, {1, "get"}, {0, nullptr}};
 const QvPairDef logEnablePairs[] = {{0, "disable"}, {1, "enable"}, {0, nullptr}};
@@ -12,28 +14,25 @@ QvOptionList logGetList(logGetPairs);
 QvOptionList logEnableList(logEnablePairs);
 QvOptionList logClearList(logClearPairs);
 
-#define LOG_VAR(arc, name, syntax, options)                                                       \
-    {QV_ENTERPRISE ".11.37.4.2.11" arc, name, syntax, QvAccess::ReadWrite, options, nullptr,        \
-     nullptr, nullptr, nullptr, nullptr}
+#define LOG QV_AP ".2.11"
 
 const QvSNMPVar logGetTable[] = {
-    LOG_VAR(".4.0", "adTFTPServerIP", QvSyntax::IpAddress, nullptr),
-    LOG_VAR(".5.0", "adLogFileName", QvSyntax::DisplayStr, nullptr),
-    LOG_VAR(".6.0", "adGetLog", QvSyntax::Integer, &logGetList),
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(LOG ".4.0", "adTFTPServerIP", IpAddress, ReadWrite),
+    Var(LOG ".5.0", "adLogFileName", DisplayStr, ReadWrite),
+    Var(LOG ".6.0", "adGetLog", Integer, ReadWrite, &logGetList),
+    kEnd};
 
 const QvSNMPVar logSettingsTable[] = {
-    LOG_VAR(".1.0", "adSystemLevel", QvSyntax::Integer, &logEnableList),
-    LOG_VAR(".2.0", "adWirelessLevel", QvSyntax::Integer, &logEnableList),
-    LOG_VAR(".3.0", "adNoticeLevel", QvSyntax::Integer, &logEnableList),
-    LOG_VAR(".8.0", "adRemoteLogState", QvSyntax::Integer, &logEnableList),
-    LOG_VAR(".9.0", "adLogServerIP", QvSyntax::IpAddress, nullptr),
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(LOG ".1.0", "adSystemLevel", Integer, ReadWrite, &logEnableList),
+    Var(LOG ".2.0", "adWirelessLevel", Integer, ReadWrite, &logEnableList),
+    Var(LOG ".3.0", "adNoticeLevel", Integer, ReadWrite, &logEnableList),
+    Var(LOG ".8.0", "adRemoteLogState", Integer, ReadWrite, &logEnableList),
+    Var(LOG ".9.0", "adLogServerIP", IpAddress, ReadWrite),
+    kEnd};
 
 const QvSNMPVar logClearTable[] = {
-    LOG_VAR(".10", "adClearLocalLog", QvSyntax::Integer, &logClearList),
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(LOG ".10", "adClearLocalLog", Integer, ReadWrite, &logClearList), kEnd};
 
-#undef LOG_VAR
+#undef LOG
 
 } // namespace mib

@@ -1,8 +1,10 @@
 #include "mib/MiscVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
+
+using namespace table;
 
 const QvPairDef consoleEnablePairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const QvPairDef consoleTimeoutPairs[] = {{0, "Never"},   {1, "1 Min"},   {2, "3 Mins"},
@@ -13,10 +15,7 @@ QvOptionList consoleEnableList(consoleEnablePairs);
 QvOptionList consoleTimeoutList(consoleTimeoutPairs);
 
 const QvSNMPVar miscConsoleTable[] = {
-    {QV_ENTERPRISE ".11.37.4.3.4.1", "telnet", QvSyntax::Integer, QvAccess::ReadWrite,
-     &consoleEnableList, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {QV_ENTERPRISE ".11.37.4.3.4.2", "timeout", QvSyntax::Integer, QvAccess::ReadWrite,
-     &consoleTimeoutList, nullptr, nullptr, nullptr, nullptr, nullptr},
-    {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}};
+    Var(QV_AP ".3.4.1", "telnet", Integer, ReadWrite, &consoleEnableList),
+    Var(QV_AP ".3.4.2", "timeout", Integer, ReadWrite, &consoleTimeoutList), kEnd};
 
 } // namespace mib

@@ -1,25 +1,12 @@
 #include "mib/MultiSSIDNewVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
+using namespace table;
+
 namespace {
-
-#define AP QV_ENTERPRISE ".11.37.4"
-
-constexpr QvSNMPVar Var(const char* oid, const char* label, int syntax, int access,
-                        QvOptionList* list = nullptr) {
-    return {oid, label, syntax, access, list, nullptr, nullptr, nullptr, nullptr, nullptr};
-}
-
-constexpr QvSNMPVar kEnd = {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr};
-
-using namespace QvSyntax;
-using QvAccess::NotAccess;
-using QvAccess::ReadOnly;
-using QvAccess::ReadWrite;
 
 const QvPairDef statePairs[] = {{0, "Disabled"}, {1, "Enabled"}, {0, nullptr}};
 const QvPairDef enablePairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
@@ -61,11 +48,11 @@ QvOptionList mssidApModeList(apModePairs);
 QvOptionList mssidApModeNewList(apModeNewPairs);
 
 const QvSNMPVar mssidBackupRadiusTable[] = {
-    Var(AP ".99.1.1.45", "secBackupRadiusSupported", Integer, ReadOnly), kEnd};
+    Var(QV_AP ".99.1.1.45", "secBackupRadiusSupported", Integer, ReadOnly), kEnd};
 
-#define APMODE(modes, superg)                                                                   \
-    {Var(AP ".2.1.1.1.1", "adAPMode", Integer, ReadWrite, &modes),                              \
-     Var(AP ".2.3.1.11.1", "adSuperMode", Integer, ReadWrite, &superg), kEnd}
+#define APMODE(modes, superg)                                                                      \
+    {Var(QV_AP ".2.1.1.1.1", "adAPMode", Integer, ReadWrite, &modes),                              \
+     Var(QV_AP ".2.3.1.11.1", "adSuperMode", Integer, ReadWrite, &superg), kEnd}
 
 const QvSNMPVar mssidApModeTables[2][2][3] = {
     {APMODE(mssidApModeList, mssidSuperG2List), APMODE(mssidApModeList, mssidSuperG4List)},
@@ -74,46 +61,46 @@ const QvSNMPVar mssidApModeTables[2][2][3] = {
 #undef APMODE
 
 const QvSNMPVar mssidStateTable[] = {
-    Var(AP ".2.9.3.1.1", "adMSSIDState", Integer, ReadWrite, &mssidStateList), kEnd};
+    Var(QV_AP ".2.9.3.1.1", "adMSSIDState", Integer, ReadWrite, &mssidStateList), kEnd};
 
 const QvSNMPVar mssidNewVlanStateTable[] = {
-    Var(AP ".2.9.1.1.1", "adVlanState", Integer, ReadWrite, &mssidStateList), kEnd};
+    Var(QV_AP ".2.9.1.1.1", "adVlanState", Integer, ReadWrite, &mssidStateList), kEnd};
 
 const QvSNMPVar mssidPriorityTable[] = {
-    Var(AP ".2.9.4.1.1.1", "adMSSIDPriorityState", Integer, ReadWrite, &mssidEnableList), kEnd};
+    Var(QV_AP ".2.9.4.1.1.1", "adMSSIDPriorityState", Integer, ReadWrite, &mssidEnableList), kEnd};
 
 const QvSNMPVar mssidGroupKeyTable[] = {
-    Var(AP ".2.5.1.1.6", "adSecGroupKeyUpdateInterval", Integer, ReadWrite), kEnd};
+    Var(QV_AP ".2.5.1.1.6", "adSecGroupKeyUpdateInterval", Integer, ReadWrite), kEnd};
 
 const QvSNMPVar mssidRadiusTable[] = {
-    Var(AP ".2.5.2.3", "adSecRADIUSServer", DisplayStr, ReadWrite),
-    Var(AP ".2.5.2.4", "adSecRADIUSPort", Integer, ReadWrite),
-    Var(AP ".2.5.2.5", "adSecRADIUSSecret", DisplayStr, ReadWrite), kEnd};
+    Var(QV_AP ".2.5.2.3", "adSecRADIUSServer", DisplayStr, ReadWrite),
+    Var(QV_AP ".2.5.2.4", "adSecRADIUSPort", Integer, ReadWrite),
+    Var(QV_AP ".2.5.2.5", "adSecRADIUSSecret", DisplayStr, ReadWrite), kEnd};
 
 const QvSNMPVar mssidAccountTable[] = {
-    Var(AP ".2.5.1.1.9.1", "adSecAccountServer", DisplayStr, ReadWrite),
-    Var(AP ".2.5.1.1.10.1", "adSecAccountPort", Integer, ReadWrite),
-    Var(AP ".2.5.1.1.8.1", "adSecAccountMode", Integer, ReadWrite, &mssidEnableList), kEnd};
+    Var(QV_AP ".2.5.1.1.9.1", "adSecAccountServer", DisplayStr, ReadWrite),
+    Var(QV_AP ".2.5.1.1.10.1", "adSecAccountPort", Integer, ReadWrite),
+    Var(QV_AP ".2.5.1.1.8.1", "adSecAccountMode", Integer, ReadWrite, &mssidEnableList), kEnd};
 
-#define SSID_COLUMNS                                                                            \
-    Var("", "ifIndex", Integer, NotAccess),                                                     \
-        Var(AP ".2.9.2.1.1", "adMSSIDIndex", Integer, NotAccess),                               \
-        Var(AP ".2.9.2.1.2", "adMSSIDIdvState", Integer, ReadWrite, &mssidStateList),           \
-        Var(AP ".2.9.2.1.3", "adMSSIDSSID", DisplayStr, ReadWrite),                             \
-        Var(AP ".2.9.2.1.4", "adMSSIDAuth", Integer, ReadWrite, &mssidAuthList),                \
-        Var(AP ".2.9.2.1.5", "adMSSIDEncryption", Integer, ReadWrite, &mssidStateList),         \
-        Var(AP ".2.9.2.1.6", "adMSSIDKeyIndex", Integer, ReadWrite, &mssidKeyIndexList),        \
-        Var(AP ".2.9.2.1.7", "adMSSIDKey", DisplayStr, ReadWrite),                              \
-        Var(AP ".2.9.2.1.8", "adVlanTagID", Integer, ReadWrite),                                \
-        Var(AP ".2.9.2.1.11", "adMSSIDCipherType", Integer, ReadWrite, &mssidCipherList),       \
-        Var(AP ".2.9.2.1.12", "adMSSIDPassPhrase", DisplayStr, ReadWrite),                      \
-        Var(AP ".2.9.2.1.13", "adMSSIDKeyType", Integer, ReadWrite, &mssidKeyTypeList)
+#define SSID_COLUMNS                                                                               \
+    Var("", "ifIndex", Integer, NotAccess),                                                        \
+        Var(QV_AP ".2.9.2.1.1", "adMSSIDIndex", Integer, NotAccess),                               \
+        Var(QV_AP ".2.9.2.1.2", "adMSSIDIdvState", Integer, ReadWrite, &mssidStateList),           \
+        Var(QV_AP ".2.9.2.1.3", "adMSSIDSSID", DisplayStr, ReadWrite),                             \
+        Var(QV_AP ".2.9.2.1.4", "adMSSIDAuth", Integer, ReadWrite, &mssidAuthList),                \
+        Var(QV_AP ".2.9.2.1.5", "adMSSIDEncryption", Integer, ReadWrite, &mssidStateList),         \
+        Var(QV_AP ".2.9.2.1.6", "adMSSIDKeyIndex", Integer, ReadWrite, &mssidKeyIndexList),        \
+        Var(QV_AP ".2.9.2.1.7", "adMSSIDKey", DisplayStr, ReadWrite),                              \
+        Var(QV_AP ".2.9.2.1.8", "adVlanTagID", Integer, ReadWrite),                                \
+        Var(QV_AP ".2.9.2.1.11", "adMSSIDCipherType", Integer, ReadWrite, &mssidCipherList),       \
+        Var(QV_AP ".2.9.2.1.12", "adMSSIDPassPhrase", DisplayStr, ReadWrite),                      \
+        Var(QV_AP ".2.9.2.1.13", "adMSSIDKeyType", Integer, ReadWrite, &mssidKeyTypeList)
 
 const QvSNMPVar mssidNarrowTable[] = {SSID_COLUMNS, kEnd};
 
 const QvSNMPVar mssidWideTable[] = {
-    SSID_COLUMNS, Var(AP ".2.9.2.1.14", "adMSSIDSuppress", Integer, ReadWrite, &mssidEnableList),
-    Var(AP ".2.9.2.1.18", "adMSSIDWmm", Integer, ReadWrite, &mssidEnableList), kEnd};
+    SSID_COLUMNS, Var(QV_AP ".2.9.2.1.14", "adMSSIDSuppress", Integer, ReadWrite, &mssidEnableList),
+    Var(QV_AP ".2.9.2.1.18", "adMSSIDWmm", Integer, ReadWrite, &mssidEnableList), kEnd};
 
 #undef SSID_COLUMNS
 

@@ -1,21 +1,12 @@
 #include "mib/WirelessVars.h"
 
-#include "mib/Enterprise.h"
+#include "mib/VarTable.h"
 
 namespace mib {
 
-#define WL_E QV_ENTERPRISE ".11.37.4"
-#define WL_END {nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr}
+using namespace table;
 
 namespace {
-constexpr int I = QvSyntax::Integer;
-constexpr int S = QvSyntax::DisplayStr;
-constexpr int M = QvSyntax::MacAddress;
-constexpr int RW = QvAccess::ReadWrite;
-constexpr int RO = QvAccess::ReadOnly;
-constexpr int NA = QvAccess::NotAccess;
-constexpr int IV = QvAccess::Invalid;
-
 const QvPairDef disableEnablePairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const QvPairDef superG2Pairs[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
 const QvPairDef superG3Pairs[] = {{1, "Super G without Turbo"},
@@ -74,208 +65,201 @@ QvOptionList wlLowerDisabledList(lowerDisabledPairs);
 QvOptionList wlLowerKeyIndexList(lowerKeyIndexPairs);
 QvOptionList wlRefreshList(refreshPairs);
 
-#define V(oid, label, syn, acc, list) \
-    {oid, label, syn, acc, list, nullptr, nullptr, nullptr, nullptr, nullptr}
-
 const QvSNMPVar wlSsidTable[] = {
-    V(WL_E ".1.1.1.1.1", "hSSID", S, IV, nullptr),
-    V(WL_E ".1.1.1.2.1", "hSSIDBroadcast", I, IV, &wlDisableEnableList),
-    V(WL_E ".1.1.1.3.1", "hChannel", I, IV, nullptr),
-    V(WL_E ".1.1.1.4.1", "hChannelList", S, IV, nullptr),
-    V(WL_E ".1.1.1.5.1", "hRadioFrequency", S, IV, nullptr),
-    V(WL_E ".1.1.1.1.2", "hSSID", S, IV, nullptr),
-    V(WL_E ".1.1.1.2.2", "hSSIDBroadcast", I, IV, &wlDisableEnableList),
-    V(WL_E ".1.1.1.3.2", "hChannel", I, IV, nullptr),
-    V(WL_E ".1.1.1.4.2", "hChannelList", S, IV, nullptr),
-    V(WL_E ".1.1.1.5.2", "hRadioFrequency", S, IV, nullptr),
-    WL_END};
+    Var(QV_AP ".1.1.1.1.1", "hSSID", S, IV),
+    Var(QV_AP ".1.1.1.2.1", "hSSIDBroadcast", I, IV, &wlDisableEnableList),
+    Var(QV_AP ".1.1.1.3.1", "hChannel", I, IV),
+    Var(QV_AP ".1.1.1.4.1", "hChannelList", S, IV),
+    Var(QV_AP ".1.1.1.5.1", "hRadioFrequency", S, IV),
+    Var(QV_AP ".1.1.1.1.2", "hSSID", S, IV),
+    Var(QV_AP ".1.1.1.2.2", "hSSIDBroadcast", I, IV, &wlDisableEnableList),
+    Var(QV_AP ".1.1.1.3.2", "hChannel", I, IV),
+    Var(QV_AP ".1.1.1.4.2", "hChannelList", S, IV),
+    Var(QV_AP ".1.1.1.5.2", "hRadioFrequency", S, IV),
+    kEnd};
 
 const QvSNMPVar wlSuperGTable[] = {
-    V(WL_E ".2.3.1.11", "adSuperMode", I, RW, &wlSuperG4List),
-    WL_END};
+    Var(QV_AP ".2.3.1.11", "adSuperMode", I, RW, &wlSuperG4List),
+    kEnd};
 
 const QvSNMPVar wlDynamicChannelTable[] = {
-    V(WL_E ".2.3.1.15", "adDynamicChannelList", S, RO, nullptr),
-    WL_END};
+    Var(QV_AP ".2.3.1.15", "adDynamicChannelList", S, RO),
+    kEnd};
 
 const QvSNMPVar wlStaticChannelTable[] = {
-    V(WL_E ".2.3.1.16", "adStaticChannelList", S, RO, nullptr),
-    WL_END};
+    Var(QV_AP ".2.3.1.16", "adStaticChannelList", S, RO),
+    kEnd};
 
 const QvSNMPVar wlWdsConsistencyTable[] = {
-    V(WL_E ".2.3.1.26.1", "multioverwdsconsistent", I, RW, &wlWdsConsistentList),
-    WL_END};
+    Var(QV_AP ".2.3.1.26.1", "multioverwdsconsistent", I, RW, &wlWdsConsistentList),
+    kEnd};
 
 const QvSNMPVar wlRadioTable[] = {
-    V(WL_E ".2.3.1.12.1", "adRadioWave", I, RW, &wlRadioList),
-    WL_END};
+    Var(QV_AP ".2.3.1.12.1", "adRadioWave", I, RW, &wlRadioList),
+    kEnd};
 
 const QvSNMPVar wlFirmwareTable[] = {
-    V(WL_E ".4.1.1.1", "Firmware Version", S, RO, nullptr),
-    V(WL_E ".4.1.1.2", "MAC Address", M, RO, nullptr),
-    V(WL_E ".4.1.1.3", "Get IP From", I, RO, &wlGetIpFromList),
-    V(WL_E ".4.1.1.4", "IP Address", QvSyntax::IpAddress, RO, nullptr),
-    V(WL_E ".4.1.1.5", "Subnet Mask", QvSyntax::IpAddress, RO, nullptr),
-    V(WL_E ".4.1.1.6", "Default Gateway", QvSyntax::IpAddress, RO, nullptr),
-    WL_END};
+    Var(QV_AP ".4.1.1.1", "Firmware Version", S, RO),
+    Var(QV_AP ".4.1.1.2", "MAC Address", M, RO),
+    Var(QV_AP ".4.1.1.3", "Get IP From", I, RO, &wlGetIpFromList),
+    Var(QV_AP ".4.1.1.4", "IP Address", IpAddress, RO),
+    Var(QV_AP ".4.1.1.5", "Subnet Mask", IpAddress, RO),
+    Var(QV_AP ".4.1.1.6", "Default Gateway", IpAddress, RO),
+    kEnd};
 
 const QvSNMPVar wlAutoScanTable[] = {
-    V(WL_E ".2.3.1.14.1", "adAutoChannelScan", I, RW, &wlDisableEnableList),
-    WL_END};
+    Var(QV_AP ".2.3.1.14.1", "adAutoChannelScan", I, RW, &wlDisableEnableList),
+    kEnd};
 
 const QvSNMPVar wlApModeTable[] = {
-    V(WL_E ".2.1.1.1.1", "adAPMode", I, RW, &wlApModeList),
-    V(WL_E ".2.2.1.2.1.1", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.2", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.3", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.4", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.5", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.6", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.7", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    V(WL_E ".2.2.1.2.1.8", "adPtPRemoteAPMACAddress", M, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.1.1.1.1", "adAPMode", I, RW, &wlApModeList),
+    Var(QV_AP ".2.2.1.2.1.1", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.2", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.3", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.4", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.5", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.6", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.7", "adPtPRemoteAPMACAddress", M, RW),
+    Var(QV_AP ".2.2.1.2.1.8", "adPtPRemoteAPMACAddress", M, RW),
+    kEnd};
 
 const QvSNMPVar wlWifiModeTable[] = {
-    V(WL_E ".2.3.1.24", "adWIFIMode", I, RW, &wlWifiModeList),
-    WL_END};
+    Var(QV_AP ".2.3.1.24", "adWIFIMode", I, RW, &wlWifiModeList),
+    kEnd};
 
 // The repeater's root and the wireless client's root are two objects.
 const QvSNMPVar wlRepeaterTable[] = {
-    V(WL_E ".2.1.1.3.1", "adAPRRootAPMACAddress", M, RW, nullptr),
-    V(WL_E ".1.1.1.1.1", "hSSID", S, RW, nullptr),
-    V(WL_E ".2.1.1.4.1", "adAPCRootAPMACAddress", M, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.1.1.3.1", "adAPRRootAPMACAddress", M, RW),
+    Var(QV_AP ".1.1.1.1.1", "hSSID", S, RW),
+    Var(QV_AP ".2.1.1.4.1", "adAPCRootAPMACAddress", M, RW),
+    kEnd};
 
 const QvSNMPVar wlSecurityTable[] = {
-    V(WL_E ".2.5.1.1.1.1", "adSecAuthentication", I, IV, &wlAuthenticationList),
-    V(WL_E ".2.5.1.1.2.1", "adSecEncryption", I, IV, &wlDisableEnableList),
-    V(WL_E ".2.5.1.1.3.1", "adSecValidKey", I, IV, &wlValidKeyList),
-    V(WL_E ".2.5.1.1.1.2", "adSecAuthentication", I, IV, &wlAuthenticationList),
-    V(WL_E ".2.5.1.1.2.2", "adSecEncryption", I, IV, &wlDisableEnableList),
-    V(WL_E ".2.5.1.1.3.2", "adSecValidKey", I, IV, &wlValidKeyList),
-    V(WL_E ".2.5.3.1.1.1.1", "adSecKey-80211a-1", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.1.2", "adSecKey-80211a-2", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.1.3", "adSecKey-80211a-3", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.1.4", "adSecKey-80211a-4", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.2.1", "adSecKey-80211g-1", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.2.2", "adSecKey-80211g-2", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.2.3", "adSecKey-80211g-3", S, IV, nullptr),
-    V(WL_E ".2.5.3.1.1.2.4", "adSecKey-80211g-4", S, IV, nullptr),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.1.1", "adSecAuthentication", I, IV, &wlAuthenticationList),
+    Var(QV_AP ".2.5.1.1.2.1", "adSecEncryption", I, IV, &wlDisableEnableList),
+    Var(QV_AP ".2.5.1.1.3.1", "adSecValidKey", I, IV, &wlValidKeyList),
+    Var(QV_AP ".2.5.1.1.1.2", "adSecAuthentication", I, IV, &wlAuthenticationList),
+    Var(QV_AP ".2.5.1.1.2.2", "adSecEncryption", I, IV, &wlDisableEnableList),
+    Var(QV_AP ".2.5.1.1.3.2", "adSecValidKey", I, IV, &wlValidKeyList),
+    Var(QV_AP ".2.5.3.1.1.1.1", "adSecKey-80211a-1", S, IV),
+    Var(QV_AP ".2.5.3.1.1.1.2", "adSecKey-80211a-2", S, IV),
+    Var(QV_AP ".2.5.3.1.1.1.3", "adSecKey-80211a-3", S, IV),
+    Var(QV_AP ".2.5.3.1.1.1.4", "adSecKey-80211a-4", S, IV),
+    Var(QV_AP ".2.5.3.1.1.2.1", "adSecKey-80211g-1", S, IV),
+    Var(QV_AP ".2.5.3.1.1.2.2", "adSecKey-80211g-2", S, IV),
+    Var(QV_AP ".2.5.3.1.1.2.3", "adSecKey-80211g-3", S, IV),
+    Var(QV_AP ".2.5.3.1.1.2.4", "adSecKey-80211g-4", S, IV),
+    kEnd};
 
 const QvSNMPVar wlKeyTypeTable[] = {
-    V(WL_E ".2.5.1.1.7", "adSecKeyType", I, RW, &wlKeyTypeList),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.7", "adSecKeyType", I, RW, &wlKeyTypeList),
+    kEnd};
 
 const QvSNMPVar wlRadiusTable[] = {
-    V(WL_E ".2.5.1.1.5.1", "adSecCipherType", I, RW, &wlCipherList),
-    V(WL_E ".2.5.2.4.0", "Sec RADIUS Port", I, RW, nullptr),
-    V(WL_E ".2.5.1.1.6.1", "adSecGroupKeyUpdateInterval", I, RW, nullptr),
-    V(WL_E ".2.5.2.3.0", "Sec RADIUS Server", S, RW, nullptr),
-    V(WL_E ".2.5.2.5.0", "Sec RADIUS Secret", S, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.5.1", "adSecCipherType", I, RW, &wlCipherList),
+    Var(QV_AP ".2.5.2.4.0", "Sec RADIUS Port", I, RW),
+    Var(QV_AP ".2.5.1.1.6.1", "adSecGroupKeyUpdateInterval", I, RW),
+    Var(QV_AP ".2.5.2.3.0", "Sec RADIUS Server", S, RW),
+    Var(QV_AP ".2.5.2.5.0", "Sec RADIUS Secret", S, RW),
+    kEnd};
 
 const QvSNMPVar wlAccountingTable[] = {
-    V(WL_E ".2.5.1.1.8.1", "adSecAccountMode", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.5.1.1.9.1", "adSecAccountServer", S, RW, nullptr),
-    V(WL_E ".2.5.1.1.10.1", "adSecAccountPort", I, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.8.1", "adSecAccountMode", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.5.1.1.9.1", "adSecAccountServer", S, RW),
+    Var(QV_AP ".2.5.1.1.10.1", "adSecAccountPort", I, RW),
+    kEnd};
 
 const QvSNMPVar wlBackupRadiusSupportTable[] = {
-    V(WL_E ".99.1.1.45", "secBackupRadiusSupported", I, RO, nullptr),
-    WL_END};
+    Var(QV_AP ".99.1.1.45", "secBackupRadiusSupported", I, RO),
+    kEnd};
 
 const QvSNMPVar wlBackupAccountSupportTable[] = {
-    V(WL_E ".99.1.1.46", "secBackupAccountSupported", I, RO, nullptr),
-    WL_END};
+    Var(QV_AP ".99.1.1.46", "secBackupAccountSupported", I, RO),
+    kEnd};
 
 const QvSNMPVar wlBackupRadiusTable[] = {
-    V(WL_E ".2.5.2.6", "adSecbackupRADIUSServer", S, RW, nullptr),
-    V(WL_E ".2.5.2.7", "adSecbackupRADIUSPort", I, RW, nullptr),
-    V(WL_E ".2.5.2.9", "adSecbackupRADIUSSecret", S, RW, nullptr),
-    V(WL_E ".2.5.2.10", "adSecbackupRADIUSStatus", I, RW, &wlDisableEnableList),
-    WL_END};
+    Var(QV_AP ".2.5.2.6", "adSecbackupRADIUSServer", S, RW),
+    Var(QV_AP ".2.5.2.7", "adSecbackupRADIUSPort", I, RW),
+    Var(QV_AP ".2.5.2.9", "adSecbackupRADIUSSecret", S, RW),
+    Var(QV_AP ".2.5.2.10", "adSecbackupRADIUSStatus", I, RW, &wlDisableEnableList),
+    kEnd};
 
 const QvSNMPVar wlBackupAccountTable[] = {
-    V(WL_E ".2.5.1.1.11.1", "adSecBackupAccountMode", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.5.1.1.12.1", "adSecBackupAccountServer", S, RW, nullptr),
-    V(WL_E ".2.5.1.1.13.1", "adSecBackupAccountPort", I, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.11.1", "adSecBackupAccountMode", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.5.1.1.12.1", "adSecBackupAccountServer", S, RW),
+    Var(QV_AP ".2.5.1.1.13.1", "adSecBackupAccountPort", I, RW),
+    kEnd};
 
 const QvSNMPVar wlPassphraseTable[] = {
-    V(WL_E ".2.5.1.1.5.1", "adSecCipherType", I, RW, &wlCipherList),
-    V(WL_E ".2.5.1.1.6.1", "adSecGroupKeyUpdateInterval", I, RW, nullptr),
-    V(WL_E ".2.5.1.1.4.1", "adSecPassPhrase", S, RW, nullptr),
-    WL_END};
+    Var(QV_AP ".2.5.1.1.5.1", "adSecCipherType", I, RW, &wlCipherList),
+    Var(QV_AP ".2.5.1.1.6.1", "adSecGroupKeyUpdateInterval", I, RW),
+    Var(QV_AP ".2.5.1.1.4.1", "adSecPassPhrase", S, RW),
+    kEnd};
 
 const QvSNMPVar wlMssidStateTable[] = {
-    V(WL_E ".2.9.3.1.1", "adMSSIDState", I, RW, &wlDisabledEnabledList),
-    WL_END};
+    Var(QV_AP ".2.9.3.1.1", "adMSSIDState", I, RW, &wlDisabledEnabledList),
+    kEnd};
 
 const QvSNMPVar wlMssidTable[] = {
-    V("", "ifIndex", I, NA, nullptr),
-    V(WL_E ".2.9.2.1.1", "adMSSIDIndex", I, NA, nullptr),
-    V(WL_E ".2.9.2.1.2", "adMSSIDIdvState", I, RW, &wlDisabledEnabledList),
-    V(WL_E ".2.9.2.1.3", "adMSSIDSSID", S, RW, nullptr),
-    V(WL_E ".2.9.2.1.4", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.5", "adMSSIDEncryption", I, RW, &wlDisabledEnabledList),
-    V(WL_E ".2.9.2.1.6", "adMSSIDKeyIndex", I, RW, &wlValidKeyList),
-    V(WL_E ".2.9.2.1.7", "adMSSIDKey", S, RW, nullptr),
-    V(WL_E ".2.9.2.1.8", "adVlanTagID", I, RW, nullptr),
-    V(WL_E ".2.9.2.1.11", "adMSSIDCipherType", I, RW, &wlCipherList),
-    V(WL_E ".2.9.2.1.12", "adMSSIDPassPhrase", S, RW, nullptr),
-    V(WL_E ".2.9.2.1.13", "adMSSIDKeyType", I, RW, &wlKeyTypeList),
-    WL_END};
+    Var("", "ifIndex", I, NA),
+    Var(QV_AP ".2.9.2.1.1", "adMSSIDIndex", I, NA),
+    Var(QV_AP ".2.9.2.1.2", "adMSSIDIdvState", I, RW, &wlDisabledEnabledList),
+    Var(QV_AP ".2.9.2.1.3", "adMSSIDSSID", S, RW),
+    Var(QV_AP ".2.9.2.1.4", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.5", "adMSSIDEncryption", I, RW, &wlDisabledEnabledList),
+    Var(QV_AP ".2.9.2.1.6", "adMSSIDKeyIndex", I, RW, &wlValidKeyList),
+    Var(QV_AP ".2.9.2.1.7", "adMSSIDKey", S, RW),
+    Var(QV_AP ".2.9.2.1.8", "adVlanTagID", I, RW),
+    Var(QV_AP ".2.9.2.1.11", "adMSSIDCipherType", I, RW, &wlCipherList),
+    Var(QV_AP ".2.9.2.1.12", "adMSSIDPassPhrase", S, RW),
+    Var(QV_AP ".2.9.2.1.13", "adMSSIDKeyType", I, RW, &wlKeyTypeList),
+    kEnd};
 
 const QvSNMPVar wlMssidSecurityTable[] = {
-    V(WL_E ".2.9.2.1.5.1.2", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.3", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.4", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.5", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.6", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.7", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.5.1.8", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
-    V(WL_E ".2.9.2.1.4.1.2", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.3", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.4", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.5", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.6", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.7", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    V(WL_E ".2.9.2.1.4.1.8", "adMSSIDAuth", I, RW, &wlAuthenticationList),
-    WL_END};
+    Var(QV_AP ".2.9.2.1.5.1.2", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.3", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.4", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.5", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.6", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.7", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.5.1.8", "adMSSIDEncryption", I, RW, &wlDisableEnableList),
+    Var(QV_AP ".2.9.2.1.4.1.2", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.3", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.4", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.5", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.6", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.7", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    Var(QV_AP ".2.9.2.1.4.1.8", "adMSSIDAuth", I, RW, &wlAuthenticationList),
+    kEnd};
 
 const QvSNMPVar wlVlanTable[] = {
-    V(WL_E ".2.9.1.1.1.1", "adVlanState", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.2.1.2", "adMSSIDState", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.2.1.3", "adMSSIDState", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.2.1.4", "adMSSIDState", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.5.1.2", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.5.1.3", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
-    V(WL_E ".2.9.2.1.5.1.4", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
-    WL_END};
+    Var(QV_AP ".2.9.1.1.1.1", "adVlanState", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.2.1.2", "adMSSIDState", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.2.1.3", "adMSSIDState", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.2.1.4", "adMSSIDState", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.5.1.2", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.5.1.3", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
+    Var(QV_AP ".2.9.2.1.5.1.4", "adMSSIDEncryption", I, RW, &wlLowerDisabledList),
+    kEnd};
 
 const QvSNMPVar wlGuestKeyIndexTable[] = {
-    V(WL_E ".2.9.2.1.6.1.2", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
-    V(WL_E ".2.9.2.1.6.1.3", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
-    V(WL_E ".2.9.2.1.6.1.4", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
-    WL_END};
+    Var(QV_AP ".2.9.2.1.6.1.2", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
+    Var(QV_AP ".2.9.2.1.6.1.3", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
+    Var(QV_AP ".2.9.2.1.6.1.4", "adMSSIDKeyIndex", I, RW, &wlLowerKeyIndexList),
+    kEnd};
 
 const QvSNMPVar wlRefreshTable[] = {
-    V(WL_E ".2.8.1.1.1", "adRefresh", I, RW, &wlRefreshList),
-    WL_END};
+    Var(QV_AP ".2.8.1.1.1", "adRefresh", I, RW, &wlRefreshList),
+    kEnd};
 
 const QvSNMPVar wlSurveyTable[] = {
-    V("", "Index", I, NA, nullptr),
-    V(WL_E ".2.8.2.1.2", " Type", S, RO, nullptr),
-    V(WL_E ".2.8.2.1.3", " Channel", I, RO, nullptr),
-    V(WL_E ".2.8.2.1.4", " Signal (%)", I, RO, nullptr),
-    V(WL_E ".2.8.2.1.5", " BSSID", M, RO, nullptr),
-    V(WL_E ".2.8.2.1.6", " Security ", S, RO, nullptr),
-    V(WL_E ".2.8.2.1.7", " SSID", S, RO, nullptr),
-    WL_END};
-
-#undef V
-#undef WL_END
-#undef WL_E
+    Var("", "Index", I, NA),
+    Var(QV_AP ".2.8.2.1.2", " Type", S, RO),
+    Var(QV_AP ".2.8.2.1.3", " Channel", I, RO),
+    Var(QV_AP ".2.8.2.1.4", " Signal (%)", I, RO),
+    Var(QV_AP ".2.8.2.1.5", " BSSID", M, RO),
+    Var(QV_AP ".2.8.2.1.6", " Security ", S, RO),
+    Var(QV_AP ".2.8.2.1.7", " SSID", S, RO),
+    kEnd};
 
 } // namespace mib
