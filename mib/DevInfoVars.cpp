@@ -1,5 +1,6 @@
 #include "mib/DevInfoVars.h"
 
+#include "mib/ApModeNames.h"
 #include "mib/VarTable.h"
 
 namespace mib {
@@ -8,13 +9,6 @@ using namespace table;
 
 namespace {
 const QvPairDef superModeValuePairs[] = {{4, "Disable"}, {1, "Enable"}, {0, nullptr}};
-const QvPairDef apModePairs[] = {{1, "Access Point"},     {2, "PtP Bridge"},
-                                 {3, "PtMP Bridge"},      {4, "Universal Repeater"},
-                                 {5, "Wireless Client"},  {6, "PtP Without"},
-                                 {7, "P2MP Without"},     {0, nullptr}};
-const QvPairDef apModeOldPairs[] = {{1, "Access Point"}, {2, "PtP Bridge"}, {3, "PtMP Bridge"},
-                                    {4, "AP Repeater"},  {5, "AP Client"},  {6, "PtP Without"},
-                                    {7, "P2MP Without"}, {0, nullptr}};
 const QvPairDef statusSuperModePairs[] = {{1, "Super G without Turbo"},
                                           {2, "Super G with Static Turbo"},
                                           {3, "Super G with Dynamic Turbo"},
@@ -24,8 +18,8 @@ const QvPairDef getIpFromPairs[] = {{1, "Manual"}, {2, "Dynamic"}, {0, nullptr}}
 } // namespace
 
 QvOptionList devSuperModeValueList(superModeValuePairs);
-QvOptionList devApModeList(apModePairs);
-QvOptionList devApModeOldList(apModeOldPairs);
+QvOptionList devApModeList(apModeNewNamePairs);
+QvOptionList devApModeOldList(apModeOldNamePairs);
 QvOptionList devStatusSuperModeList(statusSuperModePairs);
 QvOptionList devGetIpFromList(getIpFromPairs);
 

@@ -1,5 +1,6 @@
 #include "mib/GroupVars.h"
 
+#include "mib/ApModeNames.h"
 #include "mib/VarTable.h"
 
 namespace mib {
@@ -8,13 +9,6 @@ using namespace table;
 
 namespace {
 const QvPairDef disableEnablePairs[] = {{0, "Disable"}, {1, "Enable"}, {0, nullptr}};
-const QvPairDef apModeNewPairs[] = {{1, "Access Point"},    {2, "PtP Bridge"},
-                                    {3, "PtMP Bridge"},     {4, "Universal Repeater"},
-                                    {5, "Wireless Client"}, {6, "PtP Without"},
-                                    {7, "P2MP Without"},    {0, nullptr}};
-const QvPairDef apModeOldPairs[] = {{1, "Access Point"}, {2, "PtP Bridge"}, {3, "PtMP Bridge"},
-                                    {4, "AP Repeater"},  {5, "AP Client"},  {6, "PtP Without"},
-                                    {7, "P2MP Without"}, {0, nullptr}};
 const QvPairDef superModePairs[] = {{1, "Super G without Turbo"},
                                     {2, "Super G with Static Turbo"},
                                     {3, "Super G with Dynamic Turbo"},
@@ -23,8 +17,8 @@ const QvPairDef superModePairs[] = {{1, "Super G without Turbo"},
 } // namespace
 
 QvOptionList groupDisableEnableList(disableEnablePairs);
-QvOptionList groupApModeNewNamesList(apModeNewPairs);
-QvOptionList groupApModeOldNamesList(apModeOldPairs);
+QvOptionList groupApModeNewNamesList(apModeNewNamePairs);
+QvOptionList groupApModeOldNamesList(apModeOldNamePairs);
 QvOptionList groupSuperModeList(superModePairs);
 
 const QvSNMPVar groupSettingsTable[] = {

@@ -1,5 +1,6 @@
 #include "mib/MultiSSIDNewVars.h"
 
+#include "mib/ApModeNames.h"
 #include "mib/VarTable.h"
 
 namespace mib {
@@ -26,13 +27,6 @@ const QvPairDef superG4Pairs[] = {{1, "Super G without Turbo"},
                                   {3, "Super G with Dynamic Turbo"},
                                   {4, "Disable"},
                                   {0, nullptr}};
-const QvPairDef apModePairs[] = {{1, "Access Point"}, {2, "PtP Bridge"},  {3, "PtMP Bridge"},
-                                 {4, "AP Repeater"},  {5, "AP Client"},   {6, "PtP Without"},
-                                 {7, "P2MP Without"}, {0, nullptr}};
-const QvPairDef apModeNewPairs[] = {{1, "Access Point"},    {2, "PtP Bridge"},
-                                    {3, "PtMP Bridge"},     {4, "Universal Repeater"},
-                                    {5, "Wireless Client"}, {6, "PtP Without"},
-                                    {7, "P2MP Without"},    {0, nullptr}};
 
 } // namespace
 
@@ -44,8 +38,8 @@ QvOptionList mssidCipherList(cipherPairs);
 QvOptionList mssidKeyTypeList(keyTypePairs);
 QvOptionList mssidSuperG2List(superG2Pairs);
 QvOptionList mssidSuperG4List(superG4Pairs);
-QvOptionList mssidApModeList(apModePairs);
-QvOptionList mssidApModeNewList(apModeNewPairs);
+QvOptionList mssidApModeList(apModeOldNamePairs);
+QvOptionList mssidApModeNewList(apModeNewNamePairs);
 
 const QvSNMPVar mssidBackupRadiusTable[] = {
     Var(QV_AP ".99.1.1.45", "secBackupRadiusSupported", Integer, ReadOnly), kEnd};

@@ -1,5 +1,6 @@
 #include "mib/WirelessVars.h"
 
+#include "mib/ApModeNames.h"
 #include "mib/VarTable.h"
 
 namespace mib {
@@ -21,13 +22,6 @@ const QvPairDef superG4Pairs[] = {{1, "Super G without Turbo"},
 const QvPairDef wdsConsistentPairs[] = {{0, "nothing"}, {1, "consistent"}, {0, nullptr}};
 const QvPairDef radioPairs[] = {{0, "Off"}, {1, "On"}, {0, nullptr}};
 const QvPairDef getIpFromPairs[] = {{1, "Manual"}, {2, "Dynamic"}, {0, nullptr}};
-const QvPairDef apModePairs[] = {{1, "Access Point"}, {2, "PtP Bridge"},  {3, "PtMP Bridge"},
-                                 {4, "AP Repeater"},  {5, "AP Client"},   {6, "PtP Without"},
-                                 {7, "P2MP Without"}, {0, nullptr}};
-const QvPairDef apModeNewPairs[] = {{1, "Access Point"},      {2, "PtP Bridge"},
-                                    {3, "PtMP Bridge"},       {4, "Universal Repeater"},
-                                    {5, "Wireless Client"},   {6, "PtP Without"},
-                                    {7, "P2MP Without"},      {0, nullptr}};
 const QvPairDef wifiModePairs[] = {{0, "11g only"}, {1, "11b only"}, {2, "Mixed"}, {0, nullptr}};
 const QvPairDef authenticationPairs[] = {{1, "Open System"},  {2, "Shared Key"},
                                          {3, "Open System / Shared Key"},
@@ -53,8 +47,8 @@ QvOptionList wlSuperG4List(superG4Pairs);
 QvOptionList wlWdsConsistentList(wdsConsistentPairs);
 QvOptionList wlRadioList(radioPairs);
 QvOptionList wlGetIpFromList(getIpFromPairs);
-QvOptionList wlApModeList(apModePairs);
-QvOptionList wlApModeNewNamesList(apModeNewPairs);
+QvOptionList wlApModeList(apModeOldNamePairs);
+QvOptionList wlApModeNewNamesList(apModeNewNamePairs);
 QvOptionList wlWifiModeList(wifiModePairs);
 QvOptionList wlAuthenticationList(authenticationPairs);
 QvOptionList wlValidKeyList(validKeyPairs);
