@@ -1,6 +1,7 @@
 // The layout checker the form tests rely on: a tiny form with one fault of
 // each kind must have that fault named, and a sound form must have none, or
-// every form test that expects no faults could pass without looking.
+// every form test that expects no faults could pass without looking. The
+// options let through what they say and nothing else.
 #include "support/LayoutCheck.h"
 
 #include "ui/ListView.h"
@@ -63,10 +64,12 @@ protected:
     std::unique_ptr<TForm> form;
 };
 
-// Each control with room to spare, none on another: nothing to report.
+// Each control with room to spare, none on another but on the picture
+// behind it: nothing to report.
 TEST_F(LayoutCheck, SoundFormHasNoFault) {
+    Add<TImage>("Picture", 0, 0, 320, 90);
     Add<TLabel>("Wide", 8, 8, 200, 17)->SetCaption("Name");
-    Add<TEdit>("Box", 8, 30, 200, 21);
+    Add<TEdit>("Box", 8, 30, 200, 21)->SetText("short");
     Add<TButton>("Ok", 8, 60, 90, 25)->SetCaption("OK");
     TGroupBox* g = Add<TGroupBox>("Frame", 8, 95, 300, 60);
     g->SetCaption(" Frame ");
@@ -87,12 +90,68 @@ TEST_F(LayoutCheck, LabelTooNarrowForItsCaption) {
     EXPECT_TRUE(Named(faults, "Narrow", "needs")) << Joined(faults);
 }
 
+// A wrapped label has its width; it lacks the height for its lines.
+TEST_F(LayoutCheck, WrappedLabelTooShortForItsLines) {
+    TLabel* l = Add<TLabel>("Wrapped", 8, 8, 60, 17);
+    l->SetAutoSize(false);
+    l->SetWordWrap(true);
+    l->SetCaption("A caption of many words that wraps onto lines");
+    const std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "Wrapped", "of height")) << Joined(faults);
+}
+
+TEST_F(LayoutCheck, ButtonAndCheckBoxTooNarrow) {
+    Add<TButton>("Push", 8, 8, 30, 25)->SetCaption("Apply the settings");
+    Add<TCheckBox>("Tick", 8, 40, 40, 17)->SetCaption("Enable the setting");
+    const std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "Push", "needs")) << Joined(faults);
+    EXPECT_TRUE(Named(faults, "Tick", "needs")) << Joined(faults);
+}
+
+TEST_F(LayoutCheck, EditTextWiderThanItsBox) {
+    TEdit* e = Add<TEdit>("Address", 8, 8, 40, 21);
+    e->SetText("A text far too long for the edit");
+    std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "Address", "needs")) << Joined(faults);
+    lmrtest::LayoutOptions scrolls;
+    scrolls.editTextFits = false;
+    faults = lmrtest::LayoutFaults(*form, scrolls);
+    EXPECT_TRUE(faults.empty()) << Joined(faults);
+}
+
 TEST_F(LayoutCheck, CaptionRunningIntoANeighbour) {
     // Sized to its caption, the label reaches over the edit.
     Add<TLabel>("Long", 8, 8, 60, 17)->SetCaption("A caption that runs on");
     Add<TEdit>("Next", 40, 6, 100, 21);
     const std::vector<std::string> faults = Faults();
     EXPECT_TRUE(Named(faults, "Long", "runs into Next")) << Joined(faults);
+}
+
+TEST_F(LayoutCheck, OverlappingSiblings) {
+    Add<TEdit>("Upper", 8, 8, 100, 21);
+    Add<TEdit>("Lower", 50, 20, 100, 21);
+    const std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "Upper", "overlaps Lower")) << Joined(faults);
+}
+
+// A pixel's slack lets a control touch its neighbour, no more.
+TEST_F(LayoutCheck, SlackAllowsOnePixel) {
+    Add<TEdit>("Left", 8, 8, 100, 21);
+    Add<TEdit>("Right", 107, 8, 100, 21);
+    lmrtest::LayoutOptions loose;
+    loose.slack = 1;
+    std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "Left", "overlaps Right")) << Joined(faults);
+    faults = lmrtest::LayoutFaults(*form, loose);
+    EXPECT_TRUE(faults.empty()) << Joined(faults);
+}
+
+TEST_F(LayoutCheck, ChildOnAGroupBoxCaption) {
+    TGroupBox* g = Add<TGroupBox>("Frame", 8, 8, 200, 80);
+    g->SetCaption(" Frame ");
+    Add<TEdit>("High", 10, 2, 100, 21, g);
+    const std::vector<std::string> faults = Faults();
+    EXPECT_TRUE(Named(faults, "High", "caption of Frame")) << Joined(faults);
 }
 
 TEST_F(LayoutCheck, ChildOutsideItsParent) {
@@ -114,6 +173,7 @@ TEST_F(LayoutCheck, ListWithTooWideColumns) {
     item->SetCaption("row");
     const std::vector<std::string> faults = Faults();
     EXPECT_TRUE(Named(faults, "Wide", "sideways")) << Joined(faults);
+    EXPECT_TRUE(Named(faults, "Wide", "columns need 360 pixels")) << Joined(faults);
 }
 
 TEST_F(LayoutCheck, WindowOffTheScreen) {
@@ -122,8 +182,22 @@ TEST_F(LayoutCheck, WindowOffTheScreen) {
     // Moved once shown: showing keeps a form on the screen.
     form->SetBounds(area.right() - 100, area.top() + 20, 320, 240);
     Application->ProcessMessages();
-    const std::vector<std::string> faults = lmrtest::LayoutFaults(*form);
+    std::vector<std::string> faults = lmrtest::LayoutFaults(*form);
     EXPECT_TRUE(Named(faults, "Tiny", "outside the screen")) << Joined(faults);
+    lmrtest::LayoutOptions anywhere;
+    anywhere.windowOnScreen = false;
+    faults = lmrtest::LayoutFaults(*form, anywhere);
+    EXPECT_TRUE(faults.empty()) << Joined(faults);
+}
+
+// A form not shown has no sizes to check: saying nothing would pass it.
+TEST_F(LayoutCheck, FormNotShown) {
+    std::vector<std::string> faults = lmrtest::LayoutFaults(*form);
+    EXPECT_TRUE(Named(faults, "Tiny", "is not shown")) << Joined(faults);
+    lmrtest::LayoutOptions hidden;
+    hidden.mustBeShown = false;
+    faults = lmrtest::LayoutFaults(*form, hidden);
+    EXPECT_TRUE(faults.empty()) << Joined(faults);
 }
 
 } // namespace
