@@ -5,50 +5,14 @@
 
 #include "binding/QvSNMPRequest2Edits.h"
 #include "binding/QvWaitIdle.h"
+#include "support/LayoutCheck.h"
 #include "ui/PageControl.h"
 #include "tests/forms/admin/admin_fixture.h"
 
-#include <QFontMetrics>
 #include <algorithm>
-#include <QRect>
-#include <QWidget>
 #include <memory>
 
 namespace {
-
-std::string NameOf(const TControl* c) {
-    return c->Name().empty() ? "\"" + c->Caption() + "\"" : c->Name();
-}
-
-// What is wrong with the layout under parent on screen: a control outside
-// its parent, one that runs into a group box's caption, a label whose text
-// does not fit, two controls that overlap.
-void LayoutFaults(const TWinControl* parent, std::vector<std::string>& out) {
-    std::vector<const TControl*> shown;
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-        const TControl* c = parent->Controls(i);
-        if (c->Widget() && c->Widget()->isVisible()) shown.push_back(c);
-    }
-    const QWidget* area = parent->Widget();
-    int captionBottom = 0;
-    if (dynamic_cast<const TGroupBox*>(parent) && !parent->Caption().empty())
-        captionBottom = QFontMetrics(area->font()).height();
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const TControl* c = shown[i];
-        const QRect r = c->Widget()->geometry();
-        if (!QRect(QPoint(0, 0), c->Widget()->parentWidget()->size()).contains(r))
-            out.push_back(NameOf(c) + " lies outside " + NameOf(parent));
-        if (r.top() < captionBottom) out.push_back(NameOf(c) + " runs into the caption of " + NameOf(parent));
-        if (dynamic_cast<const TLabel*>(c) &&
-            QFontMetrics(c->Widget()->font()).horizontalAdvance(QString::fromStdString(c->Caption())) >
-                r.width())
-            out.push_back(NameOf(c) + " is clipped");
-        for (size_t j = i + 1; j < shown.size(); ++j)
-            if (r.intersects(shown[j]->Widget()->geometry()))
-                out.push_back(NameOf(c) + " overlaps " + NameOf(shown[j]));
-        if (auto* w = dynamic_cast<const TWinControl*>(c)) LayoutFaults(w, out);
-    }
-}
 
 using admintest::AdminFormTest;
 
@@ -291,9 +255,7 @@ TEST_F(EncryptForm, NoCaptionIsClippedOrOverlaps) {
         Choose(f->CB_SecAutha, "WPA-EAP");
         f->Show();
         Application->ProcessMessages();
-        std::vector<std::string> faults;
-        LayoutFaults(f, faults);
-        EXPECT_EQ(faults, std::vector<std::string>{});
+        EXPECT_EQ(lmrtest::LayoutFaults(*f), std::vector<std::string>{});
         Grab(f, hidden ? "encrypt-eap-nodns.png" : "encrypt-eap.png");
         f->Hide();
         form.reset();

@@ -4,8 +4,8 @@
 #include "forms/wireless/TFM_Group.h"
 
 #include "binding/QvSNMPRequest2Edits.h"
+#include "support/LayoutCheck.h"
 #include "tests/forms/admin/admin_fixture.h"
-#include "tests/forms/wireless/fits_on_screen.h"
 
 #include <memory>
 
@@ -65,7 +65,7 @@ TEST_F(GroupForm, EverythingFitsOnScreen) {
     ASSERT_EQ(f->Ed_EthLS->Text(), "Up, 100Mbps Full-Duplex");
     f->Show();
     Application->ProcessMessages();
-    EXPECT_EQ(layouttest::LayoutFaults(f), std::vector<std::string>{});
+    EXPECT_EQ(lmrtest::LayoutFaults(*f), std::vector<std::string>{});
     Grab(f, "group-long-status.png");
     f->Hide();
 }

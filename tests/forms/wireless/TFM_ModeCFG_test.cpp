@@ -8,7 +8,7 @@
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "tests/forms/admin/admin_fixture.h"
-#include "support/ModeLayoutCheck.h"
+#include "support/LayoutCheck.h"
 
 #include <algorithm>
 #include <memory>
@@ -129,7 +129,7 @@ TEST_F(ModeForm, LayoutHoldsInEveryMode) {
         TFM_ModeCFG* f = Open();
         f->Show();
         Application->ProcessMessages();
-        EXPECT_EQ(lmrtest_modes::LayoutFaults(f), std::vector<std::string>{});
+        EXPECT_EQ(lmrtest::LayoutFaults(*f), std::vector<std::string>{});
         f->Hide();
         Grab(f, std::string("modecfg-") + mode + ".png");
     }
