@@ -103,30 +103,31 @@ TFM_Encrypt::TFM_Encrypt(TComponent* owner) : TForm(owner) {
 
     // Each setting's label stands above its edit, so no caption runs into
     // the next one.
-    GB_Server = NewControl<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112, "  Security Server Settings  ");
+    GB_Server = NewControl<TGroupBox>(this, p, "GB_Server", 8, 368, 424, 112,
+                                      "  Security Server Settings  ");
     const int* col = kServerColumn;
     const int dnsEdit = kDnsLabelTop + kEditBelowLabel;
     La_DNSIP = NewLabel(this, GB_Server, "Domain Name Server", col[0], kDnsLabelTop);
     La_DNSIP2 =
         NewLabel(this, GB_Server, "IP Address", col[0] + La_DNSIP->Width() + 4, kDnsLabelTop);
     Ed_DNSIP = NewControl<TEdit>(this, GB_Server, "Ed_DNSIP", col[0], dnsEdit, kServerEditWidth, 21,
-                           "0.0.0.0");
+                                 "0.0.0.0");
     La_DNS = NewLabel(this, GB_Server, "Domain Name Server", col[1] + 100, kDnsLabelTop);
     Ed_DNS = NewControl<TEdit>(this, GB_Server, "Ed_DNS", col[1] + 100, dnsEdit, 176, 21);
     Ed_DNS->SetMaxLength(32);
     const int radiusEdit = kRadiusLabelTop + kEditBelowLabel;
     La_Radius = NewLabel(this, GB_Server, "RADIUS Server", col[0], kRadiusLabelTop);
     Ed_RadiusSrv2 = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSrv2", col[0], radiusEdit,
-                                kServerEditWidth, 21, "0.0.0.0");
+                                      kServerEditWidth, 21, "0.0.0.0");
     Ed_RadiusSrv = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSrv", col[0], radiusEdit,
-                               kServerEditWidth, 21);
+                                     kServerEditWidth, 21);
     Ed_RadiusSrv->Hide();
     La_RadiusPort = NewLabel(this, GB_Server, "RADIUS Port (1-65535)", col[1], kRadiusLabelTop);
     Ed_RadiusPort = NewControl<TEdit>(this, GB_Server, "Ed_RadiusPort", col[1], radiusEdit,
-                                kServerEditWidth, 21);
+                                      kServerEditWidth, 21);
     La_RadiusSec = NewLabel(this, GB_Server, "RADIUS Secret ", col[2], kRadiusLabelTop);
     Ed_RadiusSec = NewControl<TEdit>(this, GB_Server, "Ed_RadiusSec", col[2], radiusEdit,
-                               kServerEditWidth, 21);
+                                     kServerEditWidth, 21);
     Ed_RadiusSec->SetMaxLength(32);
     Ed_RadiusSec->SetPasswordChar('*');
 

@@ -34,7 +34,7 @@ TFM_Group::TFM_Group(TComponent* owner) : TForm(owner) {
               .clientHeight = 230});
 
     La_Heading = NewControl<TLabel>(this, this, "La_Heading", 16, 12, 330, 16,
-                              "AP Grouping Settings:(For AP Mode Only)");
+                                    "AP Grouping Settings:(For AP Mode Only)");
     NewLabel(this, this, "Load Balance", 24, 44);
     CB_LoadB = NewControl<TComboBox>(this, this, "CB_LoadB", 190, 40, 186, 22);
     CB_LoadB->SetStyle(csDropDownList);

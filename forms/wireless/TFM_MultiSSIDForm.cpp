@@ -89,10 +89,11 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
 
     for (int n = 0; n < kGuests; ++n) {
         const std::string d = Digit(n);
-        TGroupBox* g =
-            NewControl<TGroupBox>(this, p, "GB_Guest" + d, 8, 110 + 108 * n, 564, 102, "Guest SSID" + d);
-        GuestCheckBox[n] = NewControl<TCheckBox>(this, g, "Guest" + d + "CheckBox", 10, 18, 150, 20,
-                                           n == 0 ? "Enable Guest SSID1" : "Enable Guest SSID" + d + " ");
+        TGroupBox* g = NewControl<TGroupBox>(this, p, "GB_Guest" + d, 8, 110 + 108 * n, 564, 102,
+                                             "Guest SSID" + d);
+        GuestCheckBox[n] =
+            NewControl<TCheckBox>(this, g, "Guest" + d + "CheckBox", 10, 18, 150, 20,
+                                  n == 0 ? "Enable Guest SSID1" : "Enable Guest SSID" + d + " ");
         NewLabel(this, g, "SSID", 170, 21);
         GuestSSIDEdit[n] = NewControl<TEdit>(this, g, "GuestSSIDEdit" + d, 210, 18, 170, 21);
         NewLabel(this, g, "VLan Group ID", 390, 21);
@@ -106,7 +107,8 @@ TFM_MultiSSIDForm::TFM_MultiSSIDForm(TComponent* owner) : TForm(owner) {
         NewLabel(this, g, "Key Index", 10, 76);
         GuestKey[n] = List(this, g, "GuestKey" + d, 70, 72, 110);
         NewLabel(this, g, "Key Value", 190, 76);
-        GuestKeyvalueEdit[n] = NewControl<TEdit>(this, g, "GuestKeyvalueEdit" + d, 250, 72, 290, 21);
+        GuestKeyvalueEdit[n] =
+            NewControl<TEdit>(this, g, "GuestKeyvalueEdit" + d, 250, 72, 290, 21);
         GuestKeyvalueEdit[n]->SetPasswordChar('*');
         GuestSSID[n] = Hidden(this, g, "GuestSSID" + d);
         GuestSecurity[n] = Hidden(this, g, "GuestSecurity" + d);

@@ -113,7 +113,8 @@ void TFM_MultiSSIDNewForm::BuildControls() {
     IfEnabMuSSID->SetCaption("Enable Multi-SSID");
     CB_VLanState = NewControl<TCheckBox>(this, GroupBox2, "CB_VLanState", 170, 20, 120, 18);
     CB_VLanState->SetCaption("Enable VLAN");
-    CheckBox_Priority = NewControl<TCheckBox>(this, GroupBox2, "CheckBox_Priority", 330, 20, 170, 18);
+    CheckBox_Priority =
+        NewControl<TCheckBox>(this, GroupBox2, "CheckBox_Priority", 330, 20, 170, 18);
     CheckBox_Priority->SetCaption("Enable Priority by SSID");
 
     LV_MultiSSID_User = NewControl<TListView>(this, this, "LV_MultiSSID_User", 8, 58, 524, 132);

@@ -82,7 +82,7 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     Panel_Bottom = Plain(this, this, "Panel_Bottom", 0, 580, 495, 40);
     Panel_Bottom->SetAlign(alBottom);
     Lab_RogueAP = NewControl<TLabel>(this, Panel_Bottom, "Lab_RogueAP", 12, 12, 120, 16,
-                               "Rogue AP Protection ");
+                                     "Rogue AP Protection ");
     CB_RogueAP = NewControl<TComboBox>(this, Panel_Bottom, "CB_RogueAP", 150, 8, 100, 22);
     CB_RogueAP->SetStyle(csDropDownList);
     Apply_Btn = NewControl<TButton>(this, Panel_Bottom, "Apply_Btn", 256, 7, 75, 25, "Apply");
@@ -98,11 +98,11 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     Panel_Top->SetAlign(alClient);
     Panel_Inner = Plain(this, Panel_Top, "Panel_Inner", 11, 11, 472, 558);
     GB_Detection = NewControl<TGroupBox>(this, Panel_Inner, "GB_Detection", 0, 0, 472, 553,
-                                   " Rogue AP Detection  ");
+                                         " Rogue AP Detection  ");
     Panel_Detect = Plain(this, GB_Detection, "Panel_Detect", 2, 16, 467, 534);
 
-    BSSTypRadGrp = NewControl<TRadioGroup>(this, Panel_Detect, "BSSTypRadGrp", 1, 0, 465, 44,
-                                     " BSS Type ");
+    BSSTypRadGrp =
+        NewControl<TRadioGroup>(this, Panel_Detect, "BSSTypRadGrp", 1, 0, 465, 44, " BSS Type ");
     BSSTypRadGrp->SetColumns(4);
     for (const char* s : {"AP BSS", "Ad Hoc", "Both"}) BSSTypRadGrp->Items().Add(s);
     BSSTypRadGrp->SetItemIndex(0);
@@ -115,27 +115,27 @@ TFM_RogueForm::TFM_RogueForm(TComponent* owner) : TForm(owner) {
     BandEdit = NewControl<TEdit>(this, GB_Band, "BandEdit", 0, 0, 10, 10);
     BandEdit->Hide();
 
-    GB_Security = NewControl<TGroupBox>(this, Panel_Detect, "GB_Security", 1, 92, 465, 66,
-                                  "Security ");
+    GB_Security =
+        NewControl<TGroupBox>(this, Panel_Detect, "GB_Security", 1, 92, 465, 66, "Security ");
     ChcBxo_off = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_off", 8, 18, 110, 18, "OFF");
     ChcBxo_wep = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_wep", 122, 18, 110, 18, "WEP");
-    ChcBxo_eap = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_eap", 236, 18, 112, 18,
-                                 "WPA-Enterprise");
-    ChcBxo_psk = NewControl<TCheckBox>(this, GB_Security, "ChcBxo_psk", 350, 18, 112, 18,
-                                 "WPA-Personal  ");
-    WPA2EAPCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2EAPCkBox", 8, 40, 112, 18,
-                                   "WPA2-Enterprise");
+    ChcBxo_eap =
+        NewControl<TCheckBox>(this, GB_Security, "ChcBxo_eap", 236, 18, 112, 18, "WPA-Enterprise");
+    ChcBxo_psk =
+        NewControl<TCheckBox>(this, GB_Security, "ChcBxo_psk", 350, 18, 112, 18, "WPA-Personal  ");
+    WPA2EAPCkBox =
+        NewControl<TCheckBox>(this, GB_Security, "WPA2EAPCkBox", 8, 40, 112, 18, "WPA2-Enterprise");
     WPA2PSKCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2PSKCkBox", 122, 40, 112, 18,
-                                   "WPA2-Personal ");
+                                         "WPA2-Personal ");
     WPA2AUTECkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2AUTECkBox", 236, 40, 112, 18,
-                                    "WPA-Auto-Enterprise");
+                                          "WPA-Auto-Enterprise");
     WPA2AUTPCkBox = NewControl<TCheckBox>(this, GB_Security, "WPA2AUTPCkBox", 350, 40, 112, 18,
-                                    "WPA-Auto-Personal");
+                                          "WPA-Auto-Personal");
     SecEdit = NewControl<TEdit>(this, GB_Security, "SecEdit", 0, 0, 10, 10);
     SecEdit->Hide();
 
     GB_RogueList = NewControl<TGroupBox>(this, Panel_Detect, "GB_RogueList", 1, 160, 465, 185,
-                                   "Rogue AP List");
+                                         "Rogue AP List");
     RogueListView = Listing(this, GB_RogueList, "RogueListView");
     DetectBtn = NewControl<TButton>(this, GB_RogueList, "DetectBtn", 201, 154, 75, 25, "Detect");
     AddBtn = NewControl<TButton>(this, GB_RogueList, "AddBtn", 289, 154, 75, 25, "Add");
