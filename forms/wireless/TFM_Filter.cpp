@@ -44,21 +44,22 @@ struct BandControls {
 BandControls BuildPage(TComponent* owner, TTabSheet* page, bool g) {
     auto name = [g](const char* base) { return std::string(base) + (g ? "g" : "a"); };
     BandControls b{};
-    auto* access = NewControl<TGroupBox>(owner, page, "", 8, 8, 376, 88, "Wireless Access Setting:");
+    auto* access =
+        NewControl<TGroupBox>(owner, page, "", 8, 8, 376, 88, "Wireless Access Setting:");
     NewControl<TLabel>(owner, access, "", 12, 28, 120, 16, "Access Control");
-    b.access = Combo(owner, access, name("CB_AC"), 180, 24);
-    b.list = NewControl<TButton>(owner, access, name("Bt_MacTab"), 180, 54, 160, 25,
-                           "Access Control List");
+    b.access = Combo(owner, access, name("CB_AC"), 184, 24);
+    b.list = NewControl<TButton>(owner, access, name("Bt_MacTab"), 184, 54, 160, 25,
+                                 "Access Control List");
     auto* partition = NewControl<TGroupBox>(owner, page, "", 8, 104, 376, 132, "WLAN Partition:");
     NewControl<TLabel>(owner, partition, "", 12, 28, 160, 16, "Internal Station Connection ");
-    b.station = Combo(owner, partition, name("CB_InSC"), 180, 24);
+    b.station = Combo(owner, partition, name("CB_InSC"), 184, 24);
     NewControl<TLabel>(owner, partition, "", 12, 60, 160, 16, "Ethernet to WLAN Access");
-    b.ethernet = Combo(owner, partition, name("CB_E2WA"), 180, 56);
+    b.ethernet = Combo(owner, partition, name("CB_E2WA"), 184, 56);
     b.betweenLabel1 = NewControl<TLabel>(owner, partition, g ? "" : "La_InSCAGa", 12, 88, 165, 16,
-                                   "Internal Station Connection Between ");
+                                         "Internal Station Connection Between ");
     b.betweenLabel2 = NewControl<TLabel>(owner, partition, g ? "" : "La_InSCBa", 12, 104, 165, 16,
-                                   "802.11a and 802.11g");
-    b.between = Combo(owner, partition, name("CB_InSCB"), 180, 92);
+                                         "802.11a and 802.11g");
+    b.between = Combo(owner, partition, name("CB_InSCB"), 184, 92);
     return b;
 }
 

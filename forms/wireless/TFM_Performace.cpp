@@ -92,7 +92,8 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     TabSheetG = bands.band2;
     TWinControl* p = TabSheetA;
 
-    GB_Advance = NewControl<TGroupBox>(this, p, "GB_Advance", 6, 6, 424, 340, "Advance Wireless Settings");
+    GB_Advance =
+        NewControl<TGroupBox>(this, p, "GB_Advance", 6, 6, 424, 340, "Advance Wireless Settings");
     TWinControl* g = GB_Advance;
     const int lx = 12, cx = 220, cw = 180;
     auto row = [&](const std::string& caption, TControl* control, bool reserve = false) {
@@ -140,29 +141,31 @@ TFM_Performace::TFM_Performace(TComponent* owner) : TForm(owner) {
     Ed_Freqa->Hide();
     Ed_DtLista = NewControl<TEdit>(this, g, "Ed_DtLista", 0, 0, 10, 10);
     Ed_DtLista->Hide();
-    Ed_dataratecontrolsupport = NewControl<TEdit>(this, g, "Ed_dataratecontrolsupport", 0, 0, 10, 10);
+    Ed_dataratecontrolsupport =
+        NewControl<TEdit>(this, g, "Ed_dataratecontrolsupport", 0, 0, 10, 10);
     Ed_dataratecontrolsupport->Hide();
     ListView1 = NewControl<TListView>(this, g, "ListView1", 0, 0, 10, 10);
     ListView1->Hide();
 
-    GB_DataRate = NewControl<TGroupBox>(this, p, "GB_DataRate", 6, 0, 424, 200, "Advance Data Rate Settings");
+    GB_DataRate =
+        NewControl<TGroupBox>(this, p, "GB_DataRate", 6, 0, 424, 204, "Advance Data Rate Settings");
     NewLabel(this, GB_DataRate, "Enable Data Rate Control", 12, 22);
     CB_DateStatus = List(this, GB_DataRate, "CB_DateStatus", cx, 18, 100);
     NewLabel(this, GB_DataRate, "Data Rate(Mb/Sec):", 12, 48);
     for (int i = 0; i < kRates; ++i) {
-        const int x = 12 + (i % 3) * 134;
+        const int x = 12 + (i % 3) * 136;
         const int y = 68 + (i / 3) * kRowPitch;
         const std::string name = "CB_DRate" + std::to_string(i + 1);
         La_DRate[i] = NewLabel(this, GB_DataRate, kRateCaptions[i], x, y + 4);
-        CB_DRate[i] = List(this, GB_DataRate, name.c_str(), x + 62, y, 70);
+        CB_DRate[i] = List(this, GB_DataRate, name.c_str(), x + 64, y, 70);
         const bool basic = i <= 4 || i == 6 || i == 8;
         if (basic)
             Fill(CB_DRate[i], {kDisable, kEnable, kBasic});
         else
             Fill(CB_DRate[i], {kDisable, kEnable});
     }
-    BT_RDateRate = NewControl<TButton>(this, GB_DataRate, "BT_RDateRate", 12, 68 + 4 * kRowPitch, 180,
-                                 25, "Reset Data Rate Settings");
+    BT_RDateRate = NewControl<TButton>(this, GB_DataRate, "BT_RDateRate", 12, 68 + 4 * kRowPitch,
+                                       180, 25, "Reset Data Rate Settings");
 
     Bt_Apply_a = NewControl<TButton>(this, this, "Bt_Apply_a", 286, 0, 80, 25, "Apply");
     Bt_Refresh_a = NewControl<TButton>(this, this, "Bt_Refresh_a", 372, 0, 80, 25, "Refresh");

@@ -46,11 +46,6 @@ std::string Joined(const std::vector<std::string>& faults) {
 // the rest of their check run.
 lmrtest::LayoutOptions OptionsFor(const std::string& name) {
     lmrtest::LayoutOptions options;
-    // "5.5Mb/Sec" runs a pixel into CB_DRate3; BT_RDateRate stands a pixel
-    // below the bottom of GB_DataRate.
-    if (name == "TFM_Performace") options.slack = 1;
-    // The label "Internal Station Connection " reaches a pixel over CB_InSCa.
-    if (name == "TFM_Filter") options.slack = 1;
     // The device's description is wider than the edit that shows it.
     if (name == "Information") options.editTextFits = false;
     return options;
