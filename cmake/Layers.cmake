@@ -85,6 +85,6 @@ lmr_check_layer(TARGET lmr_tftp DIRS tftp FORBID_LIBS ${lmr_gui_libs} lmr_snmp
                 FORBID_INCLUDES "${lmr_gui_includes}")
 lmr_check_layer(TARGET lmr_mib DIRS mib FORBID_LIBS ${lmr_gui_libs}
                 FORBID_INCLUDES "${lmr_gui_includes}")
-# The main window knows no feature form: only the composition root registers them.
-lmr_check_layer(DIRS app EXCEPT "^app/(main|FormOpeners)\\.cpp$"
+# The main window knows no feature form: only the program entry registers them.
+lmr_check_layer(DIRS app EXCEPT "^app/main\\.cpp$"
                 FORBID_INCLUDES "^[ \t]*#[ \t]*include[ \t]*[<\"]forms/")

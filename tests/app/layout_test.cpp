@@ -5,8 +5,28 @@
 // LMR_SCREENSHOT_DIR=<folder> keeps a picture of each.
 #include "tests/app/mainform_fixture.h"
 
-#include "app/FormOpeners.h"
+#include "forms/admin/TClientInformation.h"
+#include "forms/admin/TFM_Admin.h"
+#include "forms/admin/TFM_AdminNew.h"
+#include "forms/admin/TFM_CfgFile.h"
+#include "forms/admin/TFM_DHCP.h"
+#include "forms/admin/TFM_DevInfo.h"
+#include "forms/admin/TFM_Firmware.h"
+#include "forms/admin/TFM_LanCfg.h"
+#include "forms/admin/TFM_Misc.h"
+#include "forms/admin/TFM_Static.h"
+#include "forms/admin/TFM_Sytem.h"
+#include "forms/admin/TLogForm.h"
 #include "forms/admin/TransferServer.h"
+#include "forms/wireless/TFM_Encrypt.h"
+#include "forms/wireless/TFM_Filter.h"
+#include "forms/wireless/TFM_Group.h"
+#include "forms/wireless/TFM_ModeCFG.h"
+#include "forms/wireless/TFM_MultiSSIDForm.h"
+#include "forms/wireless/TFM_MultiSSIDNewForm.h"
+#include "forms/wireless/TFM_Performace.h"
+#include "forms/wireless/TFM_RogueForm.h"
+#include "forms/wireless/TFM_Wirless.h"
 #include "support/LayoutCheck.h"
 #include "support/Process.h"
 
@@ -18,6 +38,29 @@
 namespace mainformtest {
 namespace {
 
+void RegisterEveryForm() {
+    TMainForm::RegisterModalForm<TFM_LanCfg>("TFM_LanCfg");
+    TMainForm::RegisterModalForm<TFM_DHCP>("TFM_DHCP");
+    TFM_Admin::RegisterOpener();
+    TFM_AdminNew::RegisterOpener();
+    TFM_Sytem::RegisterOpener();
+    TFM_Misc::RegisterOpener();
+    TFM_DevInfo::RegisterOpener();
+    TFM_Static::RegisterOpener();
+    TClientInformation::RegisterOpener();
+    TFM_Firmware::RegisterOpener();
+    TFM_CfgFile::RegisterOpener();
+    TLogForm::RegisterOpener();
+    TFM_Wirless::RegisterOpener();
+    TFM_Encrypt::RegisterOpener();
+    TFM_ModeCFG::RegisterOpener();
+    TFM_Group::RegisterOpener();
+    TFM_RogueForm::RegisterOpener();
+    TFM_MultiSSIDNewForm::RegisterOpener();
+    TFM_Performace::RegisterOpener();
+    TFM_Filter::RegisterOpener();
+    TFM_MultiSSIDForm::RegisterOpener();
+}
 
 // The window's name in the table: a feature form's class, or one of the
 // main window's own.
@@ -58,7 +101,7 @@ TEST_P(Layout, NothingCutOffOverlappingOrOffTheScreen) {
     lmrtest::SimDevice& dev = lmrtest::SimDevice::shared();
     ASSERT_TRUE(dev.running()) << dev.error();
     ConfigForSim(dev);
-    RegisterFormOpeners();
+    RegisterEveryForm();
     // The transfer forms open their server when they open; port 69 is taken
     // by whichever test runs beside this one.
     TFTPServicePort() = lmrtest::FreeUdpPort();
