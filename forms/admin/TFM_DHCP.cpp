@@ -375,10 +375,6 @@ bool TFM_DHCP::StaticPoolOutsideDynamicPool() {
     return true;
 }
 
-void TFM_DHCP::ShowDefaultWaiting() {
-    TFM_Waiting::Run();
-}
-
 bool TFM_DHCP::CanEditStaticPool() const {
     return functionRead_ && staticPoolRead_ && CB_Fuction2->ItemIndex() == 1;
 }
@@ -418,7 +414,7 @@ void TFM_DHCP::StartWrites(bool staticPage) {
             ShowWriteFailure(failure, staticPage);
             return;
         }
-        ShowDefaultWaiting();
+        TFM_Waiting::Run();
     });
 }
 

@@ -136,7 +136,6 @@ private:
     void StartWrites(bool staticPage);
     void StaticPoolDone(QvSNMPRequest2Controls* sender, QvSNMPError* error, bool write);
     void ShowStaticDialog();
-    void ShowDefaultWaiting();
     void ShowListingWait();
     QvWriteSequence writes_;
     // What the device answered when the groups were read.
